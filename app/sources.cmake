@@ -1,0 +1,5 @@
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/message_table.cpp
+)
+list(APPEND WIN32_SOURCES
+)

@@ -1,0 +1,96 @@
+// Identifiers shared by the resource scripts and the C++ code.
+#pragma once
+
+// Menu, accelerator table and program icon share the product name.
+#define TAVO_RESOURCE_NAME "TAVO"
+
+// ---- Command ids: File ----
+#define IDM_NEW_POPUP            6
+#define IDM_NEW_APPLESOFT        7
+#define IDM_NEW_INTEGER          8
+#define IDM_NEW_TEXT             9
+#define IDM_NEW_EDIT            10
+#define IDM_OPEN                11
+#define IDM_SAVE                12
+#define IDM_SAVE_WINDOWS_AS     13
+#define IDM_PRINT               14
+#define IDM_EXIT                15
+#define IDM_APPLE_DELETE        16
+#define IDM_PAGE_SETUP          17
+#define IDM_SAVE_APPLE_AS       18
+#define IDM_PROPERTIES          19
+
+// ---- Command ids: Edit ----
+#define IDM_UNDO                20
+#define IDM_CUT                 21
+#define IDM_COPY                22
+#define IDM_PASTE               23
+#define IDM_CLEAR               24
+#define IDM_SELECT_ALL          25
+#define IDM_GOTO_LINE           26
+#define IDM_FIND                27
+#define IDM_FIND_NEXT           28
+#define IDM_REPLACE             29
+#define IDM_APPLE_RENAME        30
+#define IDM_EDIT_COMMANDS       31
+#define IDM_RUN_PROGRAM         32
+#define IDM_INJECT_TEXT         34
+#define IDM_APPLE_PREFIX        35
+#define IDM_APPLE_LOCK          36
+#define IDM_REMOVE_SPACES       37
+
+// ---- Command ids: Utilities, Tools, Windows, Help ----
+#define IDM_LAUNCH              42
+#define IDM_ADD_UTILITY         44
+#define IDM_REMOVE_UTILITY      45
+#define IDM_PREFERENCES         51
+#define IDM_HELP_CONTENTS       60
+#define IDM_ABOUT               61
+#define IDM_CASCADE             80
+#define IDM_TILE                81
+#define IDM_ARRANGE             82
+#define IDM_CLOSE_ALL           86
+#define IDM_WORD_WRAP           90
+#define IDM_LIST_PROGRAMS     6001
+
+// ---- Toolbar formatting buttons and boxes ----
+#define IDM_BOLD               701
+#define IDM_ITALIC             702
+#define IDM_UNDERLINE          703
+#define IDM_TEXT_COLOR         704
+#define IDM_ALIGN_LEFT         706
+#define IDM_ALIGN_CENTER       707
+#define IDM_ALIGN_RIGHT        708
+#define IDC_FONT_NAME_BOX     3000
+#define IDC_FONT_SIZE_BOX     4000
+
+// ---- Command id ranges ----
+#define IDM_UTILITY_FIRST     1000   // utility n is 999 + n
+#define IDM_UTILITY_LAST      1199
+#define IDM_KEYWORD_FIRST     1200   // Applesoft token table entry id - 1200
+#define IDM_KEYWORD_LAST      1307
+#define IDM_CONTROL_CHAR_FIRST 1400  // control character id - 1400
+#define IDM_CONTROL_CHAR_LAST  1431
+#define IDM_USER_COMMAND_FIRST 1501  // user command n is 1500 + n
+#define IDM_USER_COMMAND_LAST  1698
+
+// Window-list entries of the Windows menu; above every command id.
+#define IDM_FIRST_MDI_CHILD  50000
+
+// ---- Child window ids of the frame ----
+#define IDC_TOOLBAR              3
+#define IDC_MDI_CLIENT           5
+#define IDC_STATUS_BAR         102
+#define IDC_CLIPBOARD_CARRIER  103
+
+// ---- Dialogs ----
+#define IDC_ABOUT_PRODUCT      101
+#define IDC_ABOUT_VERSION      102
+
+// ---- Bitmaps ----
+#define IDB_TOOLBAR            200   // strip of 16 x 15 images
+
+// ---- Icons: Applesoft documents use a number; the file-type set is 8000 + index ----
+#define IDI_APPLESOFT_DOC     8008
+#define IDI_FILE_TYPE_FIRST   8000
+#define IDI_FILE_TYPE_COUNT     19
