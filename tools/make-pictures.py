@@ -62,7 +62,6 @@ FONT_SMALL = {
     '6': ["###", "#..", "###", "#.#", "###"],
     '8': ["###", "#.#", "###", "#.#", "###"],
     ']': ["##", ".#", ".#", ".#", "##"],
-    '$': [".#.", "###", "##.", ".##", "###"],
 }
 
 FONT_LARGE = {
@@ -212,16 +211,16 @@ def draw_page(c, s):
         c.hline(x0 + 1, x1 + 1, y1 + 1, (0, 0, 0, 64))
 
 
-def draw_text_lines(c, s, colours=None, top=None, rows=None):
+def draw_text_lines(c, s, colours=None, rows=None):
     """Lines of text in the upper part of a page."""
     x0, y0, x1, _, d = page_box(s)
     if s == 16:
         widths = [6, 9, 7, 9, 5, 8]
-        start, step = (top if top is not None else 3), 2
+        start, step = 3, 2
         left = x0 + 2
     else:
         widths = [12, 18, 15, 18, 10, 17, 14, 18, 9]
-        start, step = (top if top is not None else 5), 3
+        start, step = 5, 3
         left = x0 + 3
     count = rows if rows is not None else len(widths)
     for i in range(count):
@@ -651,16 +650,8 @@ def icon_shrinkit(c, s):
     draw_tag(c, s, "SHK", (176, 48, 120))
 
 
-def icon_word_processor(label, colour, line_colours):
-    def draw(c, s):
-        draw_page(c, s)
-        draw_text_lines(c, s, colours=line_colours, rows=3 if s == 16 else 4)
-        draw_tag(c, s, label, colour)
-    return draw
-
-
 FILE_TYPE_ICONS = [
-    # (index, file name, what it shows, drawing)
+    # (icon index, file name, drawing)
     (0, "type-00-floppy.ico", icon_floppy),
     (1, "type-01-hard-disk.ico", icon_hard_disk),
     (2, "type-02-open-folder.ico", icon_folder_open),
@@ -671,14 +662,14 @@ FILE_TYPE_ICONS = [
     (7, "type-07-text.ico", icon_tagged_lines("TXT", (96, 104, 120))),
     (8, "type-08-applesoft.ico", icon_applesoft),
     (9, "type-09-appleworks-wp.ico",
-     icon_word_processor("AWP", (24, 96, 200), [(24, 96, 200), LINE_GREY, LINE_GREY])),
+     icon_tagged_lines("AWP", (24, 96, 200), [(24, 96, 200), LINE_GREY, LINE_GREY])),
     (10, "type-10-gsos-app.ico", icon_gs_application),
     (11, "type-11-system.ico", icon_system("SYS", (200, 40, 40))),
     (12, "type-12-binary.ico", icon_binary_file),
     (13, "type-13-basic-system.ico", icon_system("SYS", (128, 48, 160), prompt=True)),
     (14, "type-14-appleworks-db.ico", icon_database),
     (15, "type-15-gs-wp.ico",
-     icon_word_processor("GWP", (0, 128, 144), [(200, 32, 32), (24, 96, 200), (0, 128, 0)])),
+     icon_tagged_lines("GWP", (0, 128, 144), [(200, 32, 32), (24, 96, 200), (0, 128, 0)])),
     (16, "type-16-appleworks-ss.ico", icon_spreadsheet),
     (17, "type-17-shrinkit.ico", icon_shrinkit),
     (18, "type-18-integer.ico", icon_integer_doc),
