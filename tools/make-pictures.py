@@ -907,19 +907,28 @@ def ico_bytes(images):
     return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs)
 
 
-def bmp24_bytes(c):
-    stride = (c.w * 3 + 3) // 4 * 4
+def bmp8_bytes(c):
+    """A bottom-up 8-bit BMP whose colour table holds each colour once.
+
+    The toolbar strip needs a colour table: LoadImage's LR_LOADMAP3DCOLORS
+    turns the light grey into the button face by rewriting table entries,
+    and pixels of a 24-bit bitmap have no table, so they would keep their grey
+    wherever the face is another colour."""
+    colours = sorted({rgba(c.get(x, y))[:3] for y in range(c.h) for x in range(c.w)})
+    assert len(colours) <= 256
+    index = {colour: i for i, colour in enumerate(colours)}
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    stride = (c.w + 3) // 4 * 4
     pixels = bytearray()
     for y in range(c.h - 1, -1, -1):
-        row = bytearray()
-        for x in range(c.w):
-            r, g, b, _ = rgba(c.get(x, y))
-            row += bytes((b, g, r))
+        row = bytearray(index[rgba(c.get(x, y))[:3]] for x in range(c.w))
         row += bytes(stride - len(row))
         pixels += row
-    info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return head + info + pixels
+    info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h, 1, 8, 0, len(pixels), 2835, 2835,
+                       len(colours), len(colours))
+    offset = 14 + len(info) + len(table)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return head + info + table + pixels
 
 
 def png_bytes(w, h, rows):
@@ -982,7 +991,7 @@ def outputs():
     """Every file the script owns: path relative to resources/ and bytes."""
     icons = all_icons()
     files = [("icons/" + file, ico_bytes(images)) for _, file, images in icons]
-    files.append(("toolbar.bmp", bmp24_bytes(toolbar())))
+    files.append(("toolbar.bmp", bmp8_bytes(toolbar())))
     files.append(("icons.rc", rc_text(icons)))
     return files, icons
 
