@@ -1,0 +1,148 @@
+// Finding directories and files of an image by their Apple paths.
+#include "disk/apple_path.h"
+
+#include <set>
+#include <vector>
+
+#include "disk/file_types.h"
+#include "disk/image.h"
+#include "disk/prodos.h"
+
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    return true;
+}
+
+std::vector<std::string_view> SplitPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    while (!path.empty()) {
+        size_t slash = path.find('/');
+        std::string_view part = path.substr(0, slash);
+        if (!part.empty()) parts.push_back(part);
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return parts;
+}
+
+const DirectoryRow* FindRow(const DirectoryListing& listing, std::string_view name)
+{
+    for (const DirectoryRow& row : listing.rows)
+        if (TrimmedName(row.name) == name) return &row;
+    for (const DirectoryRow& row : listing.rows)
+        if (EqualIgnoringCase(TrimmedName(row.name), name)) return &row;
+    return nullptr;
+}
+
+unsigned ListLevel(const std::string& imagePath, int extensionIndex, int& layout, AppleDirectory& directory)
+{
+    directory.listing = ListProdosDirectory(imagePath, extensionIndex, layout, directory.level, directory.ref,
+                                            directory.prefix);
+    return directory.listing.message;
+}
+
+// The volume name of a prefix "/VOL/...".
+std::string_view VolumeName(std::string_view prefix)
+{
+    std::vector<std::string_view> parts = SplitPath(prefix);
+    return parts.empty() ? std::string_view() : parts.front();
+}
+
+// Opens the volume directory and follows `parts` (after the volume name)
+// through folders; `parts` that are left over name no folder.
+unsigned Follow(const std::string& imagePath, int extensionIndex, std::string_view path,
+                std::vector<std::string_view>& parts, int& layout, AppleDirectory& directory)
+{
+    directory = AppleDirectory{};
+    directory.level = 1;
+    if (unsigned message = ListLevel(imagePath, extensionIndex, layout, directory)) return message;
+    if (layout == LayoutDos33) return 0;
+    // A path from the root starts with the volume's own name.
+    if (!path.empty() && path.front() == '/' && !parts.empty()) {
+        if (!EqualIgnoringCase(parts.front(), VolumeName(directory.prefix))) return kMessageNotFound;
+        parts.erase(parts.begin());
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string_view TrimmedName(std::string_view name)
+{
+    size_t end = name.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
+}
+
+unsigned OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+                            AppleDirectory& directory)
+{
+    std::vector<std::string_view> parts = SplitPath(path);
+    if (unsigned message = Follow(imagePath, extensionIndex, path, parts, layout, directory)) return message;
+    if (layout == LayoutDos33) return parts.empty() ? 0 : kMessageNotFound;
+    for (std::string_view part : parts) {
+        const DirectoryRow* row = FindRow(directory.listing, part);
+        if (!row || row->icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) return kMessageNotFound;
+        AppleDirectory next;
+        next.level = directory.level + 1;
+        next.ref = row->ref;
+        next.prefix = directory.prefix;
+        if (unsigned message = ListLevel(imagePath, extensionIndex, layout, next)) return message;
+        directory = std::move(next);
+    }
+    return 0;
+}
+
+unsigned FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+                        AppleDirectory& directory, DirectoryRow& row)
+{
+    std::vector<std::string_view> none;
+    if (unsigned message = Follow(imagePath, extensionIndex, "", none, layout, directory)) return message;
+    std::string_view name = path;
+    if (layout != LayoutDos33) {
+        // DOS 3.3 names may hold a slash; ProDOS paths end with the name.
+        size_t slash = path.find_last_of('/');
+        if (slash != std::string_view::npos) {
+            name = path.substr(slash + 1);
+            if (unsigned message =
+                    OpenAppleDirectory(imagePath, extensionIndex, path.substr(0, slash + 1), layout, directory))
+                return message;
+        }
+    }
+    const DirectoryRow* found = name.empty() ? nullptr : FindRow(directory.listing, name);
+    if (!found) return kMessageNotFound;
+    row = *found;
+    return 0;
+}
+
+unsigned WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout,
+                        const AppleEntryVisitor& visit)
+{
+    AppleDirectory root;
+    root.level = 1;
+    if (unsigned message = ListLevel(imagePath, extensionIndex, layout, root)) return message;
+    std::set<int> entered;  // key blocks of the directories listed so far
+    entered.insert(kVolumeDirectoryBlock);
+    std::function<void(const AppleDirectory&)> walk = [&](const AppleDirectory& directory) {
+        for (const DirectoryRow& row : directory.listing.rows) {
+            visit(directory, row);
+            if (layout == LayoutDos33 || row.icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) continue;
+            int key = SubdirectoryKeyBlock(imagePath, layout, row.ref);
+            if (key < 0 || !entered.insert(key).second) continue;
+            AppleDirectory sub;
+            sub.level = directory.level + 1;
+            sub.ref = row.ref;
+            sub.prefix = directory.prefix;
+            if (ListLevel(imagePath, extensionIndex, layout, sub) == 0) walk(sub);
+        }
+    };
+    walk(root);
+    return 0;
+}

@@ -1,0 +1,23 @@
+// What the program shows for Apple file types: icon indexes, the names of the
+// ProDOS storage types, and ProDOS dates.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Icon index i is icon resource 8000 + i. The browser recognises a folder by
+// icon 3, so only a ProDOS directory ($0F) may get it.
+constexpr int kIconResourceBase = 8000;
+constexpr int kIconCount = 19;
+constexpr int kFolderIcon = 3;
+
+// ProDOS file type and name (compared upper-cased) to icon index.
+int ProdosIconIndex(int fileType, std::string_view name);
+// DOS 3.3 catalog type byte to icon index; the lock bit 7 is ignored.
+int DosIconIndex(int typeByte);
+
+// The name of ProDOS storage type 0-15 ("Seedling", "Subdirectory" ...).
+std::string_view StorageTypeName(int storageType);
+
+// "MM/DD/YYYY     H:MM AM" from a ProDOS date and time word, or
+// "<No Date>    <No Time>" when both are 0.
+std::string FormatProdosDateTime(unsigned date, unsigned time);

@@ -1,0 +1,82 @@
+// Disk image files: the extension table, the layout of an image, and reads of
+// single DOS 3.3 sectors and ProDOS blocks. Images are only ever read.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+constexpr int kSectorBytes = 256;      // one DOS 3.3 sector
+constexpr int kBlockBytes = 512;       // one ProDOS block
+constexpr int kSectorsPerTrack = 16;
+constexpr int kTrackBytes = kSectorsPerTrack * kSectorBytes;  // 4096
+constexpr int kBlocksPerTrack = kTrackBytes / kBlockBytes;    // 8
+
+using SectorBuffer = std::array<uint8_t, kSectorBytes>;
+using BlockBuffer = std::array<uint8_t, kBlockBytes>;
+
+// The image extension table; its index is what the program stores. Entry 0
+// is empty and never matches.
+constexpr int kImageExtensionCount = 10;
+extern const std::string_view kImageExtensions[kImageExtensionCount];
+constexpr int kExtensionDsk = 1;
+constexpr int kExtension2mg = 2;
+constexpr int kExtensionHdv = 3;
+constexpr int kExtensionPo = 4;
+constexpr int kExtensionDo = 5;
+
+// The index of the extension that ends `fileName` ("." + entry, case
+// ignored), or 0 when none does.
+int ImageExtensionIndexOf(std::string_view fileName);
+
+// Values of `ImageLayout`: how an image is to be read.
+constexpr int LayoutNone = 0;
+constexpr int LayoutDos33 = 1;           // DOS 3.3, sectors in DOS order
+constexpr int LayoutProdos = 2;          // ProDOS, blocks in block order
+constexpr int LayoutProdosDosOrder = 3;  // ProDOS stored in DOS sector order
+
+// DOS sector pairs of a block by its position in the track (block mod 8).
+extern const int kBlockSectorMap[16];
+
+// One opening of an image file. Reads are absolute and fail unless every
+// requested byte lies inside the file, so a short image never yields stale data.
+class ImageFile {
+public:
+    ImageFile() = default;
+    ImageFile(const ImageFile&) = delete;
+    ImageFile& operator=(const ImageFile&) = delete;
+    ~ImageFile() { Close(); }
+
+    bool Open(const std::string& imagePath);  // opens and reads the file's size
+    void Close();
+    bool ReadAt(uint64_t offset, std::span<uint8_t> out);
+    uint64_t Size() const { return size_; }
+
+private:
+    std::FILE* file_ = nullptr;
+    uint64_t size_ = 0;
+};
+
+// Each reader opens the image anew, reads, and closes it; nothing is cached.
+// They return false on any failure, including a sector or block that lies
+// wholly or partly beyond the end of the file, and report nothing.
+bool ReadSector(SectorBuffer& buffer, int track, int sector, const std::string& imagePath);
+bool ReadBlock(BlockBuffer& buffer, int block, const std::string& imagePath);
+bool ReadBlockDosOrder(BlockBuffer& buffer, int block, const std::string& imagePath);
+// Reads a ProDOS block in the order `layout` says.
+bool ReadVolumeBlock(BlockBuffer& buffer, int block, const std::string& imagePath, int layout);
+
+// The same reads through an image already open (one handle for many blocks).
+bool ReadSectorFrom(ImageFile& image, SectorBuffer& buffer, int track, int sector);
+bool ReadBlockFrom(ImageFile& image, BlockBuffer& buffer, int block);
+bool ReadBlockDosOrderFrom(ImageFile& image, BlockBuffer& buffer, int block);
+
+// Looks at block 0 of a ".dsk" image: LayoutDos33, LayoutProdos,
+// LayoutProdosDosOrder, or 0 when neither boot signature is there.
+int DetectImageLayout(const std::string& imagePath);
+
+// The layout decision made before every listing: by extension, and for
+// ".dsk" by the boot block. 0 means "Unknown disk image format!".
+int DecideImageLayout(int extensionIndex, const std::string& imagePath);

@@ -1,0 +1,11 @@
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_types.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prodos.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dos33.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/properties_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/open_choice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/apple_path.cpp
+)
+list(APPEND WIN32_SOURCES
+)

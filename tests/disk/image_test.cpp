@@ -1,0 +1,193 @@
+// Image access: extensions, layout detection, sector and block reads.
+#include "disk/image.h"
+
+#include <gtest/gtest.h>
+
+#include "disk/prodos.h"
+#include "tests/disk/image_builder.h"
+
+using fixture::TempImage;
+
+namespace {
+
+// An image whose every 256-byte piece holds its own piece number in byte 0
+// and the low byte of it in byte 1, so a read shows where it came from.
+std::vector<uint8_t> NumberedImage(size_t bytes)
+{
+    std::vector<uint8_t> image(bytes, 0);
+    for (size_t piece = 0; piece * 256 < bytes; ++piece) {
+        image[piece * 256] = static_cast<uint8_t>(piece & 0xFF);
+        image[piece * 256 + 1] = static_cast<uint8_t>(piece >> 8);
+    }
+    return image;
+}
+
+int PieceAt(std::span<const uint8_t> bytes) { return bytes[0] | (bytes[1] << 8); }
+
+}  // namespace
+
+TEST(ImageExtension, IndexOfEachName)
+{
+    struct Row {
+        const char* name;
+        int index;
+    } rows[] = {
+        {"GAME.DSK", 1}, {"game.Dsk", 1}, {"a.2mg", 2}, {"HD.HDV", 3}, {"x.po", 4}, {"x.PO", 4},
+        {"x.do", 5}, {"x.app", 6}, {"x.nib", 7}, {"x.fdi", 8}, {"x.dc", 9}, {"x.txt", 0},
+        {"dsk", 0}, {"x.ddsk", 0}, {"x.pdo", 0}, {"x.", 0}, {"", 0}, {"C:\\dir.po\\file.do", 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ImageExtensionIndexOf(row.name), row.index);
+    }
+}
+
+TEST(ImageRead, SectorAndBlockOffsets)
+{
+    TempImage image(NumberedImage(35 * 4096), "dsk");
+    SectorBuffer sector;
+    ASSERT_TRUE(ReadSector(sector, 2, 5, image.path()));
+    EXPECT_EQ(PieceAt(sector), 2 * 16 + 5);
+    ASSERT_TRUE(ReadSector(sector, 34, 15, image.path()));
+    EXPECT_EQ(PieceAt(sector), 34 * 16 + 15);
+
+    BlockBuffer block;
+    ASSERT_TRUE(ReadBlock(block, 7, image.path()));
+    EXPECT_EQ(PieceAt(block), 14);
+    EXPECT_EQ(PieceAt(std::span<const uint8_t>(block).subspan(256)), 15);
+}
+
+TEST(ImageRead, DosOrderBlocksTakeTheirSectorsFromTheMap)
+{
+    TempImage image(NumberedImage(35 * 4096), "dsk");
+    struct Row {
+        int block;
+        int firstOffset, secondOffset;  // file offsets of the two halves
+    } rows[] = {
+        {0, 0, 14 * 256},          {1, 13 * 256, 12 * 256}, {2, 2816, 2560},
+        {3, 9 * 256, 8 * 256},     {4, 7 * 256, 6 * 256},   {5, 5 * 256, 4 * 256},
+        {6, 3 * 256, 2 * 256},     {7, 1 * 256, 15 * 256},  {9, 7424, 7168},
+        {279, 34 * 4096 + 256, 34 * 4096 + 15 * 256},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.block);
+        BlockBuffer block;
+        ASSERT_TRUE(ReadBlockDosOrder(block, row.block, image.path()));
+        EXPECT_EQ(PieceAt(block), row.firstOffset / 256);
+        EXPECT_EQ(PieceAt(std::span<const uint8_t>(block).subspan(256)), row.secondOffset / 256);
+        BlockBuffer viaVolume;
+        ASSERT_TRUE(ReadVolumeBlock(viaVolume, row.block, image.path(), LayoutProdosDosOrder));
+        EXPECT_EQ(viaVolume, block);
+    }
+}
+
+TEST(ImageRead, ShortAndImpossibleReadsFail)
+{
+    TempImage image(NumberedImage(1000), "po");
+    SectorBuffer sector;
+    BlockBuffer block;
+    EXPECT_TRUE(ReadBlock(block, 0, image.path()));
+    EXPECT_FALSE(ReadBlock(block, 1, image.path())) << "bytes 512-1023 run past the 1000-byte file";
+    EXPECT_TRUE(ReadSector(sector, 0, 2, image.path()));
+    EXPECT_FALSE(ReadSector(sector, 0, 4, image.path()));
+    EXPECT_FALSE(ReadSector(sector, 0, 16, image.path())) << "sector 16 is not on a 16-sector track";
+    EXPECT_FALSE(ReadSector(sector, -1, 0, image.path()));
+    EXPECT_FALSE(ReadBlock(block, -1, image.path()));
+    EXPECT_FALSE(ReadBlockDosOrder(block, 0, image.path())) << "the second half is sector 14";
+    EXPECT_FALSE(ReadBlock(block, 0, image.path() + ".missing"));
+    EXPECT_FALSE(ReadSector(sector, 0, 0, image.path() + ".missing"));
+}
+
+TEST(ImageLayoutDetection, BootSignatures)
+{
+    const uint8_t dosBoot[32] = {0x01, 0xA5, 0x27, 0xC9, 0x09, 0xD0, 0x18, 0xA5, 0x2B, 0x4A, 0x4A,
+                                 0x4A, 0x4A, 0x09, 0xC0, 0x85, 0x3F, 0xA9, 0x5C, 0x85, 0x3E, 0x18,
+                                 0xAD, 0xFE, 0x08, 0x6D, 0xFF, 0x08, 0x8D, 0xFE, 0x08, 0xAE};
+    auto withDosBoot = [&](size_t size) {
+        std::vector<uint8_t> bytes(size, 0);
+        std::copy(std::begin(dosBoot), std::end(dosBoot), bytes.begin());
+        return bytes;
+    };
+    auto withProdosBoot = [&](bool blockOrder) {
+        std::vector<uint8_t> bytes(143360, 0);
+        fixture::WriteProdosBootBlock(bytes, blockOrder);
+        return bytes;
+    };
+    std::vector<uint8_t> dosAndProdos = withDosBoot(143360);
+    fixture::WriteProdosBootBlock(std::span<uint8_t>(dosAndProdos).subspan(1024), true);
+    std::vector<uint8_t> almostDos = withDosBoot(143360);
+    almostDos[31] = 0xAF;
+    std::vector<uint8_t> prodosAlmostBlockOrder = withProdosBoot(true);
+    prodosAlmostBlockOrder[264] = 0;
+
+    struct Row {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        int layout;
+    } rows[] = {
+        {"DOS 3.3 boot sector", withDosBoot(143360), LayoutDos33},
+        {"DOS 3.3 boot sector and ProDOS further on", dosAndProdos, LayoutDos33},
+        {"31 of 32 signature bytes", almostDos, LayoutNone},
+        {"ProDOS in block order", withProdosBoot(true), LayoutProdos},
+        {"ProDOS boot, other bytes at 256", withProdosBoot(false), LayoutProdosDosOrder},
+        {"ProDOS boot, 8 of 9 bytes at 256", prodosAlmostBlockOrder, LayoutProdosDosOrder},
+        {"zeros", std::vector<uint8_t>(143360, 0), LayoutNone},
+        {"DOS boot in a file shorter than a block", withDosBoot(300), LayoutNone},
+        {"empty file", {}, LayoutNone},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempImage image(row.bytes, "dsk");
+        EXPECT_EQ(DetectImageLayout(image.path()), row.layout);
+    }
+    EXPECT_EQ(DetectImageLayout("/nonexistent/tavo/image.dsk"), LayoutNone);
+}
+
+TEST(ImageLayoutDecision, ByExtensionAndForDskByContents)
+{
+    fixture::ProdosBuilder prodos(280, "VOL");
+    fixture::DosBuilder dos;
+    TempImage prodosFile(prodos.BlockOrder(), "dsk");
+    TempImage dosFile(dos.Bytes(), "dsk");
+    for (int index = 0; index < kImageExtensionCount; ++index) {
+        SCOPED_TRACE(index);
+        int expectedForProdos = index == 1 || index == 3 || index == 4 ? LayoutProdos : index == 5 ? LayoutDos33 : 0;
+        int expectedForDos = index == 1 || index == 5 ? LayoutDos33 : index == 3 || index == 4 ? LayoutProdos : 0;
+        EXPECT_EQ(DecideImageLayout(index, prodosFile.path()), expectedForProdos);
+        EXPECT_EQ(DecideImageLayout(index, dosFile.path()), expectedForDos);
+    }
+}
+
+TEST(ImageLayoutDecision, AWrongExtensionFailsTheFileSystemCheck)
+{
+    fixture::ProdosBuilder prodos(280, "VOL");
+    prodos.AddFile(0, "HELLO", fixture::Bytes("x"));
+    fixture::DosBuilder dos;
+    dos.AddFile("HELLO", 0, fixture::DosText("HI\n"));
+    struct Row {
+        const char* name;
+        const std::vector<uint8_t>* bytes;
+        const char* extension;
+        unsigned message;
+        size_t rows;
+    } rows[] = {
+        {"DOS 3.3 saved as .po", &dos.Bytes(), "po", 27, 0},
+        {"DOS 3.3 saved as .hdv", &dos.Bytes(), "hdv", 27, 0},
+        {"ProDOS saved as .do", &prodos.BlockOrder(), "do", 27, 0},
+        {"ProDOS as .2mg", &prodos.BlockOrder(), "2mg", 27, 0},
+        {"ProDOS as .nib", &prodos.BlockOrder(), "nib", 27, 0},
+        {"ProDOS as .txt", &prodos.BlockOrder(), "txt", 27, 0},
+        {"ProDOS as .po", &prodos.BlockOrder(), "po", 0, 1},
+        {"DOS 3.3 as .do", &dos.Bytes(), "do", 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempImage image(*row.bytes, row.extension);
+        int layout = -1;
+        std::string prefix;
+        DirectoryListing listing =
+            ListProdosDirectory(image.path(), ImageExtensionIndexOf(image.path()), layout, 1, 0, prefix);
+        EXPECT_EQ(listing.message, row.message);
+        EXPECT_EQ(listing.rows.size(), row.rows);
+    }
+}

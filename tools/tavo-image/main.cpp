@@ -1,0 +1,314 @@
+// tavo-image: the program's disk-image reading on the command line, for users
+// who want a disk's programs as text and for scripts.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "app/message_table.h"
+#include "disk/apple_path.h"
+#include "disk/dos33.h"
+#include "disk/file_types.h"
+#include "disk/image.h"
+#include "disk/open_choice.h"
+#include "disk/prodos.h"
+#include "disk/properties_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr unsigned kMessageReadError = 2;
+constexpr unsigned kMessageCouldNotRead = 3;
+constexpr unsigned kMessageNonStandard = 9;
+constexpr unsigned kMessageSelectAFile = 26;
+
+constexpr const char* kHelp =
+    "usage: tavo-image COMMAND ...\n"
+    "Reads Apple II disk images (.dsk .do .po .hdv) as TAVO does; never writes them.\n"
+    "\n"
+    "  tavo-image catalog IMAGE [DIR]\n"
+    "      Lists the volume directory (or the DOS 3.3 catalog), or the ProDOS directory\n"
+    "      DIR such as /VOL/SUB/. First line \"Prefix: \" and the directory's path, then\n"
+    "      one line per entry in on-disk order: entry reference, TAB, icon index, TAB,\n"
+    "      L (locked) or -, TAB, the name (DOS 3.3 names keep their trailing blanks).\n"
+    "  tavo-image show [--hex] IMAGE PATH\n"
+    "      Writes the text that opening the file shows: an Applesoft or Integer BASIC\n"
+    "      listing, Apple text, or a hex dump (--hex: a hex dump whatever the type, as\n"
+    "      when Ctrl is held). PATH is /VOL/SUB/NAME, or for DOS 3.3 the file name\n"
+    "      (trailing blanks not needed).\n"
+    "  tavo-image info IMAGE PATH\n"
+    "      The file's property texts, one field a line as \"Label value\": the General\n"
+    "      page (title line, Type: ... Modified:, then the access boxes as Read: 1),\n"
+    "      then the Volume - Disk Image page.\n"
+    "  tavo-image extract IMAGE FOLDER\n"
+    "      Writes every file, subdirectories included, as the text its document shows,\n"
+    "      with Windows line ends, named .bas .int .txt or .hex by kind, into FOLDER\n"
+    "      (directories mirrored); one line per file, then a summary.\n"
+    "\n"
+    "Errors print the program's message (for example \"Unknown disk image format!\")\n"
+    "on standard error and exit with status 1. \"Non-standard file!\" is printed on\n"
+    "standard error while the partial listing is still written (status 0).\n";
+
+int Fail(unsigned message, std::string_view text, int value = 0)
+{
+    std::fprintf(stderr, "%s\n", ComposeMessage(message, text, value).text.c_str());
+    return 1;
+}
+
+int Usage()
+{
+    std::fputs(kHelp, stderr);
+    return 2;
+}
+
+struct Image {
+    std::string path;
+    std::string fileName;
+    int extensionIndex = 0;
+    int layout = LayoutNone;
+};
+
+bool OpenImage(const std::string& path, Image& image)
+{
+    ImageFile probe;
+    if (!probe.Open(path)) return false;
+    image.path = path;
+    image.fileName = fs::path(path).filename().string();
+    image.extensionIndex = ImageExtensionIndexOf(image.fileName);
+    return true;
+}
+
+std::string ApplePathOf(const AppleDirectory& directory, const DirectoryRow& row, int layout)
+{
+    if (layout == LayoutDos33) return row.name;
+    return directory.prefix + row.name;
+}
+
+int Catalog(const Image& imageIn, const char* dir)
+{
+    Image image = imageIn;
+    AppleDirectory directory;
+    if (unsigned message = OpenAppleDirectory(image.path, image.extensionIndex, dir ? dir : "", image.layout, directory))
+        return Fail(message, dir ? dir : image.fileName);
+    std::printf("Prefix: %s\n", directory.prefix.c_str());
+    for (const DirectoryRow& row : directory.listing.rows)
+        std::printf("%u\t%d\t%c\t%s\n", row.ref, row.icon, row.locked ? 'L' : '-', row.name.c_str());
+    return 0;
+}
+
+// Reports the outcome of opening a file; true when there is text to write.
+bool ReportOpen(const DocumentContent& content, const Image& image)
+{
+    if (!content.opened) {
+        Fail(content.message, image.fileName, content.value);
+        return false;
+    }
+    if (content.message == kMessageNonStandard) Fail(kMessageNonStandard, "");
+    return true;
+}
+
+int Show(Image image, const std::string& applePath, bool hex)
+{
+    AppleDirectory directory;
+    DirectoryRow row;
+    if (unsigned message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row))
+        return Fail(message, applePath);
+    if (image.layout != LayoutDos33 && row.icon == kFolderIcon) return Fail(kMessageSelectAFile, "");
+    FileEntry entry;
+    DocumentContent content = OpenImageEntry(image.path, image.layout, row.ref, hex, entry);
+    if (!ReportOpen(content, image)) return 1;
+    std::fwrite(content.text.data(), 1, content.text.size(), stdout);
+    return 0;
+}
+
+int Info(Image image, const std::string& applePath)
+{
+    AppleDirectory directory;
+    DirectoryRow row;
+    if (unsigned message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row))
+        return Fail(message, applePath);
+    FileEntry entry;
+    int result = image.layout == LayoutDos33 ? DecodeDosEntry(row.ref, image.path, entry)
+                                             : DecodeProdosEntry(row.ref, image.path, image.layout, entry);
+    if (result < 0) return Fail(kMessageReadError, image.fileName, result);
+    std::string slotPath = image.layout == LayoutDos33 ? std::string(entry.Name()) : directory.prefix + entry.Name().data();
+    fs::path full = fs::absolute(fs::path(image.path));
+    PropertyTexts texts = ComposePropertyTexts(entry, slotPath, full.filename().string(),
+                                               full.parent_path().string(), image.extensionIndex);
+    std::printf("General\n");
+    for (const PropertyField& field : texts.general) {
+        if (field.label.empty())
+            std::printf("%s\n", field.value.c_str());
+        else
+            std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), field.value.c_str());
+    }
+    for (const AccessBox& box : texts.access)
+        std::printf("%.*s: %d\n", static_cast<int>(box.label.size()), box.label.data(), box.checked ? 1 : 0);
+    std::printf("Volume - Disk Image\n");
+    for (const PropertyField& field : texts.image)
+        std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), field.value.c_str());
+    return 0;
+}
+
+// Windows line ends: every CR, LF or CR LF becomes CR LF.
+std::string WindowsLineEnds(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool IsReservedDeviceName(std::string_view name)
+{
+    std::string base(name.substr(0, name.find('.')));
+    for (char& c : base)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    static const std::set<std::string> kReserved = {"CON", "PRN", "AUX", "NUL"};
+    if (kReserved.count(base)) return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+// A file name any host accepts: Apple names may hold any character.
+std::string HostName(std::string_view appleName)
+{
+    static constexpr std::string_view kAllowed = " ._-+()&#!$%'@^~{},;=[]";
+    std::string name;
+    for (char c : TrimmedName(appleName)) {
+        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                  kAllowed.find(c) != std::string_view::npos;
+        name += ok ? c : '_';
+    }
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+    if (name.empty()) name = "_";
+    if (IsReservedDeviceName(name)) name = "_" + name;
+    return name;
+}
+
+std::string_view KindExtension(std::string_view kind)
+{
+    if (kind == kKindApplesoft) return ".bas";
+    if (kind == kKindInteger) return ".int";
+    if (kind == kKindText) return ".txt";
+    return ".hex";
+}
+
+// Names already given in each host folder, compared ignoring case, since
+// DOS 3.3 holds "CASE TEST" and "case test" side by side.
+class NameBook {
+public:
+    fs::path Claim(const fs::path& folder, const std::string& base, std::string_view extension)
+    {
+        std::set<std::string>& used = used_[folder.string()];
+        for (int n = 1;; ++n) {
+            std::string candidate = base + (n == 1 ? "" : "~" + std::to_string(n)) + std::string(extension);
+            std::string key = candidate;
+            for (char& c : key)
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (used.insert(key).second) return folder / candidate;
+        }
+    }
+
+private:
+    std::map<std::string, std::set<std::string>> used_;
+};
+
+int Extract(Image image, const std::string& folder)
+{
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return Fail(kMessageCouldNotRead, folder);
+    std::map<EntryRef, fs::path> hostFolders;  // subdirectory entry -> its folder
+    NameBook names;
+    int written = 0, failed = 0, folders = 0;
+    unsigned message = WalkAppleImage(image.path, image.extensionIndex, image.layout,
+        [&](const AppleDirectory& directory, const DirectoryRow& row) {
+            fs::path hostFolder = directory.level <= 1 ? fs::path(folder) : hostFolders[directory.ref];
+            std::string applePath = ApplePathOf(directory, row, image.layout);
+            if (image.layout != LayoutDos33 && row.icon == kFolderIcon) {
+                fs::path sub = names.Claim(hostFolder, HostName(row.name), "");
+                fs::create_directories(sub, error);
+                hostFolders[row.ref] = sub;
+                ++folders;
+                return;
+            }
+            FileEntry entry;
+            DocumentContent content = OpenImageEntry(image.path, image.layout, row.ref, false, entry);
+            if (!content.opened) {
+                std::fprintf(stderr, "%s: ", applePath.c_str());
+                Fail(content.message, image.fileName, content.value);
+                ++failed;
+                return;
+            }
+            if (content.message == kMessageNonStandard) {
+                std::fprintf(stderr, "%s: ", applePath.c_str());
+                Fail(kMessageNonStandard, "");
+            }
+            fs::path target = names.Claim(hostFolder, HostName(row.name), KindExtension(content.kind));
+            std::string text = WindowsLineEnds(content.text);
+            std::ofstream out(target, std::ios::binary);
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            if (!out) {
+                std::fprintf(stderr, "%s\n", ComposeMessage(4, target.string(), 0).text.c_str());
+                ++failed;
+                return;
+            }
+            std::printf("%s\t%s\n", applePath.c_str(), target.string().c_str());
+            ++written;
+        });
+    if (message) return Fail(message, image.fileName);
+    std::printf("%d files written, %d folders, %d files not read\n", written, folders, failed);
+    return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage();
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    std::string command = args[0];
+    args.erase(args.begin());
+    bool hex = false;
+    if (command == "show" && !args.empty() && args[0] == "--hex") {
+        hex = true;
+        args.erase(args.begin());
+    }
+    size_t wanted = command == "catalog" ? 1 : 2;
+    if (command != "catalog" && command != "show" && command != "info" && command != "extract") return Usage();
+    if (args.size() < wanted || args.size() > 2) return Usage();
+
+    Image image;
+    if (!OpenImage(args[0], image)) return Fail(kMessageCouldNotRead, args[0]);
+    if (command == "catalog") return Catalog(image, args.size() > 1 ? args[1].c_str() : nullptr);
+    if (command == "show") return Show(image, args[1], hex);
+    if (command == "info") return Info(image, args[1]);
+    return Extract(image, args[1]);
+}
