@@ -180,7 +180,7 @@ int ReadFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& o
     if (!source.Read(key, entry.keyPointer)) return -2;
     if (storage == kStorageSeedling) {
         // Past its one block a seedling reads as zeros.
-        std::memcpy(out.data(), key.data(), std::min<size_t>(kBlockBytes, out.size()));
+        if (!out.empty()) std::memcpy(out.data(), key.data(), std::min<size_t>(kBlockBytes, out.size()));
         return storage;
     }
     if (storage == kStorageSapling) return ReadIndexedBlocks(source, key, out, 0) ? storage : -2;
