@@ -350,7 +350,7 @@ TEST(ProdosFile, MalformedEntriesStayInsideTheirBuffers)
     EXPECT_EQ(ReadProdosFile(MakeProdosEntryRef(2, 14), image.path(), out), -1);
 
     // A truncated image loses the data of the file at its end.
-    int firstData = b.Entry(blocksRef)[17] + 1;  // right after its index block
+    int firstData = (b.Entry(blocksRef)[17] | (b.Entry(blocksRef)[18] << 8)) + 1;  // right after its index block
     std::vector<uint8_t> cut(b.BlockOrder().begin(), b.BlockOrder().begin() + firstData * 512);
     TempImage truncated(cut, "po");
     EXPECT_EQ(ReadProdosFile(blocksRef, truncated.path(), out), -2);
