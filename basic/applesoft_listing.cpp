@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "basic/applesoft_tokens.h"
@@ -19,21 +20,59 @@ namespace {
 
 constexpr int kDos33HeaderStart = 2;  // index of the first record after the length header
 constexpr int kRecordHeader = 4;      // bytes of link and line number
-constexpr size_t kLineNumberChars = 6;  // five digits and the space after them
-constexpr size_t kCharsPerByte = 2 + kApplesoftTokenWidth;  // worst case of one content byte, slack included
 constexpr char kLineEnd = '\r';
 
-// Token name lengths, worked out once so that the inner loop copies a whole
-// table entry and advances by the name's length.
-const std::array<uint8_t, kApplesoftTokenCount>& TokenLengths()
+// What each byte lists as, padded to 16 bytes so that the inner loop copies a
+// whole piece and advances by its length: a character ($01-$7F) as itself, a
+// token as its name between two spaces, the terminator as nothing.
+struct Piece {
+    char text[15];
+    uint8_t length;
+};
+constexpr uint8_t kNotAToken = 0xFF;  // length mark of the bytes $EB-$FF
+constexpr size_t kPieceSize = sizeof(Piece);
+static_assert(kPieceSize == 16);
+
+// The most one step writes: a whole piece, or a line number with its space,
+// followed by the line end.
+constexpr size_t kMostPerStep = kPieceSize + 1;
+
+const std::array<Piece, 256>& Pieces()
 {
-    static const std::array<uint8_t, kApplesoftTokenCount> lengths = [] {
-        std::array<uint8_t, kApplesoftTokenCount> result{};
-        for (int k = 0; k < kApplesoftTokenCount; ++k)
-            result[k] = static_cast<uint8_t>(strnlen(kApplesoftTokens[k], kApplesoftTokenWidth));
-        return result;
+    static const std::array<Piece, 256> pieces = [] {
+        std::array<Piece, 256> table{};
+        for (unsigned b = 1; b < kApplesoftFirstToken; ++b) {
+            table[b].text[0] = static_cast<char>(b);
+            table[b].length = 1;
+        }
+        for (int k = 0; k < kApplesoftTokenCount; ++k) {
+            Piece& piece = table[kApplesoftFirstToken + k];
+            const size_t length = strnlen(kApplesoftTokens[k], kApplesoftTokenWidth);
+            piece.text[0] = ' ';
+            memcpy(piece.text + 1, kApplesoftTokens[k], length);
+            piece.text[length + 1] = ' ';
+            piece.length = static_cast<uint8_t>(length + 2);
+        }
+        for (unsigned b = kApplesoftFirstToken + kApplesoftTokenCount; b < 256; ++b)
+            table[b].length = kNotAToken;
+        return table;
     }();
-    return lengths;
+    return pieces;
+}
+
+// Strings, REM text, DATA and names come in runs of characters that list as
+// they are; eight at a time go through in one step.
+constexpr int kRun = 8;
+
+bool IsCharacterRun(const uint8_t* bytes)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr uint64_t kHigh = 0x8080808080808080ULL;
+    uint64_t x;
+    memcpy(&x, bytes, sizeof x);
+    // A byte's high bit comes out set when its low seven bits are not all zero
+    // and its own high bit is clear: a character $01-$7F.
+    return (((x & kLow7) + kLow7) & ~x & kHigh) == kHigh;
 }
 
 int Read16(const uint8_t* bytes, int at)
@@ -75,8 +114,12 @@ bool ListApplesoft(int start, int bound, std::string& output, std::span<const ui
     if (start == kDos33HeaderStart)
         loadAddress = Dos33LoadAddress(bytes, bound, loadAddress);
 
-    const auto& lengths = TokenLengths();
+    const auto& pieces = Pieces();
+    // Typical programs list at about 1.7 characters per byte.
+    output.reserve(output.size() + 2 * static_cast<size_t>(std::max(bound - start, 0)) + 64);
     TextWriter writer(output);
+    char* w = writer.Start();
+    bool standard = true;
     int p = start;
     int address = loadAddress;
     // Every record moves p on by at least four bytes, so the scan ends within
@@ -95,36 +138,35 @@ bool ListApplesoft(int start, int bound, std::string& output, std::span<const ui
             following |= bytes[p + 5] << 8;
         p += kRecordHeader;
 
-        const int contentsEnd = p + std::max(length - kRecordHeader, 0);
-        const int stop = std::min(contentsEnd, bound);
-        // Room for the number, the contents and the line end.
-        char* w = writer.Room(kLineNumberChars + kCharsPerByte * static_cast<size_t>(stop - p) + 1);
+        w = writer.Room(w, kMostPerStep);
         if (number + following != 0)
             w = WriteDecimal(w, static_cast<unsigned>(number));
         *w++ = ' ';
-        bool standard = contentsEnd <= bound;
-        for (int q = p; q < stop; ++q) {
-            const uint8_t b = bytes[q];
-            if (b < kApplesoftFirstToken) {
-                *w = static_cast<char>(b);
-                w += b != 0;  // the terminator adds nothing
+        const int contentsEnd = p + std::max(length - kRecordHeader, 0);
+        const int stop = std::min(contentsEnd, bound);
+        standard = contentsEnd <= bound;
+        for (int q = p; q < stop;) {
+            w = writer.Room(w, kMostPerStep);
+            if (stop - q >= kRun && IsCharacterRun(bytes + q)) {
+                memcpy(w, bytes + q, kRun);
+                w += kRun;
+                q += kRun;
                 continue;
             }
-            const unsigned index = b - kApplesoftFirstToken;
-            if (index >= static_cast<unsigned>(kApplesoftTokenCount)) {
+            const Piece& piece = pieces[bytes[q]];
+            if (piece.length == kNotAToken) [[unlikely]] {
                 standard = false;
                 break;
             }
-            *w++ = ' ';
-            memcpy(w, kApplesoftTokens[index], kApplesoftTokenWidth);
-            w += lengths[index];
-            *w++ = ' ';
+            memcpy(w, piece.text, kPieceSize);
+            w += piece.length;
+            ++q;
         }
         *w++ = kLineEnd;
-        writer.Commit(w);
         if (!standard)
-            return false;
+            break;
         p = contentsEnd;
     }
-    return true;
+    writer.Finish(w);
+    return standard;
 }

@@ -49,10 +49,11 @@ void HexDump(int /*start*/, int bound, std::string& output, std::span<const uint
     output.append(kHeading, sizeof kHeading - 1);
 
     TextWriter writer(output);
+    char* w = writer.Start();
     const uint8_t* bytes = input.data();
     for (size_t offset = 0; offset < count; offset += kBytesPerLine) {
         const size_t n = std::min(kBytesPerLine, count - offset);
-        char* w = writer.Room(kLineChars + 16);
+        w = writer.Room(w, kLineChars + 16);
         *w++ = '\n';
         w = WriteOffset(w, offset);
         memcpy(w, "   ", 3);
@@ -68,9 +69,8 @@ void HexDump(int /*start*/, int bound, std::string& output, std::span<const uint
         w += gap;
         for (size_t k = 0; k < n; ++k)
             *w++ = Shown(bytes[offset + k]);
-        writer.Commit(w);
     }
-    char* w = writer.Room(1);
+    w = writer.Room(w, 1);
     *w++ = '\n';
-    writer.Commit(w);
+    writer.Finish(w);
 }

@@ -150,10 +150,10 @@ namespace {
 
 constexpr int kDos33HeaderStart = 2;  // index of the first line after the length header
 constexpr int kLineHeader = 3;        // bytes of length and line number
-constexpr size_t kLineNumberChars = 6;  // five digits and the space after them
-// Worst case of one content byte: a pending space, a space before LEN( or PEEK,
-// and a whole table entry copied (its text is at most eight characters).
-constexpr size_t kCharsPerByte = 2 + kIntegerTokenWidth;
+// The most one step writes: a pending space, a space before LEN( or PEEK and a
+// whole table entry copied, or a line number or constant and a space, followed
+// by the line end.
+constexpr size_t kMostPerStep = 2 + kIntegerTokenWidth + 1;
 constexpr char kLineEnd = '\n';
 
 constexpr uint8_t kColon = 0x03;
@@ -191,24 +191,23 @@ bool ListIntegerBasic(int start, int bound, std::string& output, std::span<const
     }
 
     const auto& lengths = TokenLengths();
+    // Typical programs list at about 1.6 characters per byte.
+    output.reserve(output.size() + 2 * static_cast<size_t>(std::max(end - start, 0)) + 64);
     TextWriter writer(output);
+    char* w = writer.Start();
+    bool complete = true;
     // Every line moves p on by at least its three header bytes.
     int p = std::max(start, 0);
     while (p < end) {
+        w = writer.Room(w, kMostPerStep);
         if (p + kLineHeader > end) {
-            char* w = writer.Room(1);
             *w++ = kLineEnd;
-            writer.Commit(w);
-            return false;
+            complete = false;
+            break;
         }
         const int lineEnd = p + std::max<int>(bytes[p], kLineHeader);
         const unsigned number = bytes[p + 1] | (bytes[p + 2] << 8);
         p += kLineHeader;
-
-        // Room for the number, the contents (a constant may reach two bytes past
-        // the line's end) and the line end.
-        const size_t contents = static_cast<size_t>(std::min(lineEnd + 2, end) - p);
-        char* w = writer.Room(kLineNumberChars + kCharsPerByte * contents + 1);
         w = WriteDecimal(w, number);
         *w++ = ' ';
 
@@ -216,8 +215,8 @@ bool ListIntegerBasic(int start, int bound, std::string& output, std::span<const
         bool pendingSpace = false;  // a colon waits for the next token
         bool afterIf = false;       // the previous byte was the IF token
         int nameRun = 1;            // characters since the last token; 0 right after a token
-        bool complete = true;
         while (p < lineEnd) {
+            w = writer.Room(w, kMostPerStep);
             if (p >= end) {
                 complete = false;
                 break;
@@ -268,9 +267,9 @@ bool ListIntegerBasic(int start, int bound, std::string& output, std::span<const
             ++p;
         }
         *w++ = kLineEnd;
-        writer.Commit(w);
         if (!complete)
-            return false;
+            break;
     }
-    return true;
+    writer.Finish(w);
+    return complete;
 }

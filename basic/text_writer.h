@@ -1,32 +1,39 @@
-// A cursor that appends many short pieces to a std::string without a size check
-// per piece: the listings ask for room once per line, then write freely.
+// Appends many short pieces to a std::string through a small buffer on the
+// stack: the listings write a few characters per input byte, and a checked
+// std::string append per piece, or growing the string ahead of the writing (which
+// zero-fills it), costs more than the listing itself.
 #pragma once
-#include <algorithm>
 #include <cstddef>
 #include <string>
 
 class TextWriter {
 public:
-    explicit TextWriter(std::string& out) : out_(out), used_(out.size()) {}
-    ~TextWriter() { out_.resize(used_); }
+    static constexpr size_t kChunk = 4096;  // characters gathered before each append
+
+    explicit TextWriter(std::string& out) : out_(out) {}
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-    // Returns where the next character goes, with at least `count` writable
-    // characters from there on.
-    char* Room(size_t count)
+    // Where writing starts.
+    char* Start() { return chunk_; }
+
+    // Returns a cursor with at least `count` (at most kChunk) writable characters,
+    // having handed what lies before `cursor` to the string when needed.
+    char* Room(char* cursor, size_t count)
     {
-        if (out_.size() - used_ < count)
-            out_.resize(std::max(out_.size() * 2, used_ + count + 256));
-        return out_.data() + used_;
+        if (static_cast<size_t>(chunk_ + kChunk - cursor) < count) [[unlikely]] {
+            out_.append(chunk_, static_cast<size_t>(cursor - chunk_));
+            return chunk_;
+        }
+        return cursor;
     }
 
-    // Marks everything up to `cursor` (a pointer obtained from Room) as written.
-    void Commit(const char* cursor) { used_ = static_cast<size_t>(cursor - out_.data()); }
+    // Hands everything before `cursor` to the string. Call once, at the end.
+    void Finish(const char* cursor) { out_.append(chunk_, static_cast<size_t>(cursor - chunk_)); }
 
 private:
     std::string& out_;
-    size_t used_;
+    char chunk_[kChunk];
 };
 
 // Writes `value` in decimal ("%u": no leading zeros or spaces) and returns the

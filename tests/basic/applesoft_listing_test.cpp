@@ -277,11 +277,41 @@ TEST(ApplesoftListing, NeverReadsAtOrPastTheBound)
 
 TEST(ApplesoftListing, LongKeywordsOutgrowSixCharactersPerByte)
 {
-    // A line of HCOLOR= tokens lists nine characters per byte.
-    Bytes contents(240, 0x92);
-    Bytes file = Records(kAt0801, {{1, contents}});
-    Listed listed = ListProdos(file);
+    // Lines of HCOLOR= tokens list nine characters per byte, far past the six
+    // per byte plus 10000 that a fixed buffer would have held for this file.
+    std::vector<Line> lines;
+    for (int number = 1; number <= 40; ++number)
+        lines.push_back({number, Bytes(240, 0x92)});
+    Listed listed = ListProdos(Records(kAt0801, lines));
     EXPECT_TRUE(listed.standard);
-    EXPECT_EQ(listed.text.size(), 2 + 240 * 9 + 1u);
-    EXPECT_EQ(listed.text.substr(0, 20), "1  HCOLOR=  HCOLOR= ");
+    std::string expected;
+    for (int number = 1; number <= 40; ++number) {
+        expected += std::to_string(number) + " ";
+        for (int k = 0; k < 240; ++k)
+            expected += " HCOLOR= ";
+        expected += "\r";
+    }
+    EXPECT_EQ(listed.text, expected);
+    EXPECT_GT(listed.text.size(), 6 * (40 * 245 + 2) + 10000u);
+}
+
+TEST(ApplesoftListing, CharacterRunsOfEveryLength)
+{
+    // Runs of plain characters of every length up to 20, each ending at a token
+    // or at the line's end.
+    for (int length = 1; length <= 20; ++length) {
+        SCOPED_TRACE(length);
+        Bytes run;
+        std::string text;
+        for (int k = 0; k < length; ++k) {
+            run.push_back(static_cast<uint8_t>('A' + k));
+            text += static_cast<char>('A' + k);
+        }
+        Bytes contents = run;
+        contents.push_back(0xBA);
+        contents.insert(contents.end(), run.begin(), run.end());
+        Listed listed = ListProdos(Records(kAt0801, {{5, contents}}));
+        EXPECT_TRUE(listed.standard);
+        EXPECT_EQ(listed.text, "5 " + text + " PRINT " + text + "\r");
+    }
 }
