@@ -80,22 +80,27 @@ int Read16(const uint8_t* bytes, int at)
     return bytes[at] | (bytes[at + 1] << 8);
 }
 
-// A DOS 3.3 file does not keep the address it was saved from. The first record
-// ends at its first zero byte after the line number, so its link minus its length
-// is that address. Without such a record the caller's address stands.
-int Dos33LoadAddress(const uint8_t* bytes, int bound, int fallback)
+// A DOS 3.3 file does not keep the address it was saved from, and callers
+// assume $0801. When the first record does not end where that address puts its
+// end, the record itself tells: it ends at its first zero byte after the line
+// number, so its link minus its length is the address it was saved from.
+int Dos33LoadAddress(const uint8_t* bytes, int bound, int assumed)
 {
     const int contents = kDos33HeaderStart + kRecordHeader;
     if (bound <= contents)
-        return fallback;
+        return assumed;
+    const int link = Read16(bytes, kDos33HeaderStart);
+    const int assumedLength = link - assumed;
+    if (assumedLength > kRecordHeader && kDos33HeaderStart + assumedLength <= bound &&
+        bytes[kDos33HeaderStart + assumedLength - 1] == 0)
+        return assumed;
     const void* zero = memchr(bytes + contents, 0, static_cast<size_t>(bound - contents));
     if (zero == nullptr)
-        return fallback;
-    const int link = Read16(bytes, kDos33HeaderStart);
+        return assumed;
     const int length = static_cast<int>(static_cast<const uint8_t*>(zero) - bytes) + 1 - kDos33HeaderStart;
     const int address = link - length;
     if (link == 0 || address <= 0)
-        return fallback;
+        return assumed;
     return address;
 }
 

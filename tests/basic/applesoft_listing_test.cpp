@@ -190,6 +190,11 @@ TEST(ApplesoftListing, Dos33ProgramSavedFromAnotherAddress)
         EXPECT_TRUE(listed.standard);
         EXPECT_EQ(listed.text, "10  HOME : PRINT \"HI\"\r20  PRINT \r30  END \r");
     }
+    // A first line holding a zero byte of its own still lists from $0801.
+    Bytes file = WithLengthHeader(Records(kAt0801, {{10, {'A', 0, 'B'}}, {20, {0x80}}}));
+    Listed listed = ListDos33(file, static_cast<int>(file.size()));
+    EXPECT_TRUE(listed.standard);
+    EXPECT_EQ(listed.text, "10 AB\r20  END \r");
 }
 
 TEST(ApplesoftListing, NonStandardProgramsKeepThePartialListing)

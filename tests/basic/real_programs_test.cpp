@@ -257,27 +257,3 @@ TEST(RealPrograms, ApplesoftListingsMatchTheTokenizedSources)
         GTEST_SKIP() << "no shared sources";
     EXPECT_EQ(compared, 35);
 }
-
-TEST(RealPrograms, KnownListingsOfRealPrograms)
-{
-    // What the notes beside the programs say a LIST of them shows.
-    struct Row {
-        const char* file;
-        bool dos33;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"programs/applesoft/ciderpress2_simple-sparse__BAS_SMALL.dos33", true, "100  TEXT : NORMAL : HOME \r"},
-        {"programs/applesoft/ciderpress2_simple-sparse__BAS_OVERSIZED.dos33", true, "100  TEXT : NORMAL : HOME \r"},
-        {"programs/applesoft/ciderpress2_new-init__HELLO.dos33", true, ""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        auto bytes = ReadBytes(row.file);
-        if (!bytes)
-            GTEST_SKIP() << "no shared programs";
-        std::string text;
-        EXPECT_TRUE(ListApplesoft(row.dos33 ? 2 : 0, static_cast<int>(bytes->size()), text, *bytes, kAt0801));
-        EXPECT_EQ(text, row.expected);
-    }
-}
