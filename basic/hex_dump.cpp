@@ -15,12 +15,28 @@ constexpr size_t kBytesPerLine = 16;
 constexpr size_t kLineChars = 1 + 6 + 3 + kBytesPerLine * 3 + 2 + kBytesPerLine;
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-char* WriteHexByte(char* w, uint8_t b)
+// Per byte value: its two hexadecimal digits and a space (padded to four bytes so
+// that one copy moves them), and the character the right-hand column shows.
+struct ByteTexts {
+    char hex[256][4];
+    char shown[256];
+};
+
+constexpr ByteTexts MakeByteTexts()
 {
-    w[0] = kHexDigits[b >> 4];
-    w[1] = kHexDigits[b & 0x0F];
-    return w + 2;
+    ByteTexts texts{};
+    for (int b = 0; b < 256; ++b) {
+        texts.hex[b][0] = kHexDigits[b >> 4];
+        texts.hex[b][1] = kHexDigits[b & 0x0F];
+        texts.hex[b][2] = ' ';
+        texts.hex[b][3] = ' ';
+        const int plain = b & 0x7F;  // Apple II text has the high bit set
+        texts.shown[b] = plain < 0x20 ? ' ' : static_cast<char>(plain);
+    }
+    return texts;
 }
+
+constexpr ByteTexts kByteTexts = MakeByteTexts();
 
 char* WriteOffset(char* w, size_t offset)
 {
@@ -31,12 +47,6 @@ char* WriteOffset(char* w, size_t offset)
     for (int k = digits - 1; k >= 0; --k)
         *w++ = kHexDigits[(offset >> (4 * k)) & 0x0F];
     return w;
-}
-
-char Shown(uint8_t b)
-{
-    const uint8_t plain = b & 0x7F;  // Apple II text has the high bit set
-    return plain < 0x20 ? ' ' : static_cast<char>(plain);
 }
 
 }  // namespace
@@ -59,8 +69,8 @@ void HexDump(int /*start*/, int bound, std::string& output, std::span<const uint
         memcpy(w, "   ", 3);
         w += 3;
         for (size_t k = 0; k < n; ++k) {
-            w = WriteHexByte(w, bytes[offset + k]);
-            *w++ = ' ';
+            memcpy(w, kByteTexts.hex[bytes[offset + k]], 4);
+            w += 3;
         }
         // A full line has a single space less after its last byte; a short one
         // pads the missing bytes so that the characters line up.
@@ -68,7 +78,7 @@ void HexDump(int /*start*/, int bound, std::string& output, std::span<const uint
         memset(w, ' ', gap);
         w += gap;
         for (size_t k = 0; k < n; ++k)
-            *w++ = Shown(bytes[offset + k]);
+            *w++ = kByteTexts.shown[bytes[offset + k]];
     }
     w = writer.Room(w, 1);
     *w++ = '\n';
