@@ -109,7 +109,8 @@ int Dos33LoadAddress(const uint8_t* bytes, int bound, int assumed)
 bool ListApplesoft(int start, int bound, std::string& output, std::span<const uint8_t> input, int loadAddress)
 {
     const uint8_t* bytes = input.data();
-    const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX));
+    // Indices stay far from overflow even when a link adds 64 KB to one.
+    const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX / 2));
     if (start == kDos33HeaderStart) {
         const int header = size >= 2 ? Read16(bytes, 0) : 0;
         bound = std::min(bound, header);

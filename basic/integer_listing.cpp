@@ -183,7 +183,7 @@ const std::array<uint8_t, kIntegerTokenCount>& TokenLengths()
 bool ListIntegerBasic(int start, int bound, std::string& output, std::span<const uint8_t> input, int /*loadAddress*/)
 {
     const uint8_t* bytes = input.data();
-    const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX - 2));
+    const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX / 2));
     int end = std::min(bound, size);
     if (start == kDos33HeaderStart) {
         const int header = size >= 2 ? bytes[0] | (bytes[1] << 8) : 0;
