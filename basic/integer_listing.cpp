@@ -140,7 +140,7 @@ const char kIntegerTokens[kIntegerTokenCount][kIntegerTokenWidth] = {
     "NODSP ",    // $79  (the ROM's LIST prints NODSP for both $78 and $79)
     "NOTRACE ",  // $7A
     "DSP ",      // $7B
-    "DSP ",      // $7C
+    "DSP ",      // $7C  (with its space, as LIST prints it)
     "TRACE ",    // $7D
     "PR#",       // $7E
     "IN#",       // $7F
