@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for a share of SECONDS
+# (default 60 in all), seeded with the shared disk images that fit a floppy.
+# Usage: fuzz/run-all.sh [SECONDS]    (FUZZ_BUILD_DIR, TAVO_SHARED_DIR override)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+seconds="${1:-60}"
+build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
+shared="${TAVO_SHARED_DIR:-$here/../../shared}"
+targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz)
+each=$(( seconds / ${#targets[@]} ))
+(( each >= 1 )) || each=1
+
+command -v clang++ >/dev/null || { echo "clang++ not found (apt-get install -y clang)" >&2; exit 2; }
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
+ninja -C "$build" -j2 "${targets[@]}" >/dev/null
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/seeds"
+if [ -d "$shared/disks" ]; then
+  # Floppy-sized images only: larger seeds would slow every run.
+  find "$shared/disks" -type f \( -name '*.dsk' -o -name '*.do' -o -name '*.po' -o -name '*.img' -o -name '*.2mg' \) \
+    -size -145k -exec cp {} "$work/seeds/" \;
+fi
+printf '\0' > "$work/seeds/empty"
+
+status=0
+for target in "${targets[@]}"; do
+  mkdir -p "$work/corpus-$target"
+  echo "== $target: ${each}s"
+  if ! "$build/$target" "$work/corpus-$target" "$work/seeds" -max_total_time="$each" -max_len=143515 \
+       -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
+    tail -n 60 "$work/$target.log"
+    status=1
+  else
+    grep -E '^(#[0-9]+.*DONE|Done|stat::number_of_executed_units)' "$work/$target.log" || true
+  fi
+done
+exit $status
