@@ -8,6 +8,7 @@ seconds="${1:-60}"
 build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
 targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz)
+[ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
