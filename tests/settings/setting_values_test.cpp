@@ -1,0 +1,76 @@
+// Settings texts: flags, numbers, colours, slots, paths, menu texts.
+#include "settings/setting_values.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(SettingValues, OnlyExactTRUEIsOn)
+{
+    EXPECT_TRUE(ParseFlag("TRUE"));
+    for (const char* off : {"true", "True", "FALSE", "TRUE ", " TRUE", "", "1", "INI not found!"})
+        EXPECT_FALSE(ParseFlag(off)) << off;
+}
+
+TEST(SettingValues, DecimalsReadLikeTheirTextBegins)
+{
+    struct Row {
+        const char* text;
+        int value;
+    } rows[] = {
+        {"9", 9},          {"-40", -40},       {"+7", 7},          {"  12", 12},
+        {"20 tabs", 20},   {"TRUE", 0},        {"", 0},            {"INI not found!", 0},
+        {"-", 0},          {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
+    };
+    for (const Row& row : rows) EXPECT_EQ(ParseDecimal(row.text), row.value) << row.text;
+}
+
+TEST(SettingValues, ColoursAreHexWithRedInTheLowByte)
+{
+    EXPECT_EQ(FormatColour(0xFF0000), "FF0000");  // pure blue
+    EXPECT_EQ(FormatColour(0x008000), "8000");    // dark green
+    EXPECT_EQ(FormatColour(0x0000FF), "FF");      // pure red
+    EXPECT_EQ(FormatColour(0), "0");
+    EXPECT_EQ(ParseColour("0000FF"), 0x0000FFu);  // the first-run red
+    EXPECT_EQ(ParseColour("bb00bb"), 0xBB00BBu);
+    EXPECT_EQ(ParseColour("TRUE"), 0u);           // an absent key at start-up
+    EXPECT_EQ(ParseColour("12G4"), 0x12u);
+    EXPECT_EQ(ParseColour("1FFFFFFF"), 0xFFFFFFu);  // only the 24 colour bits
+    for (uint32_t c : {0u, 0xFFu, 0x8000u, 0xABCDEFu, 0xFFFFFFu}) EXPECT_EQ(ParseColour(FormatColour(c)), c);
+}
+
+TEST(SettingValues, SlotsCutLongValues)
+{
+    EXPECT_EQ(FitSlot("Courier New", kFontNameSlotChars), "Courier New");
+    EXPECT_EQ(FitSlot(std::string(40, 'x'), kFontNameSlotChars).size(), 31u);
+    EXPECT_EQ(FitSlot("TRUETRUETRUE", kFlagSlotChars), "TRUETRU");
+}
+
+TEST(SettingValues, StartPathsGetOneSeparator)
+{
+    EXPECT_EQ(JoinStartPath("C:\\Apple", "TAVO.ini"), "C:\\Apple\\TAVO.ini");
+    EXPECT_EQ(JoinStartPath("D:\\", "TAVO.ini"), "D:\\TAVO.ini");  // a drive root
+    EXPECT_EQ(JoinStartPath("\\\\server\\share\\", "TAVOHelp.chm"), "\\\\server\\share\\TAVOHelp.chm");
+}
+
+TEST(SettingValues, FirstRunDefaultsEndWithEmulatorsAndUtilities)
+{
+    std::vector<DefaultSetting> d = FirstRunDefaults("C:\\Start");
+    ASSERT_EQ(d.size(), 37u);
+    EXPECT_EQ(d.front().key, "Version");
+    EXPECT_EQ(d[8].key, "Src");
+    EXPECT_EQ(d[8].value, "C:\\Start");
+    EXPECT_EQ(d[30].value, "Enhanced Apple //e Emulator");
+    EXPECT_EQ(d[35].key, "Name[6]");
+    EXPECT_EQ(d.back().section, "Utilities");
+    EXPECT_EQ(d.back().value, "0");
+}
+
+TEST(SettingValues, BackslashTBecomesSpaceAndTab)
+{
+    EXPECT_EQ(MenuTextWithTabs("Catalog\\tF5"), "Catalog \tF5");
+    EXPECT_EQ(MenuTextWithTabs("A\\tB\\tC"), "A \tB \tC");
+    EXPECT_EQ(MenuTextWithTabs("ends with \\"), "ends with \\");
+    EXPECT_EQ(MenuTextWithTabs("\\T stays"), "\\T stays");
+    EXPECT_EQ(MenuTextWithTabs(""), "");
+}
