@@ -1,0 +1,52 @@
+// Process-wide state of the application shell: the windows of the frame,
+// the paths formed at start-up and the flags other commands consult.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+inline constexpr const char* kProductName = "TAVO";
+inline constexpr const char* kVersionText = "0.27";
+
+struct App {
+    HINSTANCE instance = nullptr;
+    HWND frame = nullptr;
+    HWND mdiClient = nullptr;
+    HWND toolbar = nullptr;
+    HWND fontNameBox = nullptr;
+    HWND fontSizeBox = nullptr;
+    HWND toolTips = nullptr;
+    HWND statusBar = nullptr;
+    HWND clipboardCarrier = nullptr;
+    HWND findDialog = nullptr;          // modeless find/replace, null while closed
+    HWND editCommandsDialog = nullptr;  // modeless Edit Commands, null while closed
+    HMENU menu = nullptr;
+    HMENU windowMenu = nullptr;
+    HMODULE richEdit32 = nullptr;
+    HMODULE richEdit20 = nullptr;
+    HCURSOR waitCursor = nullptr;
+    HCURSOR arrowCursor = nullptr;
+    HFONT comboFont = nullptr;
+    HACCEL accelerators = nullptr;
+    UINT findReplaceMessage = 0;
+    bool menuRefresh = false;  // gray the document commands at the next default handling
+    PAGESETUPDLGA pageSetup = {};
+
+    std::string startDirectory;
+    std::string sourceDirectory;  // `SourceDirectory`, the setting "Src"
+    std::string helpPath;
+    std::string settingsPath;     // `SettingsPath`
+    std::string currentFileName;  // shown in the frame title
+    std::string currentFilePath;
+
+    COLORREF backgroundColour = 0xFFFFFF;
+    bool gotoHighlightDefault = false;
+    bool matchCaseDefault = false;
+    bool runSavesInstead = false;  // Run edited Program types SAVE instead of RUN
+};
+
+extern App g_app;
+
+// Limits of the fixed text buffers the program works with.
+inline constexpr int kPathChars = 260;

@@ -1,0 +1,278 @@
+// The frame window procedure: creation of the frame's children, layout,
+// the quit question, menu enabling and command routing.
+#include "app/frame.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/documents.h"
+#include "app/report_error.h"
+#include "menus/menus.h"
+#include "resources/resource.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kEditMenuIndex = 1;
+constexpr int kWindowsMenuIndex = 5;
+
+constexpr UINT kGrayedCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_SELECT_ALL,
+                                    IDM_GOTO_LINE, IDM_FIND, IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS,
+                                    IDM_PROPERTIES, IDM_CUT, IDM_COPY, IDM_CLEAR, IDM_INJECT_TEXT,
+                                    IDM_RUN_PROGRAM};
+constexpr UINT kEnabledCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_CUT, IDM_COPY,
+                                     IDM_PASTE, IDM_SELECT_ALL, IDM_CLEAR, IDM_GOTO_LINE, IDM_FIND,
+                                     IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS, IDM_PROPERTIES,
+                                     IDM_INJECT_TEXT, IDM_RUN_PROGRAM};
+
+void CreateMdiClient(HWND frame)
+{
+    CLIENTCREATESTRUCT client = {};
+    g_app.windowMenu = GetSubMenu(g_app.menu, kWindowsMenuIndex);
+    client.hWindowMenu = g_app.windowMenu;
+    client.idFirstChild = IDM_FIRST_MDI_CHILD;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES;
+    if (ParseFlag(g_settings.clientScroll)) style |= WS_HSCROLL | WS_VSCROLL;
+    g_app.mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, style, 0, 0, 0, 0, frame,
+                                      reinterpret_cast<HMENU>(IDC_MDI_CLIENT), g_app.instance, &client);
+}
+
+void InitialisePageSetup(HWND frame)
+{
+    PAGESETUPDLGA& p = g_app.pageSetup;
+    p = {};
+    p.lStructSize = sizeof p;
+    p.hwndOwner = frame;
+    p.Flags = PSD_MINMARGINS | PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;
+    p.rtMargin = {1000, 1000, 1000, 1000};
+    p.rtMinMargin = {250, 36, 250, 460};
+    p.hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 156);
+    p.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+}
+
+LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
+{
+    g_app.instance = create->hInstance;
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    LoadSettings(nullptr);
+    g_app.waitCursor = LoadCursorA(nullptr, IDC_WAIT);
+    g_app.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
+    g_app.menu = GetMenu(frame);
+    g_app.editCommandsDialog = nullptr;
+    g_app.runSavesInstead = false;
+
+    CreateMdiClient(frame);
+    if (!g_app.toolbar) {
+        CreateToolbar(frame);
+        g_app.statusBar = CreateStatusWindowA(0x50000103, "", frame, IDC_STATUS_BAR);
+        g_app.clipboardCarrier = CreateWindowExA(0, "RICHEDIT", "", 0x44400084, 0, 0, 0, 0, g_app.mdiClient,
+                                                 reinterpret_cast<HMENU>(IDC_CLIPBOARD_CARRIER), g_app.instance,
+                                                 nullptr);
+        if (!g_app.clipboardCarrier) ReportError(10, {}, 0, frame);
+        else ShowWindow(g_app.clipboardCarrier, SW_HIDE);
+    }
+    SetFrameTitle(frame);
+    g_app.findReplaceMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
+    InitialisePageSetup(frame);
+    g_app.menuRefresh = true;
+    if (ParseFlag(g_settings.wordWrap)) CheckMenuItem(g_app.menu, IDM_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
+    return 0;
+}
+
+void OnSize(int width, int height)
+{
+    LayOutToolbar(width);
+    int parts[4] = {width - 375, width - 250, width - 125, -1};
+    SendMessageA(g_app.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
+
+    RECT toolbar = {}, status = {};
+    GetWindowRect(g_app.toolbar, &toolbar);
+    GetWindowRect(g_app.statusBar, &status);
+    int toolbarHeight = toolbar.bottom - toolbar.top;
+    int statusHeight = status.bottom - status.top;
+    int borders[3] = {};
+    SendMessageA(g_app.statusBar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    MoveWindow(g_app.mdiClient, 0, toolbarHeight, width, height - (statusHeight + borders[1]) - toolbarHeight + 2,
+               TRUE);
+    SendMessageA(g_app.statusBar, WM_SIZE, 0, 0);
+}
+
+// The quit question and Close All; false when the frame must stay.
+bool MayQuit(HWND frame)
+{
+    if (ParseFlag(g_settings.quitPrompt) &&
+        MessageBoxA(frame, "Are you sure you want to Quit?", kProductName, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    if (GetWindow(g_app.mdiClient, GW_CHILD) && !SendMessageA(frame, WM_COMMAND, IDM_CLOSE_ALL, 0)) return false;
+    return true;
+}
+
+void OnClose(HWND frame)
+{
+    if (!MayQuit(frame)) return;
+    if (g_app.comboFont) {
+        // The boxes still use the font until they are destroyed with the frame.
+        if (g_app.fontNameBox) SendMessageA(g_app.fontNameBox, WM_SETFONT, 0, FALSE);
+        if (g_app.fontSizeBox) SendMessageA(g_app.fontSizeBox, WM_SETFONT, 0, FALSE);
+        DeleteObject(g_app.comboFont);
+        g_app.comboFont = nullptr;
+    }
+    if (g_app.editCommandsDialog) {
+        DestroyWindow(g_app.editCommandsDialog);
+        g_app.editCommandsDialog = nullptr;
+    }
+    DestroyWindow(frame);
+}
+
+void SaveWindowRectangle(HWND frame)
+{
+    RECT r;
+    if (!GetWindowRect(frame, &r)) return;
+    WriteSetting("MainWindowSize", "Left", FormatDecimal(r.left).c_str());
+    WriteSetting("MainWindowSize", "Top", FormatDecimal(r.top).c_str());
+    WriteSetting("MainWindowSize", "Wide", FormatDecimal(r.right - r.left).c_str());
+    WriteSetting("MainWindowSize", "High", FormatDecimal(r.bottom - r.top).c_str());
+}
+
+void OnDestroy(HWND frame)
+{
+    SaveWindowRectangle(frame);
+    if (g_app.accelerators) {
+        DestroyAcceleratorTable(g_app.accelerators);
+        g_app.accelerators = nullptr;
+    }
+    FreeDocumentTable();
+    GlobalFree(g_app.pageSetup.hDevMode);
+    GlobalFree(g_app.pageSetup.hDevNames);
+    g_app.pageSetup.hDevMode = g_app.pageSetup.hDevNames = nullptr;
+    if (g_app.richEdit32) FreeLibrary(g_app.richEdit32);
+    if (g_app.richEdit20) FreeLibrary(g_app.richEdit20);
+    g_app.richEdit32 = g_app.richEdit20 = nullptr;
+    g_app.frame = g_app.mdiClient = g_app.toolbar = g_app.statusBar = g_app.clipboardCarrier = nullptr;
+    g_app.fontNameBox = g_app.fontSizeBox = g_app.toolTips = nullptr;
+    PostQuitMessage(0);
+}
+
+void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
+{
+    if (systemMenu || index != kEditMenuIndex) return;
+    HWND editor = GetActiveEditor();
+    auto enable = [popup](UINT id, bool on) { EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(IDM_UNDO, editor && SendMessageA(editor, EM_CANUNDO, 0, 0));
+    enable(IDM_PASTE, IsClipboardFormatAvailable(CF_TEXT));
+    CHARRANGE selection = {0, 0};
+    if (editor) SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    bool hasSelection = selection.cpMin != selection.cpMax;
+    enable(IDM_CUT, hasSelection);
+    enable(IDM_COPY, hasSelection);
+    enable(IDM_CLEAR, hasSelection);
+    bool findClosed = g_app.findDialog == nullptr;
+    enable(IDM_FIND, findClosed);
+    enable(IDM_FIND_NEXT, findClosed);
+    enable(IDM_REPLACE, findClosed);
+}
+
+LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    UINT id = LOWORD(wParam);
+    if (const CommandRoute* route = FindCommandRoute(id)) return route->handler(frame, id, wParam, lParam);
+    return DefFrameProcA(frame, g_app.mdiClient, message, wParam, lParam);
+}
+
+}  // namespace
+
+void GrayDocumentCommands(HMENU menu)
+{
+    for (UINT id : kGrayedCommands) EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+}
+
+void EnableDocumentCommands(HMENU menu)
+{
+    for (UINT id : kEnabledCommands) EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void SetFrameTitle(HWND frame)
+{
+    std::string title = std::string(kProductName) + " - " +
+                        (g_app.currentFileName.empty() ? std::string("Untitled") : g_app.currentFileName);
+    SetWindowTextA(frame, title.c_str());
+}
+
+LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return OnCreate(frame, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(frame, &paint);
+        EndPaint(frame, &paint);
+        return 0;
+    }
+    case WM_CLOSE: OnClose(frame); return 0;
+    case WM_QUERYENDSESSION: return MayQuit(frame) ? TRUE : FALSE;
+    case WM_DESTROY: OnDestroy(frame); return 0;
+    case WM_COMMAND: return OnCommand(frame, message, wParam, lParam);
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0); break;
+    default:
+        if (g_app.findReplaceMessage && message == g_app.findReplaceMessage) {
+            OnFindReplaceMessage(frame, lParam);
+            return 0;
+        }
+        break;
+    }
+    if (g_app.menuRefresh) {
+        GrayDocumentCommands(g_app.menu);
+        g_app.menuRefresh = false;
+    }
+    return DefFrameProcA(frame, g_app.mdiClient, message, wParam, lParam);
+}
+
+void ShowNewPopup(HWND)
+{
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, IDM_NEW_APPLESOFT, "New &Applesoft\tCtrl+N");
+    AppendMenuA(popup, MF_STRING, IDM_NEW_TEXT, "New &Apple Text");
+    AppendMenuA(popup, MF_STRING, IDM_NEW_INTEGER, "New &Integer BASIC");
+    AppendMenuA(popup, MF_STRING, IDM_NEW_EDIT, "New &Edit\tCtrl+E");
+    RECT button = {};
+    SendMessageA(g_app.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    POINT corner = {button.left, button.bottom};
+    ClientToScreen(g_app.toolbar, &corner);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, corner.x - 1, corner.y + 4, 0, g_app.toolbar, nullptr);
+    DestroyMenu(popup);
+}
+
+void ShowHelpContents(HWND frame)
+{
+    std::string command = "C:\\Windows\\hh.exe " + g_app.helpPath;
+    if (WinExec(command.c_str(), SW_SHOWNORMAL) < 32) ReportError(21, g_app.helpPath, 0, frame);
+}
+
+namespace {
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowAbout(HWND frame) { DialogBoxParamA(g_app.instance, "AboutBox", frame, AboutProc, 0); }

@@ -1,0 +1,19 @@
+// The frame window: MDI frame with menu bar, toolbar, font boxes, status bar
+// and the hidden clipboard carrier.
+#pragma once
+#include <windows.h>
+
+LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Document commands that need an open document (Paste is left alone when graying).
+void GrayDocumentCommands(HMENU menu);
+void EnableDocumentCommands(HMENU menu);
+
+void SetFrameTitle(HWND frame);
+void ShowNewPopup(HWND frame);      // command 6: the toolbar's New menu
+void ShowHelpContents(HWND frame);  // command 60
+void ShowAbout(HWND frame);         // command 61
+
+// Builds the toolbar with its two font boxes and tool tips (toolbar.cpp).
+void CreateToolbar(HWND frame);
+void LayOutToolbar(int clientWidth);

@@ -1,0 +1,142 @@
+// Start-up in its fixed order, and the message loop.
+#include "app/startup.h"
+
+#include <string>
+
+#include "app/app.h"
+#include "app/documents.h"
+#include "app/frame.h"
+#include "app/report_error.h"
+#include "menus/menus.h"
+#include "resources/resource.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
+
+App g_app;
+
+namespace {
+
+struct WindowClass {
+    const char* name;
+    WNDPROC procedure;
+    int extraBytes;
+    LPCSTR largeIcon;
+    LPCSTR smallIcon;
+    LPCSTR menu;
+};
+
+void RegisterWindowClasses(HINSTANCE instance)
+{
+    const WindowClass classes[] = {
+        {kProductName, FrameWndProc, 0, TAVO_RESOURCE_NAME, TAVO_RESOURCE_NAME, TAVO_RESOURCE_NAME},
+        {"MDIChildClass", DocumentWndProc, 4, "XEdit", "XEdit", nullptr},
+        {"Applesoft", DocumentWndProc, 4, MAKEINTRESOURCEA(IDI_APPLESOFT_DOC), nullptr, nullptr},
+        {"Integer", DocumentWndProc, 4, "XIntBAS", nullptr, nullptr},
+        {"Text", DocumentWndProc, 4, "XText", nullptr, nullptr},
+        {"Bin", DocumentWndProc, 4, "XBin", nullptr, nullptr},
+    };
+    for (const WindowClass& c : classes) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = c.procedure;
+        wc.cbWndExtra = c.extraBytes;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, c.largeIcon);
+        wc.hIconSm = c.smallIcon ? LoadIconA(instance, c.smallIcon) : nullptr;
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszMenuName = c.menu;
+        wc.lpszClassName = c.name;
+        RegisterClassExA(&wc);
+    }
+}
+
+int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting("MainWindowSize", key)); }
+
+RECT InitialFrameRectangle()
+{
+    int wide = ReadWindowValue("Wide");
+    if (wide == 0) return {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    int high = ReadWindowValue("High");
+    int left = ReadWindowValue("Left");
+    int top = ReadWindowValue("Top");
+    return {left, top, left + wide, top + high};
+}
+
+}  // namespace
+
+HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
+{
+    g_app = App{};
+    g_app.instance = instance;
+
+    g_app.richEdit32 = LoadLibraryA("RICHED32.DLL");
+    if (!g_app.richEdit32) {
+        ReportError(7);
+        return nullptr;
+    }
+    g_app.richEdit20 = LoadLibraryA("RICHED20.DLL");
+    if (!g_app.richEdit20) {
+        ReportError(7);
+        FreeLibrary(g_app.richEdit32);
+        g_app.richEdit32 = nullptr;
+        return nullptr;
+    }
+
+    char directory[kPathChars] = {};
+    GetCurrentDirectoryA(sizeof directory, directory);
+    g_app.startDirectory = directory;
+    g_app.sourceDirectory = g_app.startDirectory;
+    if (g_app.sourceDirectory.empty() || g_app.sourceDirectory.back() != '\\') g_app.sourceDirectory += '\\';
+    g_app.helpPath = JoinStartPath(g_app.startDirectory, "TAVOHelp.chm");
+    g_app.settingsPath = JoinStartPath(g_app.startDirectory, "TAVO.ini");
+
+    LoadSettings(nullptr);
+
+    // Without a document table no document can open; stop rather than run crippled.
+    if (!AllocateDocumentTable(g_documents)) {
+        ReportError(1);
+        return nullptr;
+    }
+
+    RECT r = InitialFrameRectangle();
+    RegisterWindowClasses(instance);
+    HMENU menu = LoadMenuA(instance, TAVO_RESOURCE_NAME);
+    g_app.frame = CreateWindowExA(0, kProductName, kProductName, WS_OVERLAPPEDWINDOW, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, menu, instance, commandLine);
+    if (!g_app.frame) {
+        ReportError(10);
+        return nullptr;
+    }
+
+    g_app.backgroundColour = 0xFFFFFF;
+    LoadSettings(g_app.frame);
+    g_app.gotoHighlightDefault = ParseFlag(g_settings.hiLightGotoLine);
+    g_app.matchCaseDefault = ParseFlag(g_settings.matchCaseFind);
+
+    ShowWindow(g_app.frame, showCommand);
+    UpdateWindow(g_app.frame);
+    BuildAcceleratorTable(0);
+    return g_app.frame;
+}
+
+int RunMessageLoop()
+{
+    MSG message;
+    for (;;) {
+        BOOL result = GetMessageA(&message, nullptr, 0, 0);
+        if (result == 0) break;
+        if (result == -1) {
+            MessageBeep(MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
+        if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &message)) continue;
+        if (g_app.frame && g_app.accelerators && TranslateAcceleratorA(g_app.frame, g_app.accelerators, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,7 @@
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/accelerator_text.cpp
+)
+list(APPEND WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/accelerators.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/utilities.cpp
+)
