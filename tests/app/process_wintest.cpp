@@ -1,0 +1,140 @@
+// TAVO.exe started as a user starts it, in an empty folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/app_fixture.h"
+#include "support/box_watcher.h"
+
+namespace {
+
+std::string ProgramPath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\')) + "\\TAVO.exe";
+}
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindFrame(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (pid == search->processId && std::string(className) == "TAVO" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class Launched {
+public:
+    explicit Launched(const std::string& folder)
+    {
+        STARTUPINFOA startup = {sizeof startup};
+        std::string program = ProgramPath();
+        std::string commandLine = "\"" + program + "\"";
+        started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  folder.c_str(), &startup, &process_);
+    }
+    ~Launched()
+    {
+        if (!started_) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    bool started() const { return started_; }
+    DWORD id() const { return process_.dwProcessId; }
+    HWND WaitForFrame()
+    {
+        for (int i = 0; i < 400; ++i) {
+            Search search = {process_.dwProcessId, nullptr};
+            EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+            if (search.found) return search.found;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    // The exit code, or -1 when the process did not end in time.
+    long WaitForExit()
+    {
+        if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
+};
+
+std::string WindowTitle(HWND window)
+{
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+TEST(ProgramStart, FirstRunSecondRunAndRectangle)
+{
+    TempFolder folder;
+    std::string ini = folder.File("TAVO.ini");
+    RECT shown = {};
+    {
+        Launched tavo(folder.path());
+        ASSERT_TRUE(tavo.started()) << ProgramPath();
+        HWND frame = tavo.WaitForFrame();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(WindowTitle(frame), "TAVO - Untitled");
+        std::vector<IniEntry> entries = ReadIniEntries(ini);
+        ASSERT_EQ(entries.size(), 37u);
+        EXPECT_EQ(entries.front(), (IniEntry{"Data", "Version", "0.27"}));
+        EXPECT_EQ(entries[8], (IniEntry{"Directories", "Src", folder.path()}));
+        EXPECT_EQ(entries.back(), (IniEntry{"Utilities", "Number", "0"}));
+
+        MoveWindow(frame, 40, 50, 640, 420, TRUE);
+        GetWindowRect(frame, &shown);
+        BoxWatcher boxes(tavo.id());
+        boxes.Expect("TAVO", IDYES);
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(tavo.WaitForExit(), 0);
+        ASSERT_EQ(boxes.Answered().size(), 1u);
+        EXPECT_EQ(boxes.Answered()[0].text, "Are you sure you want to Quit?");
+    }
+    char value[32];
+    GetPrivateProfileStringA("MainWindowSize", "Wide", "", value, sizeof value, ini.c_str());
+    EXPECT_EQ(std::atoi(value), shown.right - shown.left);
+    GetPrivateProfileStringA("MainWindowSize", "Left", "", value, sizeof value, ini.c_str());
+    EXPECT_EQ(std::atoi(value), shown.left);
+
+    WritePrivateProfileStringA("Prompts", "QuitPrompt", "FALSE", ini.c_str());
+    {
+        Launched tavo(folder.path());
+        HWND frame = tavo.WaitForFrame();
+        ASSERT_NE(frame, nullptr);
+        RECT r;
+        GetWindowRect(frame, &r);
+        EXPECT_EQ(r.left, shown.left);
+        EXPECT_EQ(r.top, shown.top);
+        EXPECT_EQ(r.right, shown.right);
+        EXPECT_EQ(r.bottom, shown.bottom);
+        BoxWatcher boxes(tavo.id());
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(tavo.WaitForExit(), 0);
+        EXPECT_TRUE(boxes.Unexpected().empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// Starts the application in-process, as WinMain does up to its message loop,
+// in a fresh start folder, and drives it with messages.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/box_watcher.h"
+
+// One key of an INI file, in file order.
+struct IniEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool operator==(const IniEntry&) const = default;
+};
+std::vector<IniEntry> ReadIniEntries(const std::string& path);
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+
+// A fresh, empty folder under the temporary folder, removed with its files.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Dispatches this thread's messages until none is left; true if WM_QUIT came
+// (its code in *quitCode).
+bool PumpMessages(int* quitCode = nullptr);
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs before start-up so a test can prepare the settings file.
+    virtual void PrepareStartFolder() {}
+    // Starts the application in the start folder; called by SetUp unless a
+    // test starts it itself (then override StartsInSetUp).
+    virtual bool StartsInSetUp() const { return true; }
+    HWND Start();
+
+    LRESULT Command(UINT id, WORD high = 0);
+    // Sends WM_CLOSE and pumps; true when the frame was destroyed and the quit
+    // message posted.
+    bool CloseFrame(int* quitCode = nullptr);
+    std::string IniPath() const { return folder_->File("TAVO.ini"); }
+    std::string Setting(const char* section, const char* key);
+
+    std::unique_ptr<TempFolder> folder_;
+    std::unique_ptr<BoxWatcher> boxes_;
+    HWND frame_ = nullptr;
+    bool quitSeen_ = false;
+};

@@ -1,0 +1,171 @@
+// The box watcher: polls for dialog windows (class "#32770") of a process.
+#include "support/box_watcher.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kPollMilliseconds = 20;
+
+struct Collect {
+    DWORD processId;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK CollectBoxes(HWND window, LPARAM lParam)
+{
+    auto* collect = reinterpret_cast<Collect*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (pid == collect->processId && IsWindowVisible(window) && std::string(className) == "#32770")
+        collect->boxes.push_back(window);
+    return TRUE;
+}
+
+struct Statics {
+    std::string longestText;
+    std::vector<std::string> texts;
+    HICON icon = nullptr;
+};
+
+BOOL CALLBACK ReadStatic(HWND child, LPARAM lParam)
+{
+    auto* statics = reinterpret_cast<Statics*>(lParam);
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (_stricmp(className, "Static") != 0) return TRUE;
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+        statics->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        return TRUE;
+    }
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof text);
+    statics->texts.push_back(text);
+    if (strlen(text) > statics->longestText.size()) statics->longestText = text;
+    return TRUE;
+}
+
+}  // namespace
+
+BoxSeen DescribeBox(HWND box)
+{
+    BoxSeen seen;
+    char caption[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    seen.caption = caption;
+    Statics statics;
+    EnumChildWindows(box, ReadStatic, reinterpret_cast<LPARAM>(&statics));
+    seen.text = statics.longestText;
+    seen.texts = statics.texts;
+
+    bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL);
+    bool yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    if (yes && no && cancel) seen.flags = MB_YESNOCANCEL;
+    else if (yes && no) seen.flags = MB_YESNO;
+    else if (ok && cancel) seen.flags = MB_OKCANCEL;
+    else seen.flags = MB_OK;
+
+    if (statics.icon) {
+        if (statics.icon == LoadIconA(nullptr, IDI_WARNING)) seen.flags |= MB_ICONWARNING;
+        else if (statics.icon == LoadIconA(nullptr, IDI_ERROR)) seen.flags |= MB_ICONERROR;
+        else if (statics.icon == LoadIconA(nullptr, IDI_QUESTION)) seen.flags |= MB_ICONQUESTION;
+        else if (statics.icon == LoadIconA(nullptr, IDI_INFORMATION)) seen.flags |= MB_ICONINFORMATION;
+    }
+    return seen;
+}
+
+BoxWatcher::BoxWatcher(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
+
+BoxWatcher::~BoxWatcher()
+{
+    stop_ = true;
+    thread_.join();
+}
+
+void BoxWatcher::Expect(const std::string& caption, int button)
+{
+    std::lock_guard lock(mutex_);
+    expected_.push_back({caption, button});
+}
+
+bool BoxWatcher::WaitAnswered(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (expected_.empty()) return true;
+        }
+        if (GetTickCount() - start > milliseconds) return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+
+std::vector<BoxSeen> BoxWatcher::Answered()
+{
+    std::lock_guard lock(mutex_);
+    return answered_;
+}
+
+std::vector<BoxSeen> BoxWatcher::Unexpected()
+{
+    std::lock_guard lock(mutex_);
+    return unexpected_;
+}
+
+void BoxWatcher::Handle(HWND box)
+{
+    BoxSeen seen = DescribeBox(box);
+    int button = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!expected_.empty() && expected_.front().caption == seen.caption) {
+            button = expected_.front().button;
+            expected_.pop_front();
+            seen.pressed = button;
+            answered_.push_back(seen);
+        } else {
+            for (int candidate : {IDCANCEL, IDNO, IDOK})
+                if (GetDlgItem(box, candidate)) {
+                    button = candidate;
+                    break;
+                }
+            seen.pressed = button;
+            unexpected_.push_back(seen);
+        }
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+void BoxWatcher::Run()
+{
+    while (!stop_) {
+        Collect collect = {processId_, {}};
+        EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&collect));
+        // Forget boxes that are gone; a new box may get an old handle back.
+        std::erase_if(handled_, [&](HWND h) {
+            return std::find(collect.boxes.begin(), collect.boxes.end(), h) == collect.boxes.end();
+        });
+        for (HWND box : collect.boxes) {
+            if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) {
+                // Still there after its button: its modal loop may be waiting
+                // for a message before it notices that it has ended.
+                PostMessageA(box, WM_NULL, 0, 0);
+                continue;
+            }
+            // A box is read once it has its text, which comes with WM_INITDIALOG.
+            Sleep(kPollMilliseconds);
+            Handle(box);
+            handled_.push_back(box);
+        }
+        Sleep(kPollMilliseconds);
+    }
+}

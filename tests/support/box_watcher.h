@@ -1,0 +1,58 @@
+// Answers the message boxes and dialogs a test expects, from a helper thread,
+// and catches those nobody expected.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct BoxSeen {
+    std::string caption;
+    std::string text;   // the message of a message box (longest static text)
+    std::vector<std::string> texts;  // every static text, in child order
+    UINT flags = 0;     // buttons and icon as MessageBoxA was given them
+    int pressed = 0;    // the button pressed on it
+};
+
+class BoxWatcher {
+public:
+    // Watches the top-level dialog windows of process `processId`.
+    explicit BoxWatcher(DWORD processId = GetCurrentProcessId());
+    ~BoxWatcher();
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+
+    // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...).
+    void Expect(const std::string& caption, int button);
+    // Waits until every expected box has been answered, pumping this thread's
+    // messages meanwhile; false on time-out.
+    bool WaitAnswered(DWORD milliseconds = 10000);
+    std::vector<BoxSeen> Answered();
+    // Boxes that appeared without an expectation; they were closed with
+    // Cancel, No or OK so that the test could go on.
+    std::vector<BoxSeen> Unexpected();
+
+private:
+    struct Expectation {
+        std::string caption;
+        int button;
+    };
+    void Run();
+    void Handle(HWND box);
+
+    DWORD processId_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::deque<Expectation> expected_;
+    std::vector<BoxSeen> answered_;
+    std::vector<BoxSeen> unexpected_;
+    std::vector<HWND> handled_;
+    std::thread thread_;
+};
+
+// Reads a box's caption, message text and reconstructed MessageBoxA flags.
+BoxSeen DescribeBox(HWND box);
