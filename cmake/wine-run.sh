@@ -1,16 +1,36 @@
 #!/bin/bash
-# Runs a Windows program under Wine with the build tree's private prefix.
-# The caller (scripts/test.sh, scripts/run.sh) provides DISPLAY and keeps a
-# wineserver running; this wrapper only makes sure the prefix exists.
+# Runs a Windows program under Wine with the build tree's private prefix,
+# creating the prefix on first use. The caller (scripts/test.sh,
+# scripts/run.sh) provides DISPLAY and keeps a wineserver running.
+# With --prefix-only it only makes sure the prefix exists.
 set -e
 here="$(cd "$(dirname "$0")" && pwd)"
 : "${TAVO_WINEPREFIX:=$here/../build/wineprefix}"
 export WINEPREFIX="$TAVO_WINEPREFIX"
 export WINEDEBUG=-all
-# No Mono or Gecko: they are never needed and would ask to be downloaded.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# No Mono or Gecko (they would ask to be downloaded) and no sound: on a
+# machine without a sound card every beep waits for the audio driver.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+
+create_prefix() {
     mkdir -p "$WINEPREFIX"
-    ( flock 9; [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 ) 9>"$WINEPREFIX.lock"
+    wineboot -i >/dev/null 2>&1
+    # The test programs' windows are not handed to a window manager: there
+    # is none on a virtual display, and Wine would wait two seconds for it
+    # each time a box closes. TAVO.exe itself stays an ordinary managed window.
+    for program in win_tests.exe standin_emulator.exe; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+    done
+    # R: is a drive root of our own, for starting where the current
+    # directory already ends with a backslash.
+    mkdir -p "$WINEPREFIX/../drive-r"
+    ln -sfn "$WINEPREFIX/../drive-r" "$WINEPREFIX/dosdevices/r:"
+    touch "$WINEPREFIX/.tavo-ready"
+}
+
+if [ ! -f "$WINEPREFIX/.tavo-ready" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    ( flock 9; [ -f "$WINEPREFIX/.tavo-ready" ] || create_prefix ) 9>"$WINEPREFIX.lock"
 fi
+[ "${1:-}" = "--prefix-only" ] && exit 0
 exec wine "$@"

@@ -1,0 +1,78 @@
+# Shared by run.sh and test.sh: packages, builds, and a private Wine session
+# (prefix inside the build tree, an Xvfb of our own when needed) that is
+# ended exactly as it was started.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+export TAVO_WINEPREFIX="$BUILD/wineprefix"
+
+PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest imagemagick xauth)
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_native() {
+    cmake -S "$ROOT" -B "$BUILD/native" -G Ninja >/dev/null
+    cmake --build "$BUILD/native" -j "$(nproc)"
+}
+
+build_windows() {
+    cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja \
+          -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$BUILD/windows" -j "$(nproc)"
+}
+
+XVFB_PID=""
+WINE_STARTED=""
+
+# Starts Xvfb on a free display number (Xvfb picks it and tells us).
+start_xvfb() {
+    local fifo
+    fifo="$(mktemp -u)"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local number
+    read -r -t 20 number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
+}
+
+# A persistent wineserver for the prefix keeps each Wine start fast.
+start_wine() {
+    export WINEPREFIX="$TAVO_WINEPREFIX" WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+    [ -f "$WINEPREFIX/.tavo-ready" ] || echo "Creating the Wine prefix in $WINEPREFIX"
+    "$ROOT/cmake/wine-run.sh" --prefix-only
+    wineserver -p >/dev/null 2>&1 </dev/null
+    WINE_STARTED=1
+}
+
+stop_session() {
+    if [ -n "$WINE_STARTED" ]; then
+        WINEPREFIX="$TAVO_WINEPREFIX" wineserver -k 2>/dev/null || true
+        WINEPREFIX="$TAVO_WINEPREFIX" wineserver -w 2>/dev/null || true
+        WINE_STARTED=""
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}
