@@ -3,10 +3,12 @@
 # ended exactly as it was started.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+BUILD="${TAVO_BUILD:-$ROOT/build}"  # another tree, for parallel work
 export TAVO_WINEPREFIX="$BUILD/wineprefix"
 
 PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest imagemagick xauth)
+# The fuzz targets are built with clang and its libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

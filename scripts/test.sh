@@ -4,7 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-install_packages || exit 1
+install_packages "${FUZZ_PACKAGES[@]}" || exit 1
 trap stop_session EXIT
 
 start=$SECONDS
@@ -33,6 +33,14 @@ run_ctest() {
 
 echo "== Portable core (native) =="
 run_ctest "$BUILD/native"
+
+echo "== Fuzzing, 60 seconds in all =="
+if FUZZ_BUILD_DIR="$BUILD/fuzz" bash "$ROOT/fuzz/run-all.sh" 60; then
+    passed=$((passed + 1))
+else
+    echo "fuzzing found a fault"
+    failed=$((failed + 1))
+fi
 
 echo "== Windows programs (Wine) =="
 # Tests always get a display of their own, so they neither disturb nor
