@@ -40,6 +40,8 @@ TEST_F(FrameTest, StartsWithItsChildrenInPlace)
     EXPECT_EQ(GetDlgCtrlID(g_app.mdiClient), IDC_MDI_CLIENT);
     EXPECT_EQ(GetDlgCtrlID(g_app.toolbar), IDC_TOOLBAR);
     EXPECT_EQ(SendMessageA(g_app.toolbar, TB_BUTTONCOUNT, 0, 0), 33);
+    // Tips for buttons 0-17 but six, and 23-32 but two.
+    EXPECT_EQ(SendMessageA(g_app.toolTips, TTM_GETTOOLCOUNT, 0, 0), 12 + 8);
     EXPECT_EQ(GetParent(g_app.fontNameBox), g_app.toolbar);
     EXPECT_EQ(GetParent(g_app.fontSizeBox), g_app.toolbar);
     ASSERT_EQ(SendMessageA(g_app.fontSizeBox, CB_GETCOUNT, 0, 0), 19);

@@ -18,25 +18,6 @@ std::string ProgramPath()
     return folder.substr(0, folder.rfind('\\')) + "\\TAVO.exe";
 }
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindFrame(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (pid == search->processId && std::string(className) == "TAVO" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class Launched {
 public:
     explicit Launched(const std::string& folder)
@@ -59,9 +40,8 @@ public:
     HWND WaitForFrame()
     {
         for (int i = 0; i < 400; ++i) {
-            Search search = {process_.dwProcessId, nullptr};
-            EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
-            if (search.found) return search.found;
+            std::vector<HWND> frames = TopLevelWindowsOf(process_.dwProcessId, "TAVO");
+            if (!frames.empty()) return frames.front();
             Sleep(50);
         }
         return nullptr;

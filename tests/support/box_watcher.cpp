@@ -9,18 +9,19 @@ constexpr DWORD kPollMilliseconds = 20;
 
 struct Collect {
     DWORD processId;
-    std::vector<HWND> boxes;
+    const char* className;
+    std::vector<HWND> windows;
 };
 
-BOOL CALLBACK CollectBoxes(HWND window, LPARAM lParam)
+BOOL CALLBACK CollectWindows(HWND window, LPARAM lParam)
 {
     auto* collect = reinterpret_cast<Collect*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    char className[16] = {};
+    char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (pid == collect->processId && IsWindowVisible(window) && std::string(className) == "#32770")
-        collect->boxes.push_back(window);
+    if (pid == collect->processId && IsWindowVisible(window) && std::string(className) == collect->className)
+        collect->windows.push_back(window);
     return TRUE;
 }
 
@@ -49,6 +50,13 @@ BOOL CALLBACK ReadStatic(HWND child, LPARAM lParam)
 }
 
 }  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className)
+{
+    Collect collect = {processId, className, {}};
+    EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&collect));
+    return collect.windows;
+}
 
 BoxSeen DescribeBox(HWND box)
 {
@@ -148,13 +156,12 @@ void BoxWatcher::Handle(HWND box)
 void BoxWatcher::Run()
 {
     while (!stop_) {
-        Collect collect = {processId_, {}};
-        EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&collect));
+        std::vector<HWND> boxes = TopLevelWindowsOf(processId_, "#32770");
         // Forget boxes that are gone; a new box may get an old handle back.
         std::erase_if(handled_, [&](HWND h) {
-            return std::find(collect.boxes.begin(), collect.boxes.end(), h) == collect.boxes.end();
+            return std::find(boxes.begin(), boxes.end(), h) == boxes.end();
         });
-        for (HWND box : collect.boxes) {
+        for (HWND box : boxes) {
             if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) {
                 // Still there after its button: its modal loop may be waiting
                 // for a message before it notices that it has ended.

@@ -54,5 +54,8 @@ private:
     std::thread thread_;
 };
 
+// The visible top-level windows of a process with the given class name.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className);
+
 // Reads a box's caption, message text and reconstructed MessageBoxA flags.
 BoxSeen DescribeBox(HWND box);
