@@ -14,7 +14,10 @@ each=$(( seconds / ${#targets[@]} ))
 
 command -v clang++ >/dev/null || { echo "clang++ not found (apt-get install -y clang)" >&2; exit 2; }
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
-ninja -C "$build" -j2 "${targets[@]}" >/dev/null
+if ! ninja -C "$build" -j2 "${targets[@]}" >"$build/ninja.log" 2>&1; then
+  grep -E 'error|FAILED' "$build/ninja.log" >&2
+  exit 1
+fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -25,12 +28,26 @@ if [ -d "$shared/disks" ]; then
     -size -145k -exec cp {} "$work/seeds/" \;
 fi
 printf '\0' > "$work/seeds/empty"
+# The BASIC views are seeded with real programs, each behind the selector
+# bytes that pick the routine and its arguments.
+mkdir -p "$work/program-seeds"
+if [ -d "$shared/programs" ]; then
+  for program in "$shared"/programs/applesoft/* "$shared"/programs/integer/*; do
+    [ -f "$program" ] || continue
+    for selector in 0 1 2 3 8 9 11; do
+      { printf "\\$(printf '%03o' "$selector")"; cat "$program"; } > "$work/program-seeds/$selector-$(basename "$program")"
+    done
+  done
+fi
+printf '\0' > "$work/program-seeds/empty"
 
 status=0
 for target in "${targets[@]}"; do
   mkdir -p "$work/corpus-$target"
   echo "== $target: ${each}s"
-  if ! "$build/$target" "$work/corpus-$target" "$work/seeds" -max_total_time="$each" -max_len=143515 \
+  seeds="$work/seeds"
+  [ "$target" = basic_listing_fuzz ] && seeds="$work/program-seeds"
+  if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"
     status=1
