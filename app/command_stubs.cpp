@@ -3,9 +3,6 @@
 #include "app/commands.h"
 #include "menus/menus.h"
 
-LRESULT OpenFiles(HWND) { return 0; }
-LRESULT SaveDocument(HWND) { return 0; }
-LRESULT SaveDocumentAs(HWND) { return 0; }
 void PrintActiveDocument(HWND) {}
 void ShowPageSetup(HWND) {}
 void ShowGotoLine(HWND) {}

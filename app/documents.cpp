@@ -4,23 +4,43 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/frame.h"
+#include "app/report_error.h"
+#include "app/status_texts.h"
+#include "basic/editor_colouring.h"
 #include "resources/resource.h"
+#include "settings/default_font.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
 
 DocumentTable g_documents;
 
 namespace {
 
-constexpr int kTitleChars = 328;
 constexpr int kDocumentWidth = 615;  // pixels; the height is the system's default
 constexpr LONG kEditorStyle = 0x503001C4;  // child, visible, both scroll bars, multiline, no hidden selection
-constexpr LONG_PTR kNoPlaceSlot = -1;
+constexpr LPARAM kTextLimit = 0x7FFFFFF;   // characters
+constexpr size_t kApplesoftKindLength = 9;  // "Applesoft": the one kind that is coloured
+constexpr WPARAM kFirstColouringKey = 10;   // virtual keys whose release recolours the line
+constexpr WPARAM kLastColouringKey = 110;
 
-HWND EditorOf(HWND document) { return document ? GetWindow(document, GW_CHILD) : nullptr; }
+std::string WindowTitle(HWND window)
+{
+    char title[kDocumentTitleChars + 1] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+void SetWordWrap(HWND editor)
+{
+    // Line width 0 wraps at the window edge; 1 never wraps.
+    SendMessageA(editor, EM_SETTARGETDEVICE, 0, ParseFlag(g_settings.wordWrap) ? 0 : 1);
+}
 
 LRESULT OnCreate(HWND window)
 {
@@ -32,8 +52,12 @@ LRESULT OnCreate(HWND window)
     if (!editor) return 0;
     RegisterClipboardFormatA("Rich Text Format");
     SetFocus(editor);
-    SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFF);
+    SendMessageA(editor, EM_EXLIMITTEXT, 0, kTextLimit);
     SetWindowTextA(editor, "");
+    SetTabStops(editor, ParseDecimal(g_settings.numTabs), ParseDecimal(g_settings.tab));
+    SetWordWrap(editor);
+    g_settings.currentFontName = g_settings.fontName;
+    g_settings.currentFontSize = g_settings.fontSize;
     LRESULT mask = SendMessageA(editor, EM_GETEVENTMASK, 0, 0);
     SendMessageA(editor, EM_SETEVENTMASK, 0, mask | ENM_KEYEVENTS | ENM_SELCHANGE);
     ShowWindow(editor, SW_SHOW);
@@ -48,16 +72,22 @@ void FitEditor(HWND window)
     if (HWND editor = EditorOf(window)) MoveWindow(editor, 0, 0, client.right, client.bottom, TRUE);
 }
 
+// Every document that is not minimised keeps its editor over its whole client area.
+void FitAllEditors()
+{
+    for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsDocumentWindow(child) && !IsIconic(child)) FitEditor(child);
+}
+
 // False when the user cancelled the save question.
 bool CloseDocument(HWND window)
 {
-    char title[kTitleChars + 1] = {};
-    GetWindowTextA(window, title, sizeof title);
+    std::string title = WindowTitle(window);
     HWND editor = EditorOf(window);
-    if (editor && SendMessageA(editor, EM_GETMODIFY, 0, 0) && AskSaveChanges(g_app.frame, title) == IDCANCEL)
+    if (editor && SendMessageA(editor, EM_GETMODIFY, 0, 0) && AskSaveChanges(g_app.frame, title.c_str()) == IDCANCEL)
         return false;
     if (editor) {
-        LONG_PTR slot = GetWindowLongPtrA(editor, GWLP_USERDATA);
+        LONG_PTR slot = EditorSlot(editor);
         if (slot > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(slot));
     }
     for (int part = 1; part <= 3; ++part) SendMessageA(g_app.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(" "));
@@ -65,7 +95,43 @@ bool CloseDocument(HWND window)
     return true;
 }
 
+bool IsApplesoftKind(HWND window)
+{
+    char name[32] = {};
+    return GetClassNameA(window, name, sizeof name) == static_cast<int>(kApplesoftKindLength);
+}
+
+// Recolours the line the caret is on (the line just ended after Enter) as a key comes up.
+void OnMessageFilter(HWND window, const MSGFILTER* filter)
+{
+    if (g_settings.syntaxColor != 1 || !IsApplesoftKind(window) || filter->msg != WM_KEYUP) return;
+    if (filter->wParam < kFirstColouringKey || filter->wParam > kLastColouringKey) return;
+    HWND editor = filter->nmhdr.hwndFrom;
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, selection.cpMax);
+    if (filter->wParam == VK_RETURN && line > 0) --line;
+    LRESULT lineStart = SendMessageA(editor, EM_LINEINDEX, line, 0);
+    if (lineStart < 0) return;
+    ColourLineToCaret(editor, static_cast<LONG>(lineStart), selection.cpMax);
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+}
+
+void OnNotify(HWND window, const NMHDR* header)
+{
+    HWND editor = EditorOf(window);
+    if (!editor || header->hwndFrom != editor) return;
+    if (header->code == EN_MSGFILTER) OnMessageFilter(window, reinterpret_cast<const MSGFILTER*>(header));
+    else if (header->code == EN_SELCHANGE) ShowSelectionReadout(GetActiveEditor());
+}
+
 }  // namespace
+
+HWND EditorOf(HWND document) { return document ? GetWindow(document, GW_CHILD) : nullptr; }
+
+LONG_PTR EditorSlot(HWND editor) { return GetWindowLongPtrA(editor, GWLP_USERDATA); }
+
+void SetEditorSlot(HWND editor, LONG_PTR slot) { SetWindowLongPtrA(editor, GWLP_USERDATA, slot); }
 
 bool IsDocumentWindow(HWND window)
 {
@@ -75,12 +141,13 @@ bool IsDocumentWindow(HWND window)
     return kind == "MDIChildClass" || kind == "Applesoft" || kind == "Integer" || kind == "Text" || kind == "Bin";
 }
 
-HWND GetActiveEditor()
+HWND GetActiveDocument()
 {
     if (!g_app.mdiClient) return nullptr;
-    HWND active = reinterpret_cast<HWND>(SendMessageA(g_app.mdiClient, WM_MDIGETACTIVE, 0, 0));
-    return EditorOf(active);
+    return reinterpret_cast<HWND>(SendMessageA(g_app.mdiClient, WM_MDIGETACTIVE, 0, 0));
 }
+
+HWND GetActiveEditor() { return EditorOf(GetActiveDocument()); }
 
 int AskSaveChanges(HWND owner, const char* title)
 {
@@ -94,19 +161,60 @@ int AskSaveChanges(HWND owner, const char* title)
 
 void FreeDocumentTable() { FreeDocumentTable(g_documents); }
 
+void SetTabStops(HWND editor, int count, int width)
+{
+    HDC dc = GetDC(editor);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(editor, dc);
+    PARAFORMAT format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    std::vector<long> stops = TabStopPositions(count, width, metrics.tmAveCharWidth);
+    format.dwMask = PFM_TABSTOPS;
+    format.cTabCount = static_cast<SHORT>(stops.size());
+    for (size_t i = 0; i < stops.size(); ++i) format.rgxTabs[i] = stops[i];
+    SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
+}
+
+bool RefuseSameName(const char* name)
+{
+    if (!ParseFlag(g_settings.stopDuplicates) || !g_app.mdiClient) return false;
+    for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (WindowTitle(child) == name) {
+            ReportError(19, name, 0, g_app.frame);
+            return true;
+        }
+    }
+    return false;
+}
+
+HWND CreateDocumentWindow(const char* kind, const char* title)
+{
+    return CreateMDIWindowA(kind, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                            CW_USEDEFAULT, kDocumentWidth, CW_USEDEFAULT, g_app.mdiClient, g_app.instance, 0);
+}
+
 void NewDocument(const char* kind)
 {
+    int tabCount = ParseDecimal(g_settings.numTabs);
+    int tabWidth = ParseDecimal(g_settings.tab);
     g_app.currentFileName = "Untitled";
-    HWND window = CreateMDIWindowA(kind, "Untitled", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, kDocumentWidth, CW_USEDEFAULT, g_app.mdiClient,
-                                   g_app.instance, 0);
-    HWND editor = EditorOf(window);
+    HWND editor = EditorOf(CreateDocumentWindow(kind, "Untitled"));
     if (!editor) return;
+    ShowWindow(editor, SW_HIDE);
+    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), ParseDecimal(g_settings.currentFontSize));
+    SetTabStops(editor, tabCount, tabWidth);
+    SetWindowTextA(editor, "");
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
-    SetWindowLongPtrA(editor, GWLP_USERDATA, kNoPlaceSlot);
+    ApplyDefaultTextColour(editor);
+    SetEditorSlot(editor, kNoPlaceSlot);
     SetFocus(editor);
     EnableDocumentCommands(g_app.menu);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    ShowWindow(editor, SW_SHOW);
 }
 
 LRESULT CloseAllDocuments(HWND)
@@ -119,9 +227,7 @@ LRESULT CloseAllDocuments(HWND)
         }
         HWND editor = EditorOf(window);
         if (editor && SendMessageA(editor, EM_GETMODIFY, 0, 0)) {
-            char title[kTitleChars + 1] = {};
-            GetWindowTextA(window, title, sizeof title);
-            if (AskSaveChanges(g_app.frame, title) == IDCANCEL) return 0;
+            if (AskSaveChanges(g_app.frame, WindowTitle(window).c_str()) == IDCANCEL) return 0;
         }
         SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
         window = GetWindow(g_app.mdiClient, GW_CHILD);
@@ -136,12 +242,16 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_CREATE: OnCreate(window); break;
     case WM_SIZE: FitEditor(window); break;
+    case WM_MOVE: FitAllEditors(); break;
     case WM_CLOSE:
         if (!CloseDocument(window)) return 0;
         break;
     case WM_CHILDACTIVATE:
     case WM_DESTROY:
         if (HWND editor = GetActiveEditor()) SetFocus(editor);
+        break;
+    case WM_NOTIFY:
+        OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
         break;
     case WM_PAINT: {
         PAINTSTRUCT paint;

@@ -7,12 +7,36 @@
 
 extern DocumentTable g_documents;
 
+inline constexpr LONG_PTR kNoPlaceSlot = -1;  // the slot of a document never saved
+inline constexpr int kDocumentTitleChars = 328;
+
 LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The editor of the active document window; null when no document is open.
 HWND GetActiveEditor();
+// The active document window; null when none is open.
+HWND GetActiveDocument();
+// The editor of a document window.
+HWND EditorOf(HWND document);
 // The save question: IDYES (after a successful Save), IDNO or IDCANCEL.
 int AskSaveChanges(HWND owner, const char* title);
 void FreeDocumentTable();
 // True for the window classes of the document kinds.
 bool IsDocumentWindow(HWND window);
+
+// A document window of `kind` titled `title`, at the default place, 615
+// pixels wide; null when it could not be created.
+HWND CreateDocumentWindow(const char* kind, const char* title);
+// `SetTabStops`: `count` stops (never more than 32), `width` average
+// character widths apart; leaves the editor marked modified.
+void SetTabStops(HWND editor, int count, int width);
+// The 'Same Name' rule: with "StopDuplicates" "TRUE", a name that an open
+// document already has as its title is refused with message 19. True when
+// the file must not be opened.
+bool RefuseSameName(const char* name);
+// The slot in the document table stored with an editor (-1 for none).
+LONG_PTR EditorSlot(HWND editor);
+void SetEditorSlot(HWND editor, LONG_PTR slot);
+
+// Status bar and toolbar read-out of the selection (status_readout.cpp).
+void ShowSelectionReadout(HWND editor);

@@ -1,6 +1,8 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/message_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/document_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
 )
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_stubs.cpp
@@ -9,6 +11,8 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_readout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/toolbar.cpp
 )

@@ -63,6 +63,10 @@ start_wine() {
     [ -f "$WINEPREFIX/.tavo-ready" ] || echo "Creating the Wine prefix in $WINEPREFIX"
     "$ROOT/cmake/wine-run.sh" --prefix-only
     wineserver -p >/dev/null 2>&1 </dev/null
+    # Wine's own services start with the first program of a session and
+    # inherit its output; started here, they never hold a test's output
+    # pipe open (ctest would wait for it to close).
+    "$ROOT/cmake/wine-run.sh" wineboot >/dev/null 2>&1 </dev/null
     WINE_STARTED=1
 }
 

@@ -105,6 +105,7 @@ void LoadSettings(HWND frame)
     s.otherFont = shortSlot("Display", "OtherFont");
     s.fontName = FitSlot(ReadSetting("Display", "FontName", kAbsentKeyText), kFontNameSlotChars);
     s.fontSize = FitSlot(ReadSetting("Display", "FontSize", kAbsentKeyText), kFontSizeSlotChars);
+    s.currentFontName = s.fontName;
     s.currentFontSize = s.fontSize;
     s.fontItalic = shortSlot("Display", "FontItalic");
     s.fontBold = shortSlot("Display", "FontBold");

@@ -12,7 +12,10 @@ struct Settings {
     std::string hiLightGotoLine, matchCaseFind, printBlack, clientScroll;
     std::string delPrompt, openDir;
     std::string stdFont, a2Font, otherFont;
-    std::string fontName, fontSize, currentFontSize;
+    std::string fontName, fontSize;
+    // `CurrentFontName` and `CurrentFontSize`: what new text gets; they follow
+    // the font boxes and the selection between document creations.
+    std::string currentFontName, currentFontSize;
     std::string fontItalic, fontBold, fontUnderline;
     std::string fontColorText;
     std::string stopDuplicates, retainFormat, wordWrap;

@@ -1,0 +1,34 @@
+// Windows path pieces for opening and saving documents. Portable.
+#pragma once
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct PathParts {
+    std::string directory;  // without the last "\"
+    std::string name;       // without the extension
+    std::string extension;  // from the last ".", with the dot; empty when there is none
+};
+
+// `SplitPath`: the last "\" ends the directory; the last "." of the name
+// starts the extension (a dot in a folder name is not an extension).
+PathParts SplitPath(std::string_view path);
+
+// ".rtf" in any case means rich text; every other name is plain text.
+bool IsRichTextName(std::string_view path);
+
+// `directory` + "\" + `name`.
+std::string JoinDirectory(std::string_view directory, std::string_view name);
+
+// The directory the open dialog's answer names: the first `nameOffset`
+// characters of its buffer (never past the first zero byte), without a last "\".
+// A drive root thus gives "C:".
+std::string SelectedDirectory(std::span<const char> buffer, size_t nameOffset);
+
+// The file names of the open dialog's answer, from `nameOffset` on: one name,
+// or several separated by zero bytes. The list ends at an empty name or at
+// the end of the buffer, whichever comes first, so an unterminated buffer is
+// never read past.
+std::vector<std::string> SelectedFileNames(std::span<const char> buffer, size_t nameOffset);

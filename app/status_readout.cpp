@@ -1,0 +1,102 @@
+// The read-out of the selection: font boxes, formatting buttons and the
+// status bar's line, BASIC line number and column.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "app/app.h"
+#include "app/documents.h"
+#include "app/status_texts.h"
+#include "resources/resource.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr LONG kLineReadChars = 800;  // most characters of a line read for its number
+
+void SetPart(int part, const std::string& text)
+{
+    SendMessageA(g_app.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ShowFont(HWND editor)
+{
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_COLOR | CFM_FACE;
+    SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(g_app.fontNameBox, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(format.szFaceName));
+    HDC dc = GetDC(editor);
+    int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(editor, dc);
+    int points = pixelsPerInch > 0 ? std::abs(static_cast<int>(format.yHeight * 72 / (pixelsPerInch * 15))) : 0;
+    std::string size = FormatDecimal(points);
+    SendMessageA(g_app.fontSizeBox, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(size.c_str()));
+    g_settings.currentFontName = format.szFaceName;
+    g_settings.currentFontSize = size;
+
+    SendMessageA(g_app.toolbar, TB_CHECKBUTTON, IDM_BOLD, MAKELPARAM((format.dwEffects & CFE_BOLD) != 0, 0));
+    SendMessageA(g_app.toolbar, TB_CHECKBUTTON, IDM_ITALIC, MAKELPARAM((format.dwEffects & CFE_ITALIC) != 0, 0));
+    SendMessageA(g_app.toolbar, TB_CHECKBUTTON, IDM_UNDERLINE, MAKELPARAM((format.dwEffects & CFE_UNDERLINE) != 0, 0));
+}
+
+void ShowAlignment(HWND editor)
+{
+    PARAFORMAT format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    for (UINT id : {IDM_ALIGN_LEFT, IDM_ALIGN_CENTER, IDM_ALIGN_RIGHT})
+        SendMessageA(g_app.toolbar, TB_CHECKBUTTON, id, MAKELPARAM(FALSE, 0));
+    UINT checked = 0;
+    if (format.wAlignment == PFA_LEFT) checked = IDM_ALIGN_LEFT;
+    else if (format.wAlignment == PFA_CENTER) checked = IDM_ALIGN_CENTER;
+    else if (format.wAlignment == PFA_RIGHT) checked = IDM_ALIGN_RIGHT;
+    if (checked) SendMessageA(g_app.toolbar, TB_CHECKBUTTON, checked, MAKELPARAM(TRUE, 0));
+}
+
+// The line holding `position`, up to its carriage return and at most 800 characters.
+std::string LineText(HWND editor, LONG position)
+{
+    LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, position);
+    LRESULT start = SendMessageA(editor, EM_LINEINDEX, line, 0);
+    if (start < 0) return {};
+    GETTEXTLENGTHEX length = {GTL_NUMCHARS, CP_ACP};
+    LRESULT total = SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (total < 0) total = GetWindowTextLengthA(editor);
+    LONG end = static_cast<LONG>(std::min<LRESULT>(start + kLineReadChars, total));
+    if (end <= start) return {};
+    std::string text(static_cast<size_t>(end - start) * 2 + 1, '\0');  // room for CR LF pairs
+    TEXTRANGEA range = {{static_cast<LONG>(start), end}, text.data()};
+    LRESULT copied = SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    size_t lineEnd = text.find_first_of("\r\n");
+    if (lineEnd != std::string::npos) text.resize(lineEnd);
+    return text;
+}
+
+void ShowPosition(HWND editor)
+{
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, selection.cpMax);
+    LRESULT lineStart = SendMessageA(editor, EM_LINEINDEX, line, 0);
+    SetPart(2, LineStatus(static_cast<int>(line) + 1));
+    SetPart(3, CharacterStatus(static_cast<int>(selection.cpMax - lineStart)));
+    SetPart(1, BasicLineStatus(LineText(editor, selection.cpMin)));
+}
+
+}  // namespace
+
+void ShowSelectionReadout(HWND editor)
+{
+    if (!editor) return;
+    ShowFont(editor);
+    ShowAlignment(editor);
+    ShowPosition(editor);
+}

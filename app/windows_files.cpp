@@ -1,0 +1,413 @@
+// Windows files: the shared file dialog, the streaming of files into and out
+// of editors, and Open, Save and Save As for Windows drives.
+#include "app/windows_files.h"
+
+#include <richedit.h>
+
+#include <cstring>
+#include <new>
+#include <span>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/documents.h"
+#include "app/file_names.h"
+#include "app/frame.h"
+#include "app/report_error.h"
+#include "basic/editor_colouring.h"
+#include "basic/hex_dump.h"
+#include "resources/resource.h"
+#include "settings/default_font.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr char kFilters[] =
+    "Disk images\0*.hdv;*.po;*.do;*.dsk\0"
+    "Disk images, Text & Rich Text Files\0*.txt;*.rtf;*.hdv;*.po;*.do;*.dsk\0"
+    "All Files\0*.*\0";
+constexpr int kOpenedTabCount = 20;  // an opened file's tab stops do not follow the settings
+constexpr int kOpenedTabWidth = 5;   // average character widths
+constexpr DWORD kLargestHexDumpBytes = 256u << 20;  // beyond this the dump would not fit in memory
+
+OPENFILENAMEA g_dialog = {};
+char g_fileBuffer[kFileBufferChars] = {};
+char g_fileTitle[kFileTitleChars] = {};
+DWORD g_filterIndex = 2;  // remembered across Open commands
+
+struct StreamState {
+    HANDLE file;
+    bool failed;
+};
+
+DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
+{
+    auto* state = reinterpret_cast<StreamState*>(cookie);
+    DWORD read = 0;
+    *got = 0;
+    if (!ReadFile(state->file, buffer, static_cast<DWORD>(wanted), &read, nullptr)) {
+        state->failed = true;
+        return 1;
+    }
+    *got = static_cast<LONG>(read);
+    return 0;
+}
+
+DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
+{
+    auto* state = reinterpret_cast<StreamState*>(cookie);
+    DWORD written = 0;
+    *done = 0;
+    if (!WriteFile(state->file, buffer, static_cast<DWORD>(count), &written, nullptr) ||
+        written != static_cast<DWORD>(count)) {
+        state->failed = true;
+        return 1;
+    }
+    *done = count;
+    return 0;
+}
+
+HANDLE OpenForReading(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The open dialog offers to create a name that does not exist; it becomes
+// an empty file. An existing file is never touched.
+void CreateIfMissing(const char* path)
+{
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND) return;
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+LONG TextLength(HWND editor) { return static_cast<LONG>(GetWindowTextLengthA(editor)); }
+
+void SetModified(HWND editor, bool modified) { SendMessageA(editor, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+
+std::string DocumentTitle(HWND document)
+{
+    char title[kFileTitleChars] = {};
+    GetWindowTextA(document, title, sizeof title);
+    return title;
+}
+
+int CurrentFontPoints() { return ParseDecimal(g_settings.currentFontSize); }
+
+// The raw file as a hex dump. False ends the Open command.
+bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::string& name)
+{
+    HANDLE file = OpenForReading(path.c_str());
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD size = GetFileSize(file, nullptr);
+    if (size == INVALID_FILE_SIZE) {
+        CloseHandle(file);
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    std::string text;
+    try {
+        if (size > kLargestHexDumpBytes) throw std::bad_alloc();
+        bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+        CloseHandle(file);
+        ReportError(1);
+        return false;
+    }
+    DWORD total = 0;
+    while (total < size) {
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data() + total, size - total, &read, nullptr)) {
+            CloseHandle(file);
+            ReportError(3, name);
+            return false;
+        }
+        if (read == 0) break;  // the file shrank while we read it
+        total += read;
+    }
+    CloseHandle(file);
+    try {
+        HexDump(0, static_cast<int>(total), text, std::span<const uint8_t>(bytes.data(), total), 0);
+    } catch (const std::bad_alloc&) {
+        ReportError(1, {}, 0, frame);
+        SetCursor(g_app.arrowCursor);
+        return false;
+    }
+    SetWindowTextA(editor, "");
+    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
+    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    return true;
+}
+
+// Opens one chosen Windows file as a new document. False ends the command.
+bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
+{
+    g_app.currentFileName = name;
+    if (RefuseSameName(name.c_str())) return true;
+    bool asApplesoft = held(VK_MENU);
+    HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? "Applesoft" : "MDIChildClass", name.c_str()));
+    if (!editor) return true;
+
+    ShowWindow(editor, SW_HIDE);
+    SetTabStops(editor, kOpenedTabCount, kOpenedTabWidth);
+    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
+    ApplyDefaultTextColour(editor);
+    SetWindowTextA(editor, "");
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+
+    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
+    size_t slot = TakeFreeSlot(g_documents);
+    if (slot == 0) {
+        ReportError(1);
+        return false;
+    }
+    g_documents.directory[slot] = g_app.sourceDirectory;
+    g_documents.name[slot] = name;
+    SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
+
+    CreateIfMissing(g_app.currentFilePath.c_str());
+    if (held(VK_CONTROL)) {
+        if (!ShowHexDump(frame, editor, g_app.currentFilePath, name)) return false;
+    } else if (!LoadFileIntoEditor(editor, g_app.currentFilePath.c_str())) {
+        ReportError(3, name, 0, frame);
+        g_app.currentFilePath.clear();
+        g_app.currentFileName.clear();
+    }
+
+    EnableDocumentCommands(g_app.menu);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+    if (asApplesoft) ColourApplesoft(editor, TextLength(editor), -1);
+    ShowWindow(editor, SW_SHOW);
+    SendMessageA(editor, EM_SETSEL, 0, 0);
+    SendMessageA(editor, EM_SCROLLCARET, 0, 0);
+    SetModified(editor, false);
+    SendMessageA(g_app.mdiClient, WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(frame);
+    if (HWND active = GetActiveEditor()) SetFocus(active);
+    return true;
+}
+
+}  // namespace
+
+void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title)
+{
+    g_dialog = {};
+    g_dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the record without the places bar
+    g_dialog.hwndOwner = owner;
+    g_dialog.lpstrFilter = kFilters;
+    g_dialog.nFilterIndex = g_filterIndex;
+    g_dialog.nMaxFile = kFileBufferChars;
+    g_dialog.nMaxFileTitle = kFileTitleChars;
+    g_dialog.lpstrInitialDir = initialDirectory;
+    g_dialog.lpstrTitle = title;
+    g_dialog.lpstrDefExt = "txt";
+}
+
+DWORD ChooseOpenFile(LPOFNHOOKPROC hook, const char* templateName)
+{
+    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
+    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
+    g_dialog.hInstance = g_app.instance;
+    g_dialog.lpstrFile = g_fileBuffer;
+    g_dialog.lpstrFileTitle = g_fileTitle;
+    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+    if (hook) {
+        g_dialog.lpfnHook = hook;
+        g_dialog.Flags |= OFN_ENABLEHOOK;
+    }
+    if (templateName) {
+        g_dialog.lpTemplateName = templateName;
+        g_dialog.Flags |= OFN_ENABLETEMPLATE;
+    }
+    if (!GetOpenFileNameA(&g_dialog)) return 0;
+    g_filterIndex = g_dialog.nFilterIndex;
+    return g_dialog.nFileOffset;
+}
+
+DWORD ChooseSaveFile()
+{
+    // The current file path names the document's file, so the dialog starts with it.
+    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
+    std::strncpy(g_fileBuffer, g_app.currentFilePath.c_str(), sizeof g_fileBuffer - 1);
+    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
+    std::strncpy(g_fileTitle, g_app.currentFileName.c_str(), sizeof g_fileTitle - 1);
+    g_dialog.hInstance = g_app.instance;
+    g_dialog.lpstrFile = g_fileBuffer;
+    g_dialog.lpstrFileTitle = g_fileTitle;
+    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&g_dialog)) return 0;
+    return g_dialog.nFileOffset;
+}
+
+const char* ChosenFileBuffer() { return g_fileBuffer; }
+const char* ChosenFileTitle() { return g_fileTitle; }
+int RememberedFilterIndex() { return static_cast<int>(g_filterIndex); }
+
+bool KeyHeldNow(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+int LoadFileIntoEditor(HWND editor, const char* path)
+{
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    if (GetFileSize(file, nullptr) == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+        CloseHandle(file);
+        return 0;
+    }
+    StreamState state = {file, false};
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, ReadFromFile};
+    WPARAM format = (IsRichTextName(path) ? SF_RTF : SF_TEXT) | SFF_SELECTION;
+    SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    CloseHandle(file);
+    bool read = stream.dwError == 0 && !state.failed;
+    // Half a file would pass for the whole one: keep nothing of a failed read.
+    if (!read) SetWindowTextA(editor, "");
+    SetModified(editor, false);
+    return read ? 1 : 0;
+}
+
+int SaveEditorToFile(HWND editor, const char* path)
+{
+    // Replacing a file by renaming over it would get past its read-only
+    // mark, which creating it afresh never does: refuse as that would.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return 0;
+    std::string directory = SplitPath(path).directory;
+    if (directory.empty()) directory = ".";
+    else if (directory.size() == 2 && directory[1] == ':') directory += '\\';
+    char temporary[MAX_PATH] = {};
+    if (!GetTempFileNameA(directory.c_str(), "tav", 0, temporary)) return 0;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temporary);
+        return 0;
+    }
+    StreamState state = {file, false};
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, WriteToFile};
+    SendMessageA(editor, EM_STREAMOUT, IsRichTextName(path) ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    bool written = stream.dwError == 0 && !state.failed && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!written || !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+        return 0;
+    }
+    SetModified(editor, false);
+    return 1;
+}
+
+LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t nameOffset, KeyHeld held)
+{
+    SetCursor(g_app.waitCursor);
+    std::span<const char> answer(buffer, size);
+    g_app.sourceDirectory = SelectedDirectory(answer, nameOffset);
+    WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
+    bool finished = true;
+    for (const std::string& name : SelectedFileNames(answer, nameOffset)) {
+        if (!OpenWindowsFile(frame, name, held)) {
+            finished = false;
+            break;
+        }
+    }
+    SetCursor(g_app.arrowCursor);
+    SetFrameTitle(frame);
+    return finished ? 1 : 0;
+}
+
+LRESULT OpenFiles(HWND frame)
+{
+    g_app.currentFileName.clear();
+    g_app.currentFilePath.clear();
+    PrepareFileDialog(frame, g_app.sourceDirectory.c_str(), "Open a file to edit:");
+    DWORD offset = ChooseOpenFile();
+    if (offset == 0) {
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(29, {}, 0, frame);
+        return 0;
+    }
+    return OpenChosenFiles(frame, g_fileBuffer, sizeof g_fileBuffer, offset);
+}
+
+LRESULT SaveDocument(HWND frame)
+{
+    HWND document = GetActiveDocument();
+    HWND editor = EditorOf(document);
+    if (!editor) return 0;
+    LONG_PTR slot = EditorSlot(editor);
+    if (slot <= 0 || static_cast<size_t>(slot) >= g_documents.capacity) {
+        ReportError(18, {}, 0, frame);
+        return 0;
+    }
+    if (!g_documents.applePath[slot].empty()) {
+        // A document from a disk image is saved through the emulator.
+        g_app.runSavesInstead = true;
+        SendMessageA(frame, WM_COMMAND, IDM_RUN_PROGRAM, 0);
+        if (HWND active = GetActiveEditor()) SetModified(active, false);
+        return 0;
+    }
+    g_app.sourceDirectory = g_documents.directory[slot];
+    std::string name = DocumentTitle(document);
+    g_app.currentFileName = name;
+    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
+    if (name == "Untitled") return SaveDocumentAs(frame);
+    if (!SaveEditorToFile(editor, g_app.currentFilePath.c_str())) {
+        ReportError(4, name, 0, frame);
+        return 0;
+    }
+    SetWindowTextA(document, name.c_str());
+    SetModified(editor, false);
+    SetFrameTitle(frame);
+    return 1;
+}
+
+LRESULT SaveDocumentAs(HWND frame)
+{
+    HWND document = GetActiveDocument();
+    HWND editor = EditorOf(document);
+    if (!editor) return 0;
+    g_app.currentFileName = DocumentTitle(document);
+    LONG_PTR slot = EditorSlot(editor);
+    if (slot > 0 && static_cast<size_t>(slot) < g_documents.capacity)
+        g_app.sourceDirectory = g_documents.directory[slot];
+    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, g_app.currentFileName);
+    std::string initial = g_app.currentFilePath;
+    PrepareFileDialog(frame, initial.c_str(), "Save file as:");
+    if (ChooseSaveFile() == 0) return 0;
+    return SaveActiveDocumentAs(frame, g_fileBuffer);
+}
+
+LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
+{
+    HWND document = GetActiveDocument();
+    HWND editor = EditorOf(document);
+    if (!editor) return 0;
+    PathParts parts = SplitPath(path);
+    std::string name = parts.name + parts.extension;
+    if (!SaveEditorToFile(editor, path.c_str())) {
+        ReportError(4, name, 0, frame);
+        return 0;
+    }
+    SetWindowTextA(document, name.c_str());
+    g_app.currentFileName = name;
+    g_app.currentFilePath = path;
+    g_app.sourceDirectory = parts.directory;
+    WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
+    SetModified(editor, false);
+
+    LONG_PTR old = EditorSlot(editor);
+    if (old > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(old));
+    size_t slot = TakeFreeSlot(g_documents);
+    if (slot == 0) {
+        SetEditorSlot(editor, kNoPlaceSlot);
+        ReportError(1);
+        return 0;
+    }
+    g_documents.directory[slot] = g_app.sourceDirectory;
+    g_documents.name[slot] = name;
+    SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
+    SetFrameTitle(frame);
+    return 1;
+}

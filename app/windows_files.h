@@ -1,0 +1,50 @@
+// Windows files: the shared file dialog, streaming files into and out of
+// editors, and the Open, Save and Save As commands for Windows drives.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+#include <cderr.h>
+
+#include <string>
+#include <vector>
+
+inline constexpr DWORD kFileBufferChars = 2048;   // the dialog's file buffer (`current file path`)
+inline constexpr DWORD kFileTitleChars = 264;     // its file title buffer (`current file name`)
+
+// Sets up the shared dialog record: owner, initial directory, the three
+// filters, the remembered filter index, title and "txt" as default extension.
+void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title);
+// The open dialog with multiple selection. A later browser passes its hook
+// and template; without them it is the plain dialog. Returns the offset of
+// the first file name in the file buffer, 0 on cancel or failure. Only a
+// successful choice updates the remembered filter index.
+DWORD ChooseOpenFile(LPOFNHOOKPROC hook = nullptr, const char* templateName = nullptr);
+// The save dialog, asking before it overwrites. Returns the file-name offset, 0 on cancel.
+DWORD ChooseSaveFile();
+// The answer of the last dialog: the file buffer and the file title.
+const char* ChosenFileBuffer();
+const char* ChosenFileTitle();
+int RememberedFilterIndex();
+
+// Streams an existing file into the editor (".rtf" in any case as rich
+// text) and clears the modified flag. 0 when it could not be read; the
+// editor is then left empty. A missing file is not created here.
+int LoadFileIntoEditor(HWND editor, const char* path);
+// Writes the whole text to `path` through a temporary file in the same
+// folder that replaces the old file only once every byte is written. 1 on
+// success (the modified flag is then cleared); 0 leaves the old file and the
+// flag as they were.
+int SaveEditorToFile(HWND editor, const char* path);
+
+// Whether a key is held at the moment a file is opened.
+using KeyHeld = bool (*)(int virtualKey);
+bool KeyHeldNow(int virtualKey);
+
+// What Open does after its dialog: `buffer` is the dialog's answer (the
+// folder, then one or more names from `nameOffset`, separated by zero bytes).
+// Remembers the folder as `SourceDirectory` and setting "Src", then opens each
+// name in turn, testing Alt and Ctrl through `held` for each file.
+LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t nameOffset, KeyHeld held = KeyHeldNow);
+// What Save As does after its dialog: saves the active document as `path`
+// (full path) and moves it to a new slot of the document table.
+LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path);

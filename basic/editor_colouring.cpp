@@ -1,0 +1,165 @@
+// The colouring scanner's spans applied to an editor. Each span is selected
+// and given its colour, exactly as a user could do by hand, so undo and
+// every attribute other than colour stay as they were. What makes a pass
+// fast is what happens around the spans: the control neither redraws nor
+// notifies its window while the pass runs (a selection notice alone costs
+// the document window a round of font-box and status-bar updates).
+#include "basic/editor_colouring.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "basic/colour_scanner.h"
+#include "settings/settings.h"
+
+namespace {
+
+CHARFORMATA ColourFormat(COLORREF colour)
+{
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.dwEffects = 0;  // no automatic colour
+    format.crTextColor = colour;
+    return format;
+}
+
+void Select(HWND editor, LONG from, LONG to)
+{
+    CHARRANGE range = {from, to};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void ColourRange(HWND editor, LONG from, LONG to, COLORREF colour)
+{
+    Select(editor, from, to);
+    CHARFORMATA format = ColourFormat(colour);
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+COLORREF SpanColour(ColourKind kind)
+{
+    switch (kind) {
+    case ColourKind::Keyword: return g_settings.tokenColor;
+    case ColourKind::Operator: return g_settings.singleColor;
+    case ColourKind::Quote: return g_settings.quoteColor;
+    case ColourKind::Remark: return g_settings.remColor;
+    }
+    return g_settings.fontColor;
+}
+
+LONG TextLength(HWND editor)
+{
+    GETTEXTLENGTHEX how = {GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    LRESULT length = SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    if (length < 0) length = GetWindowTextLengthA(editor);
+    return static_cast<LONG>(length);
+}
+
+// The characters from `from` to `to` (clipped to the text), one per position.
+std::string ReadRange(HWND editor, LONG from, LONG to)
+{
+    if (to <= from) return {};
+    std::string text(static_cast<size_t>(to - from) + 1, '\0');
+    TEXTRANGEA range = {{from, to}, text.data()};
+    LRESULT copied = SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, to - from)));
+    return text;
+}
+
+// Holds the editor still for a pass: selection hidden, no redraw, no
+// notifications; everything comes back as it was.
+class QuietEditor {
+public:
+    explicit QuietEditor(HWND editor)
+        : editor_(editor), events_(SendMessageA(editor, EM_GETEVENTMASK, 0, 0)), visible_(IsWindowVisible(editor))
+    {
+        SendMessageA(editor_, EM_HIDESELECTION, TRUE, FALSE);
+        SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
+        if (visible_) SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~QuietEditor()
+    {
+        if (visible_) {
+            SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(editor_, nullptr, FALSE);
+        }
+        SendMessageA(editor_, EM_SETEVENTMASK, 0, events_);
+        SendMessageA(editor_, EM_HIDESELECTION, FALSE, FALSE);
+    }
+    QuietEditor(const QuietEditor&) = delete;
+    QuietEditor& operator=(const QuietEditor&) = delete;
+
+private:
+    HWND editor_;
+    LRESULT events_;
+    bool visible_;
+};
+
+void ApplySpans(HWND editor, const std::vector<ColourSpan>& spans)
+{
+    for (const ColourSpan& span : spans)
+        ColourRange(editor, span.offset, span.offset + span.length, SpanColour(span.kind));
+}
+
+}  // namespace
+
+int ReadLinePiece(HWND editor, LONG position, std::string& piece)
+{
+    piece = ReadRange(editor, position, std::min(position + kLinePieceChars, TextLength(editor)));
+    int result = LinePieceLength(piece);
+    piece.resize(static_cast<size_t>(result < 0 ? -result : result + 1));
+    return result;
+}
+
+int ColourApplesoft(HWND editor, LONG end, LONG start)
+{
+    if (g_settings.syntaxColor != 1) return 0;
+    if (start < 0) start = 0;
+    const COLORREF plain = g_settings.fontColor;
+    const LONG length = TextLength(editor);
+    // The whole rest is read at once: the pieces the scan takes from it are
+    // those that reading 299 characters at a time would give.
+    const std::string text = ReadRange(editor, start, length);
+    std::vector<ColourSpan> spans;
+    ScanApplesoftText(text, 0, std::min(end, length) - start, spans);
+    for (ColourSpan& span : spans) span.offset += start;
+    {
+        QuietEditor quiet(editor);
+        ColourRange(editor, start, start, plain);
+        ApplySpans(editor, spans);
+        if (end > 0) ColourRange(editor, end - 1, end, plain);
+    }
+    return 0;
+}
+
+int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
+{
+    if (caret - lineStart < 1) return 0;
+    // The scan starts at the carriage return that ends the line before.
+    LONG scanStart = 0;
+    for (LONG to = lineStart + 1; to > 0;) {
+        const LONG from = std::max<LONG>(0, to - kCaretRangeChars);
+        const std::string back = ReadRange(editor, from, to);
+        const size_t cr = back.rfind('\r');
+        if (cr != std::string::npos) {
+            scanStart = from + static_cast<LONG>(cr);
+            break;
+        }
+        to = from;
+    }
+    const LONG scanEnd = std::min<LONG>(caret, scanStart + kCaretRangeChars);
+    const std::string text = ReadRange(editor, scanStart, scanEnd);
+    std::vector<ColourSpan> spans;
+    ScanApplesoftLine(text, caret - scanStart, scanStart, spans);
+    {
+        QuietEditor quiet(editor);
+        const COLORREF plain = g_settings.fontColor;
+        ColourRange(editor, scanStart, scanStart + 1, plain);
+        ApplySpans(editor, spans);
+        ColourRange(editor, caret, caret, plain);
+    }
+    return 0;
+}
