@@ -69,12 +69,18 @@ std::string ReadRange(HWND editor, LONG from, LONG to)
     return text;
 }
 
-// Holds the editor still for a pass: selection hidden, no redraw, no
-// notifications; everything comes back as it was.
+// Holds the editor still for a pass: selection hidden, no notifications,
+// no redraw (each selection would otherwise scroll and paint). At the end
+// only what may have changed is repainted: the band of lines from `from`
+// to `to`, or with no range the whole editor.
 class QuietEditor {
 public:
-    explicit QuietEditor(HWND editor)
-        : editor_(editor), events_(SendMessageA(editor, EM_GETEVENTMASK, 0, 0)), visible_(IsWindowVisible(editor))
+    explicit QuietEditor(HWND editor, LONG from = -1, LONG to = -1)
+        : editor_(editor),
+          events_(SendMessageA(editor, EM_GETEVENTMASK, 0, 0)),
+          visible_(IsWindowVisible(editor)),
+          from_(from),
+          to_(to)
     {
         SendMessageA(editor_, EM_HIDESELECTION, TRUE, FALSE);
         SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
@@ -84,7 +90,8 @@ public:
     {
         if (visible_) {
             SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(editor_, nullptr, FALSE);
+            RECT band = Band();
+            InvalidateRect(editor_, &band, FALSE);
         }
         SendMessageA(editor_, EM_SETEVENTMASK, 0, events_);
         SendMessageA(editor_, EM_HIDESELECTION, FALSE, FALSE);
@@ -93,15 +100,57 @@ public:
     QuietEditor& operator=(const QuietEditor&) = delete;
 
 private:
+    LONG Top(LONG position) const
+    {
+        POINTL point = {};
+        SendMessageA(editor_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
+        return point.y;
+    }
+
+    RECT Band() const
+    {
+        RECT client = {};
+        GetClientRect(editor_, &client);
+        if (from_ < 0) return client;
+        // The band ends where the line after `to` begins, or at the bottom.
+        LRESULT next = SendMessageA(editor_, EM_LINEINDEX, SendMessageA(editor_, EM_EXLINEFROMCHAR, 0, to_) + 1, 0);
+        RECT band = client;
+        band.top = std::max<LONG>(client.top, Top(from_));
+        if (next > to_) band.bottom = std::min<LONG>(client.bottom, Top(static_cast<LONG>(next)));
+        if (band.bottom <= band.top) band.bottom = client.bottom;
+        return band;
+    }
+
     HWND editor_;
     LRESULT events_;
-    bool visible_;
+    bool visible_;  // redraw held off while the pass runs
+    LONG from_, to_;
 };
+
+// True when every character of the selection already shows `colour`.
+bool SelectionHasColour(HWND editor, COLORREF colour)
+{
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == colour;
+}
 
 void ApplySpans(HWND editor, const std::vector<ColourSpan>& spans)
 {
     for (const ColourSpan& span : spans)
         ColourRange(editor, span.offset, span.offset + span.length, SpanColour(span.kind));
+}
+
+// A change of format makes the control lay out the whole line again; a
+// look at the format does not. The line being typed mostly has its colours
+// already, so its recolouring looks before it changes anything.
+void EnsureColour(HWND editor, LONG from, LONG to, COLORREF colour)
+{
+    Select(editor, from, to);
+    if (SelectionHasColour(editor, colour)) return;
+    CHARFORMATA format = ColourFormat(colour);
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
 }  // namespace
@@ -155,10 +204,11 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
     std::vector<ColourSpan> spans;
     ScanApplesoftLine(text, caret - scanStart, scanStart, spans);
     {
-        QuietEditor quiet(editor);
+        QuietEditor quiet(editor, scanStart, caret);
         const COLORREF plain = g_settings.fontColor;
-        ColourRange(editor, scanStart, scanStart + 1, plain);
-        ApplySpans(editor, spans);
+        EnsureColour(editor, scanStart, scanStart + 1, plain);
+        for (const ColourSpan& span : spans)
+            EnsureColour(editor, span.offset, span.offset + span.length, SpanColour(span.kind));
         ColourRange(editor, caret, caret, plain);
     }
     return 0;

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Builds and runs the benchmarks: the portable core's natively, the
+# editor's colouring under Wine on a private display. Prints figures only.
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+
+install_packages || exit 1
+trap stop_session EXIT
+# The native figures come from a tree without the sanitizers of the tests.
+cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench >/dev/null || exit 1
+build_windows >/dev/null || exit 1
+
+echo "== BASIC listings =="
+"$BUILD/bench/tools/basic_listing_bench"
+echo "== Disk images =="
+"$BUILD/bench/tools/disk_bench"
+echo "== Applesoft colouring in the editor (Wine) =="
+start_xvfb || exit 1
+start_wine
+"$ROOT/cmake/wine-run.sh" "$BUILD/windows/tools/colour_bench.exe"
