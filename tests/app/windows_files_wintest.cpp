@@ -211,6 +211,19 @@ TEST_F(WindowsFilesTest, CtrlShowsAHexDumpAndAltAnApplesoftDocument)
     SendMessageA(program, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
     EXPECT_EQ(format.crTextColor, 0x00BB00u);
     EXPECT_TRUE(format.dwMask & CFM_COLOR);  // the same colour throughout
+
+    // With Alt and Ctrl the dump is coloured too: "ASCII" of its heading
+    // starts with the keyword ASC; the dump opened with Ctrl alone is plain.
+    const LONG asc = static_cast<LONG>(dump.find("ASCII"));
+    for (size_t i : {size_t{0}, size_t{2}}) {
+        HWND editor = EditorOf(documents[i]);
+        CHARRANGE word = {asc, asc + 3};
+        SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&word));
+        CHARFORMATA seen = {};
+        seen.cbSize = sizeof seen;
+        SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&seen));
+        EXPECT_EQ(seen.crTextColor, i == 2 ? 0x00BB00u : 0u) << "document " << i;
+    }
 }
 
 TEST_F(WindowsFilesTest, AMissingNameBecomesAnEmptyFile)
