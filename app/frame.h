@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Document commands that need an open document (Paste is left alone when graying).
@@ -17,3 +19,6 @@ void ShowAbout(HWND frame);         // command 61
 // Builds the toolbar with its two font boxes and tool tips (toolbar.cpp).
 void CreateToolbar(HWND frame);
 void LayOutToolbar(int clientWidth);
+// Selects `text` in a font box, or shows it in the box's edit field when
+// the list has no such entry.
+void ShowInFontBox(HWND box, const std::string& text);

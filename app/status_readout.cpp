@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "app/documents.h"
+#include "app/frame.h"
 #include "app/status_texts.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
@@ -30,14 +31,13 @@ void ShowFont(HWND editor)
     format.cbSize = sizeof format;
     format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_COLOR | CFM_FACE;
     SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
-    SendMessageA(g_app.fontNameBox, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(format.szFaceName));
+    ShowInFontBox(g_app.fontNameBox, format.szFaceName);
     HDC dc = GetDC(editor);
     int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(editor, dc);
     int points = pixelsPerInch > 0 ? std::abs(static_cast<int>(format.yHeight * 72 / (pixelsPerInch * 15))) : 0;
     std::string size = FormatDecimal(points);
-    SendMessageA(g_app.fontSizeBox, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(size.c_str()));
+    ShowInFontBox(g_app.fontSizeBox, size);
     g_settings.currentFontName = format.szFaceName;
     g_settings.currentFontSize = size;
 

@@ -109,13 +109,6 @@ HFONT CreateComboFont(HWND box)
     return font;
 }
 
-void SelectBoxEntry(HWND box, const std::string& text)
-{
-    LRESULT index = SendMessageA(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(box, CB_SETCURSEL, index, 0);
-    SendMessageA(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
-}
-
 void CreateFontBoxes(HWND frame)
 {
     RECT b17 = ItemRect(17), b21 = ItemRect(21), b22 = ItemRect(22), b23 = ItemRect(23);
@@ -133,13 +126,13 @@ void CreateFontBoxes(HWND frame)
     HDC dc = GetDC(g_app.fontNameBox);
     EnumFontFamiliesA(dc, nullptr, AddFontFamily, reinterpret_cast<LPARAM>(g_app.fontNameBox));
     ReleaseDC(g_app.fontNameBox, dc);
-    SelectBoxEntry(g_app.fontNameBox, g_settings.fontName);
+    ShowInFontBox(g_app.fontNameBox, g_settings.fontName);
 
     SetParent(g_app.fontSizeBox, g_app.toolbar);
     if (g_app.comboFont) SendMessageA(g_app.fontSizeBox, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), TRUE);
     for (const char* size : kFontSizes)
         SendMessageA(g_app.fontSizeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
-    SelectBoxEntry(g_app.fontSizeBox, g_settings.fontSize);
+    ShowInFontBox(g_app.fontSizeBox, g_settings.fontSize);
 }
 
 void AddTip(int button, LPSTR text)
@@ -178,6 +171,15 @@ void CreateToolTips(HWND frame)
 }
 
 }  // namespace
+
+void ShowInFontBox(HWND box, const std::string& text)
+{
+    LRESULT index = SendMessageA(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(box, CB_SETCURSEL, index, 0);
+    // A face that is not installed is still the one asked for: show its name.
+    if (index == CB_ERR) SetWindowTextA(box, text.c_str());
+    SendMessageA(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+}
 
 void CreateToolbar(HWND frame)
 {

@@ -174,6 +174,10 @@ TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
     char size[8] = {};
     GetWindowTextA(g_app.fontSizeBox, size, sizeof size);
     EXPECT_STREQ(size, "14");
+    // The face shows by name whether or not this machine has it installed.
+    char face[64] = {};
+    GetWindowTextA(g_app.fontNameBox, face, sizeof face);
+    EXPECT_STREQ(face, "Courier New");
 
     PlaceCaret(editor, 1, 2);
     PumpMessages();
