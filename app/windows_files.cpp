@@ -1,8 +1,9 @@
-// Windows files: the shared file dialog, the streaming of files into and out
-// of editors, and Open, Save and Save As for Windows drives.
+// Windows files: the streaming of files into and out of editors, and Open,
+// Save and Save As for Windows drives.
 #include "app/windows_files.h"
 
 #include <richedit.h>
+#include <cderr.h>
 
 #include <cstring>
 #include <new>
@@ -11,6 +12,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
+#include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
 #include "app/report_error.h"
@@ -23,18 +25,9 @@
 
 namespace {
 
-constexpr char kFilters[] =
-    "Disk images\0*.hdv;*.po;*.do;*.dsk\0"
-    "Disk images, Text & Rich Text Files\0*.txt;*.rtf;*.hdv;*.po;*.do;*.dsk\0"
-    "All Files\0*.*\0";
 constexpr int kOpenedTabCount = 20;  // an opened file's tab stops do not follow the settings
 constexpr int kOpenedTabWidth = 5;   // average character widths
 constexpr DWORD kLargestHexDumpBytes = 256u << 20;  // beyond this the dump would not fit in memory
-
-OPENFILENAMEA g_dialog = {};
-char g_fileBuffer[kFileBufferChars] = {};
-char g_fileTitle[kFileTitleChars] = {};
-DWORD g_filterIndex = 2;  // remembered across Open commands
 
 struct StreamState {
     HANDLE file;
@@ -192,60 +185,6 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
 
 }  // namespace
 
-void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title)
-{
-    g_dialog = {};
-    g_dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the record without the places bar
-    g_dialog.hwndOwner = owner;
-    g_dialog.lpstrFilter = kFilters;
-    g_dialog.nFilterIndex = g_filterIndex;
-    g_dialog.nMaxFile = kFileBufferChars;
-    g_dialog.nMaxFileTitle = kFileTitleChars;
-    g_dialog.lpstrInitialDir = initialDirectory;
-    g_dialog.lpstrTitle = title;
-    g_dialog.lpstrDefExt = "txt";
-}
-
-DWORD ChooseOpenFile(LPOFNHOOKPROC hook, const char* templateName)
-{
-    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
-    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
-    g_dialog.hInstance = g_app.instance;
-    g_dialog.lpstrFile = g_fileBuffer;
-    g_dialog.lpstrFileTitle = g_fileTitle;
-    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
-    if (hook) {
-        g_dialog.lpfnHook = hook;
-        g_dialog.Flags |= OFN_ENABLEHOOK;
-    }
-    if (templateName) {
-        g_dialog.lpTemplateName = templateName;
-        g_dialog.Flags |= OFN_ENABLETEMPLATE;
-    }
-    if (!GetOpenFileNameA(&g_dialog)) return 0;
-    g_filterIndex = g_dialog.nFilterIndex;
-    return g_dialog.nFileOffset;
-}
-
-DWORD ChooseSaveFile()
-{
-    // The current file path names the document's file, so the dialog starts with it.
-    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
-    std::strncpy(g_fileBuffer, g_app.currentFilePath.c_str(), sizeof g_fileBuffer - 1);
-    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
-    std::strncpy(g_fileTitle, g_app.currentFileName.c_str(), sizeof g_fileTitle - 1);
-    g_dialog.hInstance = g_app.instance;
-    g_dialog.lpstrFile = g_fileBuffer;
-    g_dialog.lpstrFileTitle = g_fileTitle;
-    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameA(&g_dialog)) return 0;
-    return g_dialog.nFileOffset;
-}
-
-const char* ChosenFileBuffer() { return g_fileBuffer; }
-const char* ChosenFileTitle() { return g_fileTitle; }
-int RememberedFilterIndex() { return static_cast<int>(g_filterIndex); }
-
 bool KeyHeldNow(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 int LoadFileIntoEditor(HWND editor, const char* path)
@@ -328,7 +267,7 @@ LRESULT OpenFiles(HWND frame)
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(29, {}, 0, frame);
         return 0;
     }
-    return OpenChosenFiles(frame, g_fileBuffer, sizeof g_fileBuffer, offset);
+    return OpenChosenFiles(frame, ChosenFileBuffer(), kFileBufferChars, offset);
 }
 
 LRESULT SaveDocument(HWND frame)
@@ -376,7 +315,7 @@ LRESULT SaveDocumentAs(HWND frame)
     std::string initial = g_app.currentFilePath;
     PrepareFileDialog(frame, initial.c_str(), "Save file as:");
     if (ChooseSaveFile() == 0) return 0;
-    return SaveActiveDocumentAs(frame, g_fileBuffer);
+    return SaveActiveDocumentAs(frame, ChosenFileBuffer());
 }
 
 LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)

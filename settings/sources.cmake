@@ -3,7 +3,5 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
-)
-list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/default_font.cpp
 )

@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "app/documents.h"
+#include "app/file_dialog.h"
 #include "app/windows_files.h"
 #include "resources/resource.h"
 #include "settings/settings.h"

@@ -1,0 +1,73 @@
+// The shared file dialog record and its buffers.
+#include "app/file_dialog.h"
+
+#include <cstring>
+
+#include "app/app.h"
+
+namespace {
+
+constexpr char kFilters[] =
+    "Disk images\0*.hdv;*.po;*.do;*.dsk\0"
+    "Disk images, Text & Rich Text Files\0*.txt;*.rtf;*.hdv;*.po;*.do;*.dsk\0"
+    "All Files\0*.*\0";
+OPENFILENAMEA g_dialog = {};
+char g_fileBuffer[kFileBufferChars] = {};
+char g_fileTitle[kFileTitleChars] = {};
+DWORD g_filterIndex = 2;  // remembered across Open commands
+
+}  // namespace
+
+void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title)
+{
+    g_dialog = {};
+    g_dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the record without the places bar
+    g_dialog.hwndOwner = owner;
+    g_dialog.lpstrFilter = kFilters;
+    g_dialog.nFilterIndex = g_filterIndex;
+    g_dialog.nMaxFile = kFileBufferChars;
+    g_dialog.nMaxFileTitle = kFileTitleChars;
+    g_dialog.lpstrInitialDir = initialDirectory;
+    g_dialog.lpstrTitle = title;
+    g_dialog.lpstrDefExt = "txt";
+}
+
+DWORD ChooseOpenFile(LPOFNHOOKPROC hook, const char* templateName)
+{
+    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
+    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
+    g_dialog.hInstance = g_app.instance;
+    g_dialog.lpstrFile = g_fileBuffer;
+    g_dialog.lpstrFileTitle = g_fileTitle;
+    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+    if (hook) {
+        g_dialog.lpfnHook = hook;
+        g_dialog.Flags |= OFN_ENABLEHOOK;
+    }
+    if (templateName) {
+        g_dialog.lpTemplateName = templateName;
+        g_dialog.Flags |= OFN_ENABLETEMPLATE;
+    }
+    if (!GetOpenFileNameA(&g_dialog)) return 0;
+    g_filterIndex = g_dialog.nFilterIndex;
+    return g_dialog.nFileOffset;
+}
+
+DWORD ChooseSaveFile()
+{
+    // The current file path names the document's file, so the dialog starts with it.
+    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
+    std::strncpy(g_fileBuffer, g_app.currentFilePath.c_str(), sizeof g_fileBuffer - 1);
+    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
+    std::strncpy(g_fileTitle, g_app.currentFileName.c_str(), sizeof g_fileTitle - 1);
+    g_dialog.hInstance = g_app.instance;
+    g_dialog.lpstrFile = g_fileBuffer;
+    g_dialog.lpstrFileTitle = g_fileTitle;
+    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&g_dialog)) return 0;
+    return g_dialog.nFileOffset;
+}
+
+const char* ChosenFileBuffer() { return g_fileBuffer; }
+const char* ChosenFileTitle() { return g_fileTitle; }
+int RememberedFilterIndex() { return static_cast<int>(g_filterIndex); }
