@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "app/documents.h"
+#include "app/editor_text.h"
 #include "app/frame.h"
 #include "app/status_texts.h"
 #include "resources/resource.h"
@@ -60,22 +61,13 @@ void ShowAlignment(HWND editor)
     if (checked) SendMessageA(g_app.toolbar, TB_CHECKBUTTON, checked, MAKELPARAM(TRUE, 0));
 }
 
-// The line holding `position`, up to its carriage return and at most 800 characters.
+// The line holding `position`, from the line break before it (not the
+// wrapping) up to the next one and at most 800 characters.
 std::string LineText(HWND editor, LONG position)
 {
-    LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, position);
-    LRESULT start = SendMessageA(editor, EM_LINEINDEX, line, 0);
-    if (start < 0) return {};
-    GETTEXTLENGTHEX length = {GTL_NUMCHARS, CP_ACP};
-    LRESULT total = SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-    if (total < 0) total = GetWindowTextLengthA(editor);
-    LONG end = static_cast<LONG>(std::min<LRESULT>(start + kLineReadChars, total));
-    if (end <= start) return {};
-    std::string text(static_cast<size_t>(end - start) * 2 + 1, '\0');  // room for CR LF pairs
-    TEXTRANGEA range = {{static_cast<LONG>(start), end}, text.data()};
-    LRESULT copied = SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
-    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
-    size_t lineEnd = text.find_first_of("\r\n");
+    const LONG start = ParagraphStart(editor, position);
+    std::string text = EditorTextRange(editor, start, std::min(start + kLineReadChars, EditorTextLength(editor)));
+    const size_t lineEnd = text.find_first_of("\r\n");
     if (lineEnd != std::string::npos) text.resize(lineEnd);
     return text;
 }

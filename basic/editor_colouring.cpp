@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/editor_text.h"
 #include "basic/colour_scanner.h"
 #include "settings/settings.h"
 
@@ -48,25 +49,6 @@ COLORREF SpanColour(ColourKind kind)
     case ColourKind::Remark: return g_settings.remColor;
     }
     return g_settings.fontColor;
-}
-
-LONG TextLength(HWND editor)
-{
-    GETTEXTLENGTHEX how = {GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-    LRESULT length = SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
-    if (length < 0) length = GetWindowTextLengthA(editor);
-    return static_cast<LONG>(length);
-}
-
-// The characters from `from` to `to` (clipped to the text), one per position.
-std::string ReadRange(HWND editor, LONG from, LONG to)
-{
-    if (to <= from) return {};
-    std::string text(static_cast<size_t>(to - from) + 1, '\0');
-    TEXTRANGEA range = {{from, to}, text.data()};
-    LRESULT copied = SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
-    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, to - from)));
-    return text;
 }
 
 // Holds the editor still for a pass: selection hidden, no notifications,
@@ -157,7 +139,7 @@ void EnsureColour(HWND editor, LONG from, LONG to, COLORREF colour)
 
 int ReadLinePiece(HWND editor, LONG position, std::string& piece)
 {
-    piece = ReadRange(editor, position, std::min(position + kLinePieceChars, TextLength(editor)));
+    piece = EditorTextRange(editor, position, std::min(position + kLinePieceChars, EditorTextLength(editor)));
     int result = LinePieceLength(piece);
     piece.resize(static_cast<size_t>(result < 0 ? -result : result + 1));
     return result;
@@ -168,10 +150,10 @@ int ColourApplesoft(HWND editor, LONG end, LONG start)
     if (g_settings.syntaxColor != 1) return 0;
     if (start < 0) start = 0;
     const COLORREF plain = g_settings.fontColor;
-    const LONG length = TextLength(editor);
+    const LONG length = EditorTextLength(editor);
     // The whole rest is read at once: the pieces the scan takes from it are
     // those that reading 299 characters at a time would give.
-    const std::string text = ReadRange(editor, start, length);
+    const std::string text = EditorTextRange(editor, start, length);
     std::vector<ColourSpan> spans;
     ScanApplesoftText(text, 0, std::min(end, length) - start, spans);
     for (ColourSpan& span : spans) span.offset += start;
@@ -191,7 +173,7 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
     LONG scanStart = 0;
     for (LONG to = lineStart + 1; to > 0;) {
         const LONG from = std::max<LONG>(0, to - kCaretRangeChars);
-        const std::string back = ReadRange(editor, from, to);
+        const std::string back = EditorTextRange(editor, from, to);
         const size_t cr = back.rfind('\r');
         if (cr != std::string::npos) {
             scanStart = from + static_cast<LONG>(cr);
@@ -200,7 +182,7 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
         to = from;
     }
     const LONG scanEnd = std::min<LONG>(caret, scanStart + kCaretRangeChars);
-    const std::string text = ReadRange(editor, scanStart, scanEnd);
+    const std::string text = EditorTextRange(editor, scanStart, scanEnd);
     std::vector<ColourSpan> spans;
     ScanApplesoftLine(text, caret - scanStart, scanStart, spans);
     {

@@ -138,6 +138,24 @@ TEST_F(DocumentTest, StatusBarFollowsTheCaret)
     for (int part = 1; part <= 3; ++part) EXPECT_EQ(StatusPart(part), " ") << part;
 }
 
+TEST_F(DocumentTest, BasicLineNumberOfAWrappedLineComesFromItsStart)
+{
+    g_settings.wordWrap = "TRUE";
+    Command(IDM_NEW_APPLESOFT);
+    HWND editor = GetActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    std::string line = "10 ";
+    while (line.size() < 400) line += "PRINT X : ";
+    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(("5 HOME\r\n" + line).c_str()));
+    PumpMessages();
+    LONG end = static_cast<LONG>(8 + line.size());
+    ASSERT_GT(SendMessageA(editor, EM_EXLINEFROMCHAR, 0, end), 1);  // the line wraps
+    CHARRANGE caret = {end - 1, end - 1};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    PumpMessages();
+    EXPECT_EQ(StatusPart(1), "BASIC Line#  10");
+}
+
 TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
 {
     Command(IDM_NEW_EDIT);
