@@ -79,13 +79,22 @@ void FitAllEditors()
         if (IsDocumentWindow(child) && !IsIconic(child)) FitEditor(child);
 }
 
+// The save question for a modified document. Save works on the active
+// document, so the one asked about is brought to the front first (the user
+// also sees which document the question means).
+bool MayDiscardChanges(HWND window)
+{
+    HWND editor = EditorOf(window);
+    if (!editor || !SendMessageA(editor, EM_GETMODIFY, 0, 0)) return true;
+    if (GetActiveDocument() != window) SendMessageA(g_app.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    return AskSaveChanges(g_app.frame, WindowTitle(window).c_str()) != IDCANCEL;
+}
+
 // False when the user cancelled the save question.
 bool CloseDocument(HWND window)
 {
-    std::string title = WindowTitle(window);
+    if (!MayDiscardChanges(window)) return false;
     HWND editor = EditorOf(window);
-    if (editor && SendMessageA(editor, EM_GETMODIFY, 0, 0) && AskSaveChanges(g_app.frame, title.c_str()) == IDCANCEL)
-        return false;
     if (editor) {
         LONG_PTR slot = EditorSlot(editor);
         if (slot > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(slot));
@@ -225,10 +234,7 @@ LRESULT CloseAllDocuments(HWND)
             window = GetWindow(window, GW_HWNDNEXT);
             continue;
         }
-        HWND editor = EditorOf(window);
-        if (editor && SendMessageA(editor, EM_GETMODIFY, 0, 0)) {
-            if (AskSaveChanges(g_app.frame, WindowTitle(window).c_str()) == IDCANCEL) return 0;
-        }
+        if (!MayDiscardChanges(window)) return 0;
         SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
         window = GetWindow(g_app.mdiClient, GW_CHILD);
     }

@@ -216,6 +216,29 @@ TEST_F(DocumentTest, SaveOnANewDocumentAsksForAPlace)
     EXPECT_EQ(boxes_->Answered()[0].text.rfind("You must choose a place to save the file.", 0), 0u);
 }
 
+TEST_F(DocumentTest, YesOnClosingABackgroundDocumentSavesThatDocument)
+{
+    WriteFileText(folder_->File("BACK.TXT"), "back");
+    WriteFileText(folder_->File("FRONT.TXT"), "front");
+    OpenNames({"BACK.TXT", "FRONT.TXT"});
+    HWND front = GetActiveDocument();
+    HWND back = GetWindow(front, GW_HWNDNEXT);
+    ASSERT_EQ(Title(back), "BACK.TXT");
+    for (HWND document : {back, front}) {
+        SetWindowTextA(EditorOf(document), (Title(document) + " edited").c_str());
+        SendMessageA(EditorOf(document), EM_SETMODIFY, TRUE, 0);
+    }
+    boxes_->Expect("TAVO", IDYES);
+    SendMessageA(back, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(boxes_->WaitAnswered());
+    PumpMessages();
+    EXPECT_EQ(boxes_->Answered().back().text, "Save current changes in BACK.TXT?");
+    EXPECT_EQ(ReadFileText(folder_->File("BACK.TXT")), "BACK.TXT edited");
+    EXPECT_EQ(ReadFileText(folder_->File("FRONT.TXT")), "front");
+    EXPECT_FALSE(IsWindow(back));
+    EXPECT_TRUE(SendMessageA(EditorOf(front), EM_GETMODIFY, 0, 0));
+}
+
 TEST_F(DocumentTest, SaveQuestionOnClosing)
 {
     WriteFileText(folder_->File("KEEP.TXT"), "old");
