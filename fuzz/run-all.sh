@@ -9,6 +9,7 @@ build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
 targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
+targets+=(colour_scan_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
@@ -40,6 +41,10 @@ if [ -d "$shared/programs" ]; then
   done
 fi
 printf '\0' > "$work/program-seeds/empty"
+# The colouring scanner reads program text.
+mkdir -p "$work/text-seeds"
+printf '10 PRINT "HI";X:GOTO 10\r20 DATA 1,"A:B",TO:? ATN(1)\r30 REM "GOTO" ONERR HGR2\r40 HIMEM: 2' \
+  > "$work/text-seeds/program"
 
 status=0
 for target in "${targets[@]}"; do
@@ -47,6 +52,7 @@ for target in "${targets[@]}"; do
   echo "== $target: ${each}s"
   seeds="$work/seeds"
   [ "$target" = basic_listing_fuzz ] && seeds="$work/program-seeds"
+  [ "$target" = colour_scan_fuzz ] && seeds="$work/text-seeds"
   if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"
