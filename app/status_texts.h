@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-// Part 1: "BASIC Line#  %i" with the number a line starts with (after any
+// Status-bar part 1: "BASIC Line#  %i" with the number a line starts with (after any
 // blanks or control characters), otherwise "BASIC Line#" and seven blanks.
 std::string BasicLineStatus(std::string_view line);
-// Part 2: "Line# %i", `line` counted from 1.
+// Status-bar part 2: "Line# %i", `line` counted from 1.
 std::string LineStatus(int line);
-// Part 3: "Character# %i", `column` counted from 0.
+// Status-bar part 3: "Character# %i", `column` counted from 0.
 std::string CharacterStatus(int column);
 
 // Tab stop i (from 0) at width × average character width × i × 15 twips,
