@@ -29,13 +29,6 @@ constexpr size_t kApplesoftKindLength = 9;  // "Applesoft": the one kind that is
 constexpr WPARAM kFirstColouringKey = 10;   // virtual keys whose release recolours the line
 constexpr WPARAM kLastColouringKey = 110;
 
-std::string WindowTitle(HWND window)
-{
-    char title[kDocumentTitleChars + 1] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
 void SetWordWrap(HWND editor)
 {
     // Line width 0 wraps at the window edge; 1 never wraps.
@@ -137,6 +130,13 @@ void OnNotify(HWND window, const NMHDR* header)
 }  // namespace
 
 HWND EditorOf(HWND document) { return document ? GetWindow(document, GW_CHILD) : nullptr; }
+
+std::string WindowTitle(HWND window, int maxChars)
+{
+    std::string title(static_cast<size_t>(maxChars) + 1, '\0');
+    title.resize(static_cast<size_t>(GetWindowTextA(window, title.data(), maxChars + 1)));
+    return title;
+}
 
 LONG_PTR EditorSlot(HWND editor) { return GetWindowLongPtrA(editor, GWLP_USERDATA); }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "app/document_table.h"
 
 extern DocumentTable g_documents;
@@ -18,6 +20,8 @@ HWND GetActiveEditor();
 HWND GetActiveDocument();
 // The editor of a document window.
 HWND EditorOf(HWND document);
+// A window's title, at most `maxChars` characters.
+std::string WindowTitle(HWND window, int maxChars = kDocumentTitleChars);
 // The save question: IDYES (after a successful Save), IDNO or IDCANCEL.
 int AskSaveChanges(HWND owner, const char* title);
 void FreeDocumentTable();

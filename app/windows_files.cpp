@@ -12,6 +12,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
+#include "app/editor_text.h"
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
@@ -77,16 +78,7 @@ void CreateIfMissing(const char* path)
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
-LONG TextLength(HWND editor) { return static_cast<LONG>(GetWindowTextLengthA(editor)); }
-
 void SetModified(HWND editor, bool modified) { SendMessageA(editor, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
-
-std::string DocumentTitle(HWND document)
-{
-    char title[kFileTitleChars] = {};
-    GetWindowTextA(document, title, sizeof title);
-    return title;
-}
 
 int CurrentFontPoints() { return ParseDecimal(g_settings.currentFontSize); }
 
@@ -172,7 +164,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
 
     EnableDocumentCommands(g_app.menu);
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
-    if (asApplesoft) ColourApplesoft(editor, TextLength(editor), -1);
+    if (asApplesoft) ColourApplesoft(editor, EditorTextLength(editor), -1);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETSEL, 0, 0);
     SendMessageA(editor, EM_SCROLLCARET, 0, 0);
@@ -288,7 +280,7 @@ LRESULT SaveDocument(HWND frame)
         return 0;
     }
     g_app.sourceDirectory = g_documents.directory[slot];
-    std::string name = DocumentTitle(document);
+    std::string name = WindowTitle(document, kFileTitleChars - 1);
     g_app.currentFileName = name;
     g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
     if (name == "Untitled") return SaveDocumentAs(frame);
@@ -307,7 +299,7 @@ LRESULT SaveDocumentAs(HWND frame)
     HWND document = GetActiveDocument();
     HWND editor = EditorOf(document);
     if (!editor) return 0;
-    g_app.currentFileName = DocumentTitle(document);
+    g_app.currentFileName = WindowTitle(document, kFileTitleChars - 1);
     LONG_PTR slot = EditorSlot(editor);
     if (slot > 0 && static_cast<size_t>(slot) < g_documents.capacity)
         g_app.sourceDirectory = g_documents.directory[slot];

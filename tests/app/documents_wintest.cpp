@@ -16,6 +16,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 #include "support/app_fixture.h"
+#include "support/editor_probe.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ std::string StatusPart(int part)
 {
     char text[128] = {};
     SendMessageA(g_app.statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string Title(HWND window)
-{
-    char text[300] = {};
-    GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
@@ -338,17 +332,6 @@ TEST_F(DocumentTest, SameNameAllowedWithoutTheSetting)
     WriteFileText(folder_->File("A.TXT"), "a");
     OpenNames({"A.TXT", "A.TXT"});
     EXPECT_EQ(DocumentCount(), 2);
-}
-
-COLORREF ColourAt(HWND editor, LONG position)
-{
-    CHARRANGE one = {position, position + 1};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
-    CHARFORMATA format = {};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
-    return format.crTextColor;
 }
 
 // Types like the keyboard: key down, the character, key up.

@@ -15,27 +15,14 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "support/app_fixture.h"
+#include "support/editor_probe.h"
 
 namespace {
-
-std::string Title(HWND window)
-{
-    char text[300] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 std::string Kind(HWND window)
 {
     char text[32] = {};
     GetClassNameA(window, text, sizeof text);
-    return text;
-}
-
-std::string EditorText(HWND editor)
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(editor)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(editor, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

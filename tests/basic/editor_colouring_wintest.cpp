@@ -15,31 +15,12 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "support/app_fixture.h"
+#include "support/editor_probe.h"
 
 namespace {
 
 // First-run colours.
 constexpr COLORREF kPlain = 0x000000, kToken = 0x00BB00, kSingle = 0xBB00BB, kQuote = 0xBB0000, kRemark = 0x0000FF;
-
-COLORREF ColourAt(HWND editor, LONG position)
-{
-    CHARRANGE one = {position, position + 1};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
-    CHARFORMATA format = {};
-    format.cbSize = sizeof format;
-    SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
-    return format.crTextColor;
-}
-
-std::string EditorText(HWND editor)
-{
-    GETTEXTLENGTHEX how = {GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-    LONG length = static_cast<LONG>(SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    TEXTRANGEA range = {{0, length}, text.data()};
-    text.resize(static_cast<size_t>(SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
-    return text;
-}
 
 // The colour of each character after a whole-text pass over fresh text:
 // plain, then each span in the order the scanner gives them, the last

@@ -1,0 +1,26 @@
+// What the Windows tests read back from windows and editors.
+#include "support/editor_probe.h"
+
+#include <richedit.h>
+
+#include "app/editor_text.h"
+
+std::string Title(HWND window)
+{
+    char text[300] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string EditorText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
+
+COLORREF ColourAt(HWND editor, LONG position)
+{
+    CHARRANGE one = {position, position + 1};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+    return format.crTextColor;
+}
