@@ -7,7 +7,6 @@
 #include <string>
 
 inline constexpr const char* kProductName = "TAVO";
-inline constexpr const char* kVersionText = "0.27";
 
 struct App {
     HINSTANCE instance = nullptr;

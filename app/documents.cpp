@@ -10,7 +10,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/frame.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "app/status_texts.h"
 #include "basic/editor_colouring.h"
 #include "resources/resource.h"
@@ -192,7 +192,7 @@ bool RefuseSameName(const char* name)
     if (!ParseFlag(g_settings.stopDuplicates) || !g_app.mdiClient) return false;
     for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (WindowTitle(child) == name) {
-            ReportError(19, name, 0, g_app.frame);
+            ReportError(Message::SameNameDocument, name, 0, g_app.frame);
             return true;
         }
     }

@@ -10,16 +10,13 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 
 namespace {
-
-constexpr int kEditMenuIndex = 1;
-constexpr int kWindowsMenuIndex = 5;
 
 constexpr UINT kGrayedCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_SELECT_ALL,
                                     IDM_GOTO_LINE, IDM_FIND, IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS,
@@ -33,7 +30,7 @@ constexpr UINT kEnabledCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, I
 void CreateMdiClient(HWND frame)
 {
     CLIENTCREATESTRUCT client = {};
-    g_app.windowMenu = GetSubMenu(g_app.menu, kWindowsMenuIndex);
+    g_app.windowMenu = GetSubMenu(g_app.menu, MENU_POSITION_WINDOWS);
     client.hWindowMenu = g_app.windowMenu;
     client.idFirstChild = IDM_FIRST_MDI_CHILD;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES;
@@ -76,7 +73,7 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
         g_app.clipboardCarrier = CreateWindowExA(0, "RICHEDIT", "", 0x44400084, 0, 0, 0, 0, g_app.mdiClient,
                                                  reinterpret_cast<HMENU>(IDC_CLIPBOARD_CARRIER), g_app.instance,
                                                  nullptr);
-        if (!g_app.clipboardCarrier) ReportError(10, {}, 0, frame);
+        if (!g_app.clipboardCarrier) ReportError(Message::CantCreateWindow, {}, 0, frame);
         else ShowWindow(g_app.clipboardCarrier, SW_HIDE);
     }
     SetFrameTitle(frame);
@@ -163,7 +160,7 @@ void OnDestroy(HWND frame)
 
 void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 {
-    if (systemMenu || index != kEditMenuIndex) return;
+    if (systemMenu || index != MENU_POSITION_EDIT) return;
     HWND editor = GetActiveEditor();
     auto enable = [popup](UINT id, bool on) { EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
     enable(IDM_UNDO, editor && SendMessageA(editor, EM_CANUNDO, 0, 0));
@@ -254,7 +251,7 @@ void ShowNewPopup(HWND)
 void ShowHelpContents(HWND frame)
 {
     std::string command = "C:\\Windows\\hh.exe " + g_app.helpPath;
-    if (WinExec(command.c_str(), SW_SHOWNORMAL) < 32) ReportError(21, g_app.helpPath, 0, frame);
+    if (WinExec(command.c_str(), SW_SHOWNORMAL) < 32) ReportError(Message::CouldNotLaunch, g_app.helpPath, 0, frame);
 }
 
 namespace {

@@ -1,5 +1,4 @@
 list(APPEND CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/message_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/document_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
@@ -12,7 +11,6 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editor_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/report_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_readout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup.cpp

@@ -6,7 +6,7 @@
 #include "app/app.h"
 #include "app/documents.h"
 #include "app/frame.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
@@ -73,12 +73,12 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
 
     g_app.richEdit32 = LoadLibraryA("RICHED32.DLL");
     if (!g_app.richEdit32) {
-        ReportError(7);
+        ReportError(Message::CantLoadRichEdit);
         return nullptr;
     }
     g_app.richEdit20 = LoadLibraryA("RICHED20.DLL");
     if (!g_app.richEdit20) {
-        ReportError(7);
+        ReportError(Message::CantLoadRichEdit);
         FreeLibrary(g_app.richEdit32);
         g_app.richEdit32 = nullptr;
         return nullptr;
@@ -96,7 +96,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
 
     // Without a document table no document can open; stop rather than run crippled.
     if (!AllocateDocumentTable(g_documents)) {
-        ReportError(1);
+        ReportError(Message::CantAllocateMemory);
         return nullptr;
     }
 
@@ -106,7 +106,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     g_app.frame = CreateWindowExA(0, kProductName, kProductName, WS_OVERLAPPEDWINDOW, r.left, r.top,
                                   r.right - r.left, r.bottom - r.top, nullptr, menu, instance, commandLine);
     if (!g_app.frame) {
-        ReportError(10);
+        ReportError(Message::CantCreateWindow);
         return nullptr;
     }
 

@@ -8,7 +8,7 @@
 
 #include "app/app.h"
 #include "app/frame.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
@@ -105,7 +105,7 @@ HFONT CreateComboFont(HWND box)
     HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              a2like ? "A2like" : "MS Sans Serif");
-    if (!font) ReportError(28);
+    if (!font) ReportError(Message::DefaultFontProblem);
     return font;
 }
 

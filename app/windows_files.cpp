@@ -16,7 +16,7 @@
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
 #include "resources/resource.h"
@@ -99,7 +99,7 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
         bytes.resize(size);
     } catch (const std::bad_alloc&) {
         CloseHandle(file);
-        ReportError(1);
+        ReportError(Message::CantAllocateMemory);
         return false;
     }
     DWORD total = 0;
@@ -107,7 +107,7 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
         DWORD read = 0;
         if (!ReadFile(file, bytes.data() + total, size - total, &read, nullptr)) {
             CloseHandle(file);
-            ReportError(3, name);
+            ReportError(Message::CouldNotReadFile, name);
             return false;
         }
         if (read == 0) break;  // the file shrank while we read it
@@ -117,7 +117,7 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
     try {
         HexDump(0, static_cast<int>(total), text, std::span<const uint8_t>(bytes.data(), total), 0);
     } catch (const std::bad_alloc&) {
-        ReportError(1, {}, 0, frame);
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
         SetCursor(g_app.arrowCursor);
         return false;
     }
@@ -146,7 +146,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
     g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
     size_t slot = TakeFreeSlot(g_documents);
     if (slot == 0) {
-        ReportError(1);
+        ReportError(Message::CantAllocateMemory);
         return false;
     }
     g_documents.directory[slot] = g_app.sourceDirectory;
@@ -157,7 +157,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
     if (held(VK_CONTROL)) {
         if (!ShowHexDump(frame, editor, g_app.currentFilePath, name)) return false;
     } else if (!LoadFileIntoEditor(editor, g_app.currentFilePath.c_str())) {
-        ReportError(3, name, 0, frame);
+        ReportError(Message::CouldNotReadFile, name, 0, frame);
         g_app.currentFilePath.clear();
         g_app.currentFileName.clear();
     }
@@ -256,7 +256,7 @@ LRESULT OpenFiles(HWND frame)
     PrepareFileDialog(frame, g_app.sourceDirectory.c_str(), "Open a file to edit:");
     DWORD offset = ChooseOpenFile();
     if (offset == 0) {
-        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(29, {}, 0, frame);
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(Message::TooManyFiles, {}, 0, frame);
         return 0;
     }
     return OpenChosenFiles(frame, ChosenFileBuffer(), kFileBufferChars, offset);
@@ -269,7 +269,7 @@ LRESULT SaveDocument(HWND frame)
     if (!editor) return 0;
     LONG_PTR slot = EditorSlot(editor);
     if (slot <= 0 || static_cast<size_t>(slot) >= g_documents.capacity) {
-        ReportError(18, {}, 0, frame);
+        ReportError(Message::ChooseSavePlace, {}, 0, frame);
         return 0;
     }
     if (!g_documents.applePath[slot].empty()) {
@@ -285,7 +285,7 @@ LRESULT SaveDocument(HWND frame)
     g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
     if (name == "Untitled") return SaveDocumentAs(frame);
     if (!SaveEditorToFile(editor, g_app.currentFilePath.c_str())) {
-        ReportError(4, name, 0, frame);
+        ReportError(Message::CouldNotWriteFile, name, 0, frame);
         return 0;
     }
     SetWindowTextA(document, name.c_str());
@@ -318,7 +318,7 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
     PathParts parts = SplitPath(path);
     std::string name = parts.name + parts.extension;
     if (!SaveEditorToFile(editor, path.c_str())) {
-        ReportError(4, name, 0, frame);
+        ReportError(Message::CouldNotWriteFile, name, 0, frame);
         return 0;
     }
     SetWindowTextA(document, name.c_str());
@@ -333,7 +333,7 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
     size_t slot = TakeFreeSlot(g_documents);
     if (slot == 0) {
         SetEditorSlot(editor, kNoPlaceSlot);
-        ReportError(1);
+        ReportError(Message::CantAllocateMemory);
         return 0;
     }
     g_documents.directory[slot] = g_app.sourceDirectory;

@@ -42,7 +42,7 @@ const DirectoryRow* FindRow(const DirectoryListing& listing, std::string_view na
     return nullptr;
 }
 
-unsigned ListLevel(const std::string& imagePath, int extensionIndex, int& layout, AppleDirectory& directory)
+Message ListLevel(const std::string& imagePath, int extensionIndex, int& layout, AppleDirectory& directory)
 {
     directory.listing = ListProdosDirectory(imagePath, extensionIndex, layout, directory.level, directory.ref,
                                             directory.prefix);
@@ -58,19 +58,19 @@ std::string_view VolumeName(std::string_view prefix)
 
 // Opens the volume directory and follows `parts` (after the volume name)
 // through folders; `parts` that are left over name no folder.
-unsigned Follow(const std::string& imagePath, int extensionIndex, std::string_view path,
+Message Follow(const std::string& imagePath, int extensionIndex, std::string_view path,
                 std::vector<std::string_view>& parts, int& layout, AppleDirectory& directory)
 {
     directory = AppleDirectory{};
     directory.level = 1;
-    if (unsigned message = ListLevel(imagePath, extensionIndex, layout, directory)) return message;
-    if (layout == LayoutDos33) return 0;
+    if (Message message = ListLevel(imagePath, extensionIndex, layout, directory); message != Message::None) return message;
+    if (layout == LayoutDos33) return Message::None;
     // A path from the root starts with the volume's own name.
     if (!path.empty() && path.front() == '/' && !parts.empty()) {
-        if (!EqualIgnoringCase(parts.front(), VolumeName(directory.prefix))) return kMessageNotFound;
+        if (!EqualIgnoringCase(parts.front(), VolumeName(directory.prefix))) return Message::CouldNotReadFile;
         parts.erase(parts.begin());
     }
-    return 0;
+    return Message::None;
 }
 
 }  // namespace
@@ -81,53 +81,53 @@ std::string_view TrimmedName(std::string_view name)
     return end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
 }
 
-unsigned OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
                             AppleDirectory& directory)
 {
     std::vector<std::string_view> parts = SplitPath(path);
-    if (unsigned message = Follow(imagePath, extensionIndex, path, parts, layout, directory)) return message;
-    if (layout == LayoutDos33) return parts.empty() ? 0 : kMessageNotFound;
+    if (Message message = Follow(imagePath, extensionIndex, path, parts, layout, directory); message != Message::None) return message;
+    if (layout == LayoutDos33) return parts.empty() ? Message::None : Message::CouldNotReadFile;
     for (std::string_view part : parts) {
         const DirectoryRow* row = FindRow(directory.listing, part);
-        if (!row || row->icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) return kMessageNotFound;
+        if (!row || row->icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) return Message::CouldNotReadFile;
         AppleDirectory next;
         next.level = directory.level + 1;
         next.ref = row->ref;
         next.prefix = directory.prefix;
-        if (unsigned message = ListLevel(imagePath, extensionIndex, layout, next)) return message;
+        if (Message message = ListLevel(imagePath, extensionIndex, layout, next); message != Message::None) return message;
         directory = std::move(next);
     }
-    return 0;
+    return Message::None;
 }
 
-unsigned FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
                         AppleDirectory& directory, DirectoryRow& row)
 {
     std::vector<std::string_view> none;
-    if (unsigned message = Follow(imagePath, extensionIndex, "", none, layout, directory)) return message;
+    if (Message message = Follow(imagePath, extensionIndex, "", none, layout, directory); message != Message::None) return message;
     std::string_view name = path;
     if (layout != LayoutDos33) {
         // DOS 3.3 names may hold a slash; ProDOS paths end with the name.
         size_t slash = path.find_last_of('/');
         if (slash != std::string_view::npos) {
             name = path.substr(slash + 1);
-            if (unsigned message =
-                    OpenAppleDirectory(imagePath, extensionIndex, path.substr(0, slash + 1), layout, directory))
-                return message;
+            Message message =
+                OpenAppleDirectory(imagePath, extensionIndex, path.substr(0, slash + 1), layout, directory);
+            if (message != Message::None) return message;
         }
     }
     const DirectoryRow* found = name.empty() ? nullptr : FindRow(directory.listing, name);
-    if (!found) return kMessageNotFound;
+    if (!found) return Message::CouldNotReadFile;
     row = *found;
-    return 0;
+    return Message::None;
 }
 
-unsigned WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout,
+Message WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout,
                         const AppleEntryVisitor& visit)
 {
     AppleDirectory root;
     root.level = 1;
-    if (unsigned message = ListLevel(imagePath, extensionIndex, layout, root)) return message;
+    if (Message message = ListLevel(imagePath, extensionIndex, layout, root); message != Message::None) return message;
     std::set<int> entered;  // key blocks of the directories listed so far
     entered.insert(kVolumeDirectoryBlock);
     std::function<void(const AppleDirectory&)> walk = [&](const AppleDirectory& directory) {
@@ -140,9 +140,9 @@ unsigned WalkAppleImage(const std::string& imagePath, int extensionIndex, int& l
             sub.level = directory.level + 1;
             sub.ref = row.ref;
             sub.prefix = directory.prefix;
-            if (ListLevel(imagePath, extensionIndex, layout, sub) == 0) walk(sub);
+            if (ListLevel(imagePath, extensionIndex, layout, sub) == Message::None) walk(sub);
         }
     };
     walk(root);
-    return 0;
+    return Message::None;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "disk/file_entry.h"
+#include "resources/messages.h"
 
 struct DirectoryRow {
     std::string name;  // as the row shows it (DOS 3.3 names keep their trailing blanks)
@@ -15,5 +16,5 @@ struct DirectoryRow {
 
 struct DirectoryListing {
     std::vector<DirectoryRow> rows;
-    unsigned message = 0;  // a message number to report (27), or 0
+    Message message = Message::None;  // UnknownImageFormat, or None
 };

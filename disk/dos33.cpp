@@ -29,7 +29,6 @@ constexpr int kTypeApplesoft = 2;
 constexpr int kTypeBinary = 4;
 constexpr uint8_t kDeletedEntry = 0xFF;
 constexpr int kLockBit = 0x80;
-constexpr unsigned kMessageUnknownFormat = 27;
 
 // Sectors a chain has visited; keyed by track and sector (sector below 16).
 class VisitedSectors {
@@ -129,7 +128,7 @@ DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& curre
     if (!ReadSector(sector, kVtocTrack, kVtocSector, imagePath)) return listing;
     if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
         sector[kVtocTracksByte] != kStandardTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
-        listing.message = kMessageUnknownFormat;
+        listing.message = Message::UnknownImageFormat;
         return listing;
     }
     VisitedSectors visited;

@@ -22,9 +22,6 @@ constexpr int kDosIntegerType = 1;
 constexpr int kDosApplesoftType = 2;
 constexpr int kDosApplesoftLoad = 0x0801;
 constexpr int kDosHeaderStart = 2;     // the DOS 3.3 length header comes first
-constexpr unsigned kMessageReadError = 2;
-constexpr unsigned kMessageNonStandard = 9;
-constexpr unsigned kMessageUnsupportedStorage = 34;
 
 // The document shows the converter's text up to its terminating zero.
 void CutAtZero(std::string& text)
@@ -42,7 +39,7 @@ void ConvertDos(const FileEntry& entry, std::span<const uint8_t> data, bool hexD
         HexDump(0, length, out, data, 0);
     } else if (type == kDosApplesoftType) {
         if (!ListApplesoft(kDosHeaderStart, length, out, data, kDosApplesoftLoad))
-            content.message = kMessageNonStandard;
+            content.message = Message::NonStandardFile;
     } else if (type == kDosTextType) {
         out = ConvertAppleText(data, kDos33Text);
     } else {
@@ -57,7 +54,7 @@ void ConvertProdos(const FileEntry& entry, std::span<const uint8_t> data, bool h
     if (hexDump) {
         HexDump(0, length, out, data, entry.auxType);
     } else if (entry.fileType == kProdosApplesoftType) {
-        if (!ListApplesoft(0, length, out, data, entry.auxType)) content.message = kMessageNonStandard;
+        if (!ListApplesoft(0, length, out, data, entry.auxType)) content.message = Message::NonStandardFile;
     } else if (entry.fileType == kProdosTextType) {
         out = ConvertAppleText(data, kProdosText);
     } else if (entry.fileType == kProdosIntegerType) {
@@ -98,7 +95,7 @@ DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRe
         content.kind = DocumentKindFor(entry);
         int sectors = ReadDosFile(ref, imagePath, raw);
         if (sectors < 0) {
-            content.message = kMessageReadError;
+            content.message = Message::AppleFileReadError;
             content.value = sectors;
             return content;
         }
@@ -112,7 +109,7 @@ DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRe
         int result = layout == LayoutProdosDosOrder ? ReadProdosFileDosOrder(ref, imagePath, raw)
                                                     : ReadProdosFile(ref, imagePath, raw);
         if (result < 0) {
-            content.message = result == -3 ? kMessageUnsupportedStorage : kMessageReadError;
+            content.message = result == -3 ? Message::UnsupportedStorageType : Message::AppleFileReadError;
             content.value = result;
             return content;
         }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "disk/file_entry.h"
+#include "resources/messages.h"
 
 constexpr std::string_view kKindApplesoft = "Applesoft";
 constexpr std::string_view kKindInteger = "Integer";
@@ -18,7 +19,9 @@ struct DocumentContent {
     std::string_view kind;
     std::string text;      // the converter's output up to its terminating zero
     bool opened = false;   // false: the document stays empty
-    unsigned message = 0;  // 2 (with `value` and the image's file name), 34 or 9; 0 for none
+    // AppleFileReadError (with `value` and the image's file name),
+    // UnsupportedStorageType or NonStandardFile; None for none.
+    Message message = Message::None;
     int value = 0;
     bool beep = false;     // an Integer BASIC listing that ran past its data
 };

@@ -32,8 +32,6 @@ constexpr int kPointersPerIndexBlock = 256;  // a sapling's data blocks
 constexpr int kTreeIndexBlocks = 128;        // a tree's index blocks (24-bit eof)
 constexpr int kBlocksPerBitMapBlock = 4096;  // 512 bytes of 8 bits
 
-unsigned MessageUnknownFormat() { return 27; }
-
 // Entries of a directory block that lie wholly inside it.
 int EntriesThatFit(int entriesPerBlock)
 {
@@ -206,7 +204,7 @@ DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std:
     if (!ReadVolumeBlock(buffer, kVolumeDirectoryBlock, imagePath, layout)) return listing;
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength ||
         buffer[kHeaderEntriesPerBlockByte] != kProdosEntriesPerBlock) {
-        listing.message = MessageUnknownFormat();
+        listing.message = Message::UnknownImageFormat;
         return listing;
     }
     ListChain(imagePath, layout, kVolumeDirectoryBlock, buffer, kProdosEntriesPerBlock, currentPrefix, listing);
@@ -233,7 +231,7 @@ DirectoryListing ListProdosSubdirectory(const std::string& imagePath, int layout
     // Entries are decoded at 39 bytes each, so a header that says otherwise
     // does not describe a directory this program can read.
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength) {
-        listing.message = MessageUnknownFormat();
+        listing.message = Message::UnknownImageFormat;
         return listing;
     }
     ListChain(imagePath, layout, keyBlock, buffer, buffer[kHeaderEntriesPerBlockByte], currentPrefix, listing);
@@ -247,7 +245,7 @@ DirectoryListing ListProdosDirectory(const std::string& imagePath, int extension
     layout = DecideImageLayout(extensionIndex, imagePath);
     if (layout == LayoutNone) {
         DirectoryListing listing;
-        listing.message = MessageUnknownFormat();
+        listing.message = Message::UnknownImageFormat;
         return listing;
     }
     if (layout == LayoutDos33) return ListDosCatalog(imagePath, currentPrefix);

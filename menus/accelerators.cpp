@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "menus/accelerator_text.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
@@ -36,7 +36,7 @@ int BuildAcceleratorTable(int replace)
     try {
         entries.resize(static_cast<size_t>(builtInCount));
     } catch (const std::bad_alloc&) {
-        ReportError(1);
+        ReportError(Message::CantAllocateMemory);
         g_app.accelerators = builtIn;
         return 1;
     }

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "app/app.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "menus/menus.h"
 #include "settings/settings.h"
 
@@ -36,5 +36,5 @@ void RunUtility(int n)
     char key[40];
     std::snprintf(key, sizeof key, "Utility[%i]Path", n);
     std::string path = ReadSetting("Utilities", key);
-    if (!LaunchProgram(path, SW_SHOWNORMAL)) ReportError(21, path, 0, g_app.frame);
+    if (!LaunchProgram(path, SW_SHOWNORMAL)) ReportError(Message::CouldNotLaunch, path, 0, g_app.frame);
 }

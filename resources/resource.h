@@ -4,6 +4,19 @@
 // Menu, accelerator table and program icon share the product name.
 #define TAVO_RESOURCE_NAME "TAVO"
 
+// The version: the settings file's "Version", the About box and the file's version resource.
+#define TAVO_VERSION_TEXT "0.27"
+#define TAVO_VERSION_BINARY 0, 27, 0, 0
+
+// Positions of the menu bar's menus (menus.rc), for code that finds a submenu.
+#define MENU_POSITION_FILE       0
+#define MENU_POSITION_EDIT       1
+#define MENU_POSITION_COMMAND    2
+#define MENU_POSITION_UTILITIES  3
+#define MENU_POSITION_TOOLS      4
+#define MENU_POSITION_WINDOWS    5
+#define MENU_POSITION_HELP       6
+
 // ---- Command ids: File ----
 #define IDM_NEW_POPUP            6
 #define IDM_NEW_APPLESOFT        7

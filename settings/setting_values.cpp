@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "resources/resource.h"
+
 bool ParseFlag(std::string_view text) { return text == "TRUE"; }
 
 int ParseDecimal(std::string_view text)
@@ -55,7 +57,7 @@ std::string FitSlot(std::string_view value, size_t slotChars)
 std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory)
 {
     std::vector<DefaultSetting> d = {
-        {"Data", "Version", "0.27"},
+        {"Data", "Version", TAVO_VERSION_TEXT},
         {"General", "HiLightGotoLine", "TRUE"},
         {"General", "MatchCaseFind", "FALSE"},
         {"General", "PrintBlack", "TRUE"},

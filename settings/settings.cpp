@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 
@@ -15,10 +15,6 @@ Settings g_settings;
 namespace {
 
 constexpr int kReadBufferChars = 260;
-
-// Top-level submenus the user's entries are appended to.
-constexpr int kCommandMenuIndex = 2;
-constexpr int kUtilitiesMenuIndex = 3;
 
 std::string Indexed(const char* format, int n)
 {
@@ -31,7 +27,7 @@ void AppendUtilities(HWND frame)
 {
     int count = ParseDecimal(ReadSetting("Utilities", "Number", kAbsentKeyText));
     if (count <= 0 || !frame) return;
-    HMENU menu = GetSubMenu(GetMenu(frame), kUtilitiesMenuIndex);
+    HMENU menu = GetSubMenu(GetMenu(frame), MENU_POSITION_UTILITIES);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (int n = 1; n <= count; ++n) {
         UINT flags = MF_STRING;
@@ -40,7 +36,7 @@ void AppendUtilities(HWND frame)
             flags |= MF_CHECKED;
         }
         std::string name = ReadSetting("Utilities", Indexed("Utility[%i]", n).c_str(), kAbsentKeyText);
-        if (!AppendMenuA(menu, flags, IDM_UTILITY_FIRST - 1 + n, name.c_str())) ReportError(30);
+        if (!AppendMenuA(menu, flags, IDM_UTILITY_FIRST - 1 + n, name.c_str())) ReportError(Message::UtilitiesMenuInit);
         DrawMenuBar(frame);
     }
 }
@@ -49,11 +45,11 @@ void AppendCommands(HWND frame)
 {
     int count = ParseDecimal(ReadSetting("Commands", "Number", kAbsentKeyText));
     if (count == 0 || !frame) return;
-    HMENU menu = GetSubMenu(GetMenu(frame), kCommandMenuIndex);
+    HMENU menu = GetSubMenu(GetMenu(frame), MENU_POSITION_COMMAND);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (int n = 1; n <= count; ++n) {
         std::string text = MenuTextWithTabs(ReadSetting("Commands", Indexed("CMD[%i]", n).c_str(), kAbsentKeyText));
-        if (!AppendMenuA(menu, MF_STRING, IDM_USER_COMMAND_FIRST - 1 + n, text.c_str())) ReportError(31);
+        if (!AppendMenuA(menu, MF_STRING, IDM_USER_COMMAND_FIRST - 1 + n, text.c_str())) ReportError(Message::CommandsMenuInit);
         DrawMenuBar(frame);
     }
 }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/report_error.h"
+#include "resources/report_error.h"
 #include "support/box_watcher.h"
 
 namespace {
@@ -57,7 +57,7 @@ TEST(MessageBoxes, EveryNumberShowsItsTextAndFlags)
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.number);
         boxes.Expect("TAVO Error", (row.flags & MB_YESNO) ? IDNO : IDOK);
-        int answer = ReportError(row.number, "HELLO", 5);
+        int answer = ReportError(static_cast<Message>(row.number), "HELLO", 5);
         ASSERT_TRUE(boxes.WaitAnswered(5000));
         BoxSeen box = boxes.Answered().back();
         EXPECT_EQ(box.caption, "TAVO Error");
@@ -71,9 +71,9 @@ TEST(MessageBoxes, EveryNumberShowsItsTextAndFlags)
 TEST(MessageBoxes, ZeroShowsNothingAndOverwriteAnswersYes)
 {
     BoxWatcher boxes;
-    EXPECT_EQ(ReportError(0, "HELLO", 5), 0);
+    EXPECT_EQ(ReportError(Message::None, "HELLO", 5), 0);
     boxes.Expect("TAVO Error", IDYES);
-    EXPECT_EQ(ReportError(25, "A.TXT"), IDYES);
+    EXPECT_EQ(ReportError(Message::OverwriteQuestion, "A.TXT"), IDYES);
     EXPECT_EQ(boxes.Answered().size(), 1u);
     EXPECT_TRUE(boxes.Unexpected().empty());
 }

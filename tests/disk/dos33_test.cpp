@@ -76,7 +76,7 @@ TEST(DosCatalog, NonStandardOrDamagedVolumes)
         TempImage image(b.Bytes(), "do");
         std::string prefix;
         DirectoryListing listing = ListDosCatalog(image.path(), prefix);
-        EXPECT_EQ(listing.message, row.message);
+        EXPECT_EQ(static_cast<unsigned>(listing.message), row.message);
         EXPECT_EQ(listing.rows.size(), row.rows);
     }
     std::string prefix;

@@ -187,7 +187,7 @@ TEST(ImageLayoutDecision, AWrongExtensionFailsTheFileSystemCheck)
         std::string prefix;
         DirectoryListing listing =
             ListProdosDirectory(image.path(), ImageExtensionIndexOf(image.path()), layout, 1, 0, prefix);
-        EXPECT_EQ(listing.message, row.message);
+        EXPECT_EQ(static_cast<unsigned>(listing.message), row.message);
         EXPECT_EQ(listing.rows.size(), row.rows);
     }
 }

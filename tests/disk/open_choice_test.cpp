@@ -94,7 +94,7 @@ TEST(OpenChoice, ListingsHexDumpsAndCtrl)
     DocumentContent c = OpenImageEntry(prodosImage.path(), LayoutProdos, bas, false, e);
     EXPECT_EQ(c.kind, kKindApplesoft);
     EXPECT_EQ(c.text, listing);
-    EXPECT_EQ(c.message, 0u);
+    EXPECT_EQ(c.message, Message::None);
     c = OpenImageEntry(dosImage.path(), LayoutDos33, dosBas, false, e);
     EXPECT_EQ(c.text, listing);
 
@@ -134,19 +134,19 @@ TEST(OpenChoice, FailuresAndNonStandardPrograms)
     FileEntry e;
     DocumentContent c = OpenImageEntry(dosOrder.path(), LayoutProdosDosOrder, tree, false, e);
     EXPECT_FALSE(c.opened);
-    EXPECT_EQ(c.message, 34u) << "no tree files in DOS order";
+    EXPECT_EQ(c.message, Message::UnsupportedStorageType) << "no tree files in DOS order";
     EXPECT_EQ(OpenImageEntry(block.path(), LayoutProdos, tree, false, e).text.size(), 140000u);
     c = OpenImageEntry(block.path(), LayoutProdos, forked, false, e);
-    EXPECT_EQ(c.message, 34u);
+    EXPECT_EQ(c.message, Message::UnsupportedStorageType);
     c = OpenImageEntry(block.path(), LayoutProdos, missing, false, e);
-    EXPECT_EQ(c.message, 2u);
+    EXPECT_EQ(c.message, Message::AppleFileReadError);
     EXPECT_EQ(c.value, -2);
     c = OpenImageEntry(block.path(), LayoutProdos, MakeProdosEntryRef(2, 20), false, e);
-    EXPECT_EQ(c.message, 2u);
+    EXPECT_EQ(c.message, Message::AppleFileReadError);
     EXPECT_EQ(c.value, -1);
     c = OpenImageEntry(block.path(), LayoutProdos, bad, false, e);
     EXPECT_TRUE(c.opened);
-    EXPECT_EQ(c.message, 9u);
+    EXPECT_EQ(c.message, Message::NonStandardFile);
     EXPECT_EQ(c.text, "10  HOME \r") << "the line listed so far is kept";
 
     DosBuilder d;
@@ -155,7 +155,7 @@ TEST(OpenChoice, FailuresAndNonStandardPrograms)
     TempImage dosImage(d.Bytes(), "do");
     c = OpenImageEntry(dosImage.path(), LayoutDos33, dosFile, false, e);
     EXPECT_FALSE(c.opened);
-    EXPECT_EQ(c.message, 2u);
+    EXPECT_EQ(c.message, Message::AppleFileReadError);
     EXPECT_EQ(c.value, -2);
     c = OpenImageEntry(dosImage.path(), LayoutDos33, MakeDosEntryRef(17, 15, 9), false, e);
     EXPECT_EQ(c.value, -5);
@@ -183,7 +183,7 @@ TEST(ApplePath, DirectoriesAndFilesByPath)
         SCOPED_TRACE(row.path);
         int layout = 0;
         AppleDirectory dir;
-        EXPECT_EQ(OpenAppleDirectory(image.path(), ext, row.path, layout, dir), row.message);
+        EXPECT_EQ(static_cast<unsigned>(OpenAppleDirectory(image.path(), ext, row.path, layout, dir)), row.message);
         if (row.message == 0) {
             EXPECT_EQ(dir.prefix, row.prefix);
             EXPECT_EQ(dir.listing.rows.size(), row.rows);
@@ -192,24 +192,24 @@ TEST(ApplePath, DirectoriesAndFilesByPath)
     int layout = 0;
     AppleDirectory dir;
     DirectoryRow row;
-    ASSERT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A/B/HELLO", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A/B/HELLO", layout, dir, row), Message::None);
     EXPECT_EQ(row.ref, hello);
     EXPECT_EQ(dir.prefix, "/VOL/A/B/");
     EXPECT_EQ(dir.level, 3);
-    ASSERT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A", layout, dir, row), Message::None);
     EXPECT_EQ(row.icon, kFolderIcon);
-    EXPECT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A/B/NOPE", layout, dir, row), 3u);
-    EXPECT_EQ(FindAppleEntry(image.path() + ".x", 0, "/VOL/TOP", layout, dir, row), 27u);
+    EXPECT_EQ(FindAppleEntry(image.path(), ext, "/VOL/A/B/NOPE", layout, dir, row), Message::CouldNotReadFile);
+    EXPECT_EQ(FindAppleEntry(image.path() + ".x", 0, "/VOL/TOP", layout, dir, row), Message::UnknownImageFormat);
 
     DosBuilder d;
     d.AddFile("CASE TEST", 4, {0, 0, 1, 0, 1});
     EntryRef lower = d.AddFile("case test", 4, {0, 0, 1, 0, 2});
     d.AddFile("A/B", 0, fixture::DosText("X"));
     TempImage dosImage(d.Bytes(), "do");
-    ASSERT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "case test", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "case test", layout, dir, row), Message::None);
     EXPECT_EQ(row.ref, lower) << "an exact match comes before one ignoring case";
-    EXPECT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "A/B", layout, dir, row), 0u);
-    EXPECT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "Case Test", layout, dir, row), 0u);
+    EXPECT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "A/B", layout, dir, row), Message::None);
+    EXPECT_EQ(FindAppleEntry(dosImage.path(), kExtensionDo, "Case Test", layout, dir, row), Message::None);
 }
 
 TEST(ApplePath, WalkEntersEachDirectoryOnce)
@@ -230,7 +230,7 @@ TEST(ApplePath, WalkEntersEachDirectoryOnce)
                              [&](const AppleDirectory& dir, const DirectoryRow& row) {
                                  seen.push_back(dir.prefix + row.name);
                              }),
-              0u);
+              Message::None);
     std::vector<std::string> expected = {"/VOL/A", "/VOL/A/B", "/VOL/A/B/IN.B", "/VOL/A/B/LOOP", "/VOL/A/IN.A"};
     EXPECT_EQ(seen, expected);
 }

@@ -41,7 +41,7 @@ TEST(ProdosDirectory, VolumeDirectoryOfFourBlocksInOnDiskOrder)
     TempImage image(b.BlockOrder(), "po");
     std::string prefix = "/OLD/";
     DirectoryListing listing = ListProdosVolume(image.path(), LayoutProdos, prefix);
-    EXPECT_EQ(listing.message, 0u);
+    EXPECT_EQ(listing.message, Message::None);
     EXPECT_EQ(prefix, "/MY.VOL/");
     ASSERT_EQ(listing.rows.size(), 42u);
     EXPECT_EQ(listing.rows.front().name, "F1");
@@ -89,7 +89,7 @@ TEST(ProdosDirectory, SubdirectoriesSeveralLevelsDeepExtendThePrefix)
     ListProdosVolume(image.path(), LayoutProdos, prefix);
     for (size_t i = 0; i < dirs.size(); ++i) {
         DirectoryListing listing = ListProdosSubdirectory(image.path(), LayoutProdos, b.DirectoryRef(dirs[i]), prefix);
-        EXPECT_EQ(listing.message, 0u);
+        EXPECT_EQ(listing.message, Message::None);
         if (i + 1 < dirs.size()) {
             ASSERT_EQ(listing.rows.size(), 1u);
             EXPECT_EQ(listing.rows[0].ref, b.DirectoryRef(dirs[i + 1]));
@@ -167,10 +167,10 @@ TEST(ProdosDirectory, DamagedDirectoriesEndCleanly)
         std::string prefix;
         DirectoryListing volume = ListProdosVolume(image.path(), LayoutProdos, prefix);
         EXPECT_EQ(volume.rows.size(), row.volumeRows);
-        EXPECT_EQ(volume.message, row.volumeMessage);
+        EXPECT_EQ(static_cast<unsigned>(volume.message), row.volumeMessage);
         DirectoryListing inner = ListProdosSubdirectory(image.path(), LayoutProdos, subRef, prefix);
         EXPECT_EQ(inner.rows.size(), row.subRows);
-        EXPECT_EQ(inner.message, row.subMessage);
+        EXPECT_EQ(static_cast<unsigned>(inner.message), row.subMessage);
     }
 }
 

@@ -58,7 +58,7 @@ Listed Catalog(const std::string& relative, std::string_view dir = "")
     Listed out;
     AppleDirectory directory;
     std::string path = Shared(relative);
-    out.message = OpenAppleDirectory(path, ImageExtensionIndexOf(path), dir, out.layout, directory);
+    out.message = static_cast<unsigned>(OpenAppleDirectory(path, ImageExtensionIndexOf(path), dir, out.layout, directory));
     out.prefix = directory.prefix;
     out.rows = directory.listing.rows;
     return out;
@@ -78,7 +78,7 @@ DocumentContent Show(const std::string& relative, std::string_view applePath, Fi
     AppleDirectory dir;
     DirectoryRow row;
     DocumentContent content;
-    if (FindAppleEntry(path, ImageExtensionIndexOf(path), applePath, layout, dir, row) != 0) {
+    if (FindAppleEntry(path, ImageExtensionIndexOf(path), applePath, layout, dir, row) != Message::None) {
         ADD_FAILURE() << applePath << " not found in " << relative;
         return content;
     }
@@ -265,14 +265,14 @@ TEST(RealImages, ProdosFactsMatchA2kitAndCiderPress)
     int layout = 0;
     AppleDirectory dir;
     DirectoryRow row;
-    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/THECHIP", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/THECHIP", layout, dir, row), Message::None);
     EXPECT_EQ(layout, LayoutProdosDosOrder);
     FileEntry e;
     ASSERT_EQ(ReadProdosFileDosOrder(row.ref, dsk.path(), out), 1);
     EXPECT_EQ(out, (std::vector<uint8_t>{6, 5, 0, 2}));
-    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/THETEXT", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/THETEXT", layout, dir, row), Message::None);
     EXPECT_EQ(OpenImageEntry(dsk.path(), layout, row.ref, false, e).text, "HELLO FROM EMULATOR\n");
-    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/HELLO", layout, dir, row), 0u);
+    ASSERT_EQ(FindAppleEntry(dsk.path(), kExtensionDsk, "/NEW.DISK/HELLO", layout, dir, row), Message::None);
     ASSERT_EQ(ReadProdosFileDosOrder(row.ref, dsk.path(), out), 2);
     ASSERT_EQ(out.size(), 753u);
     EXPECT_EQ(out.back(), 0xC4);
@@ -325,7 +325,7 @@ TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
         int layout = 0;
         AppleDirectory dir;
         DirectoryRow row;
-        ASSERT_EQ(FindAppleEntry(image, kExtensionPo, std::string("/SIMPLE.SPARSE/SIZES/") + s.name, layout, dir, row), 0u);
+        ASSERT_EQ(FindAppleEntry(image, kExtensionPo, std::string("/SIMPLE.SPARSE/SIZES/") + s.name, layout, dir, row), Message::None);
         std::vector<uint8_t> out;
         EXPECT_EQ(ReadProdosFile(row.ref, image, out), s.storage);
         ASSERT_EQ(out.size(), static_cast<size_t>(s.eof));
@@ -348,7 +348,7 @@ TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
         int layout = 0;
         AppleDirectory dir;
         DirectoryRow row;
-        ASSERT_EQ(FindAppleEntry(image, kExtensionPo, std::string("/SIMPLE.SPARSE/SPARSE/") + s.name, layout, dir, row), 0u);
+        ASSERT_EQ(FindAppleEntry(image, kExtensionPo, std::string("/SIMPLE.SPARSE/SPARSE/") + s.name, layout, dir, row), Message::None);
         std::vector<uint8_t> out;
         ASSERT_GT(ReadProdosFile(row.ref, image, out), 0);
         ASSERT_EQ(out.size(), s.eof);
@@ -363,7 +363,7 @@ TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
         int layout = 0;
         AppleDirectory dir;
         DirectoryRow row;
-        ASSERT_EQ(FindAppleEntry(first, kExtensionPo, name, layout, dir, row), 0u);
+        ASSERT_EQ(FindAppleEntry(first, kExtensionPo, name, layout, dir, row), Message::None);
         std::vector<uint8_t> out;
         EXPECT_GT(ReadProdosFile(row.ref, first, out), 0);
         EXPECT_EQ(out[0], 0);
@@ -440,7 +440,7 @@ TEST(RealImages, EveryFileOfEveryImageOpens)
                         opened += hex ? 0 : 1;
                         EXPECT_EQ(c.text.find('\0'), std::string::npos);
                     } else if (!hex) {
-                        ++failures[file.path().filename().string() + " " + std::to_string(c.message) + " " + std::to_string(c.value)];
+                        ++failures[file.path().filename().string() + " " + std::to_string(static_cast<unsigned>(c.message)) + " " + std::to_string(c.value)];
                     }
                 }
             });

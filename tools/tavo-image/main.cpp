@@ -15,7 +15,6 @@
 #include <io.h>
 #endif
 
-#include "app/message_table.h"
 #include "disk/apple_path.h"
 #include "disk/dos33.h"
 #include "disk/file_types.h"
@@ -23,15 +22,11 @@
 #include "disk/open_choice.h"
 #include "disk/prodos.h"
 #include "disk/properties_text.h"
+#include "resources/messages.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr unsigned kMessageReadError = 2;
-constexpr unsigned kMessageCouldNotRead = 3;
-constexpr unsigned kMessageNonStandard = 9;
-constexpr unsigned kMessageSelectAFile = 26;
 
 constexpr const char* kHelp =
     "usage: tavo-image COMMAND ...\n"
@@ -60,7 +55,7 @@ constexpr const char* kHelp =
     "on standard error and exit with status 1. \"Non-standard file!\" is printed on\n"
     "standard error while the partial listing is still written (status 0).\n";
 
-int Fail(unsigned message, std::string_view text, int value = 0)
+int Fail(Message message, std::string_view text, int value = 0)
 {
     std::fprintf(stderr, "%s\n", ComposeMessage(message, text, value).text.c_str());
     return 1;
@@ -99,7 +94,8 @@ int Catalog(const Image& imageIn, const char* dir)
 {
     Image image = imageIn;
     AppleDirectory directory;
-    if (unsigned message = OpenAppleDirectory(image.path, image.extensionIndex, dir ? dir : "", image.layout, directory))
+    if (Message message = OpenAppleDirectory(image.path, image.extensionIndex, dir ? dir : "", image.layout, directory);
+        message != Message::None)
         return Fail(message, dir ? dir : image.fileName);
     std::printf("Prefix: %s\n", directory.prefix.c_str());
     for (const DirectoryRow& row : directory.listing.rows)
@@ -114,7 +110,7 @@ bool ReportOpen(const DocumentContent& content, const Image& image)
         Fail(content.message, image.fileName, content.value);
         return false;
     }
-    if (content.message == kMessageNonStandard) Fail(kMessageNonStandard, "");
+    if (content.message == Message::NonStandardFile) Fail(Message::NonStandardFile, "");
     return true;
 }
 
@@ -122,9 +118,10 @@ int Show(Image image, const std::string& applePath, bool hex)
 {
     AppleDirectory directory;
     DirectoryRow row;
-    if (unsigned message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row))
+    if (Message message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row);
+        message != Message::None)
         return Fail(message, applePath);
-    if (image.layout != LayoutDos33 && row.icon == kFolderIcon) return Fail(kMessageSelectAFile, "");
+    if (image.layout != LayoutDos33 && row.icon == kFolderIcon) return Fail(Message::FileNeedsSelecting, "");
     FileEntry entry;
     DocumentContent content = OpenImageEntry(image.path, image.layout, row.ref, hex, entry);
     if (!ReportOpen(content, image)) return 1;
@@ -136,12 +133,13 @@ int Info(Image image, const std::string& applePath)
 {
     AppleDirectory directory;
     DirectoryRow row;
-    if (unsigned message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row))
+    if (Message message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row);
+        message != Message::None)
         return Fail(message, applePath);
     FileEntry entry;
     int result = image.layout == LayoutDos33 ? DecodeDosEntry(row.ref, image.path, entry)
                                              : DecodeProdosEntry(row.ref, image.path, image.layout, entry);
-    if (result < 0) return Fail(kMessageReadError, image.fileName, result);
+    if (result < 0) return Fail(Message::AppleFileReadError, image.fileName, result);
     std::string slotPath = image.layout == LayoutDos33 ? std::string(entry.Name()) : directory.prefix + entry.Name().data();
     fs::path full = fs::absolute(fs::path(image.path));
     PropertyTexts texts = ComposePropertyTexts(entry, slotPath, full.filename().string(),
@@ -237,11 +235,11 @@ int Extract(Image image, const std::string& folder)
 {
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) return Fail(kMessageCouldNotRead, folder);
+    if (error) return Fail(Message::CouldNotReadFile, folder);
     std::map<EntryRef, fs::path> hostFolders;  // subdirectory entry -> its folder
     NameBook names;
     int written = 0, failed = 0, folders = 0;
-    unsigned message = WalkAppleImage(image.path, image.extensionIndex, image.layout,
+    Message message = WalkAppleImage(image.path, image.extensionIndex, image.layout,
         [&](const AppleDirectory& directory, const DirectoryRow& row) {
             fs::path hostFolder = directory.level <= 1 ? fs::path(folder) : hostFolders[directory.ref];
             std::string applePath = ApplePathOf(directory, row, image.layout);
@@ -260,23 +258,23 @@ int Extract(Image image, const std::string& folder)
                 ++failed;
                 return;
             }
-            if (content.message == kMessageNonStandard) {
+            if (content.message == Message::NonStandardFile) {
                 std::fprintf(stderr, "%s: ", applePath.c_str());
-                Fail(kMessageNonStandard, "");
+                Fail(Message::NonStandardFile, "");
             }
             fs::path target = names.Claim(hostFolder, HostName(row.name), KindExtension(content.kind));
             std::string text = WindowsLineEnds(content.text);
             std::ofstream out(target, std::ios::binary);
             out.write(text.data(), static_cast<std::streamsize>(text.size()));
             if (!out) {
-                std::fprintf(stderr, "%s\n", ComposeMessage(4, target.string(), 0).text.c_str());
+                std::fprintf(stderr, "%s\n", ComposeMessage(Message::CouldNotWriteFile, target.string()).text.c_str());
                 ++failed;
                 return;
             }
             std::printf("%s\t%s\n", applePath.c_str(), target.string().c_str());
             ++written;
         });
-    if (message) return Fail(message, image.fileName);
+    if (message != Message::None) return Fail(message, image.fileName);
     std::printf("%d files written, %d folders, %d files not read\n", written, folders, failed);
     return failed ? 1 : 0;
 }
@@ -306,7 +304,7 @@ int main(int argc, char** argv)
     if (args.size() < wanted || args.size() > 2) return Usage();
 
     Image image;
-    if (!OpenImage(args[0], image)) return Fail(kMessageCouldNotRead, args[0]);
+    if (!OpenImage(args[0], image)) return Fail(Message::CouldNotReadFile, args[0]);
     if (command == "catalog") return Catalog(image, args.size() > 1 ? args[1].c_str() : nullptr);
     if (command == "show") return Show(image, args[1], hex);
     if (command == "info") return Info(image, args[1]);

@@ -1,0 +1,64 @@
+// The numbered messages of the program and how their texts are composed.
+// Portable, so that the disk readers and the command-line tools name their
+// messages too; the box itself is shown by ReportError (report_error.cpp).
+#pragma once
+#include <string>
+#include <string_view>
+
+// Every message by its number; nothing else in the program writes one as a bare number.
+enum class Message : unsigned {
+    None = 0,  // shows nothing
+    CantAllocateMemory = 1,
+    AppleFileReadError = 2,      // with the image's file name and the reader's result
+    CouldNotReadFile = 3,
+    CouldNotWriteFile = 4,
+    TextNotFound = 6,
+    CantLoadRichEdit = 7,
+    NonStandardFile = 9,
+    CantCreateWindow = 10,
+    CantCreateImageList = 11,
+    CantInsertListItem = 12,
+    PrintStartDoc = 13,
+    PrintStartPage = 14,
+    PrintDisplayBand = 15,
+    PrintEndPage = 16,
+    PrintEndDoc = 17,
+    ChooseSavePlace = 18,
+    SameNameDocument = 19,
+    NoEmulatorRunning = 20,
+    CouldNotLaunch = 21,
+    UtilityNameAndPath = 22,
+    NoUtilitiesToRemove = 23,
+    NoItemSelected = 24,
+    OverwriteQuestion = 25,  // the one question: its answer is handed back
+    FileNeedsSelecting = 26,
+    UnknownImageFormat = 27,
+    DefaultFontProblem = 28,
+    TooManyFiles = 29,
+    UtilitiesMenuInit = 30,
+    CommandsMenuInit = 31,
+    CommandNameMissing = 32,
+    UnsupportedStorageType = 34,
+};
+
+// Message box flags as Windows defines them; report_error.cpp checks that they match.
+constexpr unsigned kBoxOk = 0x00;
+constexpr unsigned kBoxYesNo = 0x04;
+constexpr unsigned kBoxIconError = 0x10;
+constexpr unsigned kBoxIconQuestion = 0x20;
+constexpr unsigned kBoxIconWarning = 0x30;
+
+constexpr unsigned kMessageMaxChars = 255;  // the composed text never exceeds this
+
+struct ComposedMessage {
+    bool show = false;        // Message::None shows nothing
+    std::string text;         // at most kMessageMaxChars characters
+    unsigned flags = kBoxOk;
+    bool returnsAnswer = false;  // only the overwrite question hands its answer back
+};
+
+// Composes `message` with its text and value arguments. A number that is
+// not in the table uses the generic "Error #%i. %s". An argument text that
+// would make the message longer than 255 characters is shortened in its
+// middle, so that both the start of a path and its file name stay readable.
+ComposedMessage ComposeMessage(Message message, std::string_view text = {}, int value = 0);
