@@ -6,10 +6,10 @@ source "$(dirname "$0")/common.sh"
 
 install_packages || exit 1
 trap stop_session EXIT
-# The native figures come from a tree without the sanitizers of the tests.
-cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+# Both trees are Release builds; the native one without the tests' sanitizers.
+cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
 cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench >/dev/null || exit 1
-build_windows >/dev/null || exit 1
+build_windows "$BUILD/bench-windows" Release colour_bench >/dev/null || exit 1
 
 echo "== BASIC listings =="
 "$BUILD/bench/tools/basic_listing_bench"
@@ -18,4 +18,4 @@ echo "== Disk images =="
 echo "== Applesoft colouring in the editor (Wine) =="
 start_xvfb || exit 1
 start_wine
-"$ROOT/cmake/wine-run.sh" "$BUILD/windows/tools/colour_bench.exe"
+"$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/colour_bench.exe"

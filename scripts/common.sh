@@ -25,15 +25,22 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The test command's builds treat warnings as errors; run.sh's build does not.
+WERROR="${WERROR:-OFF}"
+
 build_native() {
-    cmake -S "$ROOT" -B "$BUILD/native" -G Ninja >/dev/null
+    cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DTAVO_WERROR="$WERROR" >/dev/null
     cmake --build "$BUILD/native" -j "$(nproc)"
 }
 
+# build_windows [TREE [BUILD_TYPE [TARGET...]]]: the MinGW-w64 tree, by
+# default build/windows with every target.
 build_windows() {
-    cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja \
-          -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
-    cmake --build "$BUILD/windows" -j "$(nproc)"
+    local tree="${1:-$BUILD/windows}" type="${2:-RelWithDebInfo}"
+    shift $(( $# < 2 ? $# : 2 ))
+    cmake -S "$ROOT" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
+          -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DTAVO_WERROR="$WERROR" >/dev/null
+    cmake --build "$tree" -j "$(nproc)" ${1:+--target "$@"}
 }
 
 XVFB_PID=""

@@ -2,6 +2,7 @@
 # Builds both trees and runs every test: the portable core natively (with
 # the sanitizers), the Windows programs under Wine on a private display.
 set -uo pipefail
+WERROR=ON
 source "$(dirname "$0")/common.sh"
 
 install_packages "${FUZZ_PACKAGES[@]}" || exit 1
