@@ -28,7 +28,6 @@ struct App {
     HCURSOR arrowCursor = nullptr;
     HFONT comboFont = nullptr;
     HACCEL accelerators = nullptr;
-    UINT findReplaceMessage = 0;
     bool menuRefresh = false;  // gray the document commands at the next default handling
     PAGESETUPDLGA pageSetup = {};
 
@@ -36,8 +35,6 @@ struct App {
     std::string sourceDirectory;  // `SourceDirectory`, the setting "Src"
     std::string helpPath;
     std::string settingsPath;     // `SettingsPath`
-    std::string currentFileName;  // shown in the frame title
-    std::string currentFilePath;
 
     COLORREF backgroundColour = 0xFFFFFF;
     bool gotoHighlightDefault = false;

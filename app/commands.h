@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "resources/document_kinds.h"
+
 // A handler's result is the frame procedure's answer: Save and Close All
 // return non-zero on success and 0 when cancelled or failed.
 using CommandHandler = LRESULT (*)(HWND frame, UINT id, WPARAM wParam, LPARAM lParam);
@@ -10,44 +12,25 @@ using CommandHandler = LRESULT (*)(HWND frame, UINT id, WPARAM wParam, LPARAM lP
 struct CommandRoute {
     UINT first;
     UINT last;
-    CommandHandler handler;
+    CommandHandler handler;  // null while the command's work is not built
 };
 
 // The routing table, ranges first; ids it does not name go to DefFrameProcA.
 const CommandRoute* FindCommandRoute(UINT id);
+// True when the command has a handler. A menu item, button or shortcut that
+// did nothing would be worse than a greyed one.
+bool CommandIsBuilt(UINT id);
+// Enables or greys a menu item; a command that is not built stays greyed.
+void EnableCommand(HMENU menu, UINT id, bool enable);
+// Greys every item of `menu` and its submenus whose command is not built.
+void GrayUnbuiltCommands(HMENU menu);
 
 // Documents and Windows files.
-void NewDocument(const char* kind);
+void NewDocument(DocumentKind kind);
 LRESULT OpenFiles(HWND frame);
 LRESULT SaveDocument(HWND frame);
 LRESULT SaveDocumentAs(HWND frame);
 LRESULT CloseAllDocuments(HWND frame);
 
-// Printing.
-void PrintActiveDocument(HWND frame);
-void ShowPageSetup(HWND frame);
-
 // Editing aids.
 void EditCommand(UINT id);            // 20-25
-void ShowGotoLine(HWND frame);        // 26
-void ShowFindReplace(HWND frame, bool replace);  // 27, 29
-void FindNextCommand(HWND frame);     // 28
-void ToggleWordWrap(HWND frame);      // 90
-void InsertSpecialCharacter(int code);  // 1400-1431
-void FormatCommand(UINT id);          // 701-708
-void FontBoxNotification(UINT id, UINT code);  // 3000, 4000
-void RemoveSpacesCommand(HWND frame);  // 37
-void OnFindReplaceMessage(HWND frame, LPARAM findReplace);
-
-// Disk images.
-void ShowProperties(HWND frame);      // 19
-
-// Emulator link.
-LRESULT RunEditedProgram(HWND frame);    // 32
-void InjectDocumentText(HWND frame);     // 34
-void TypeApplesoftKeyword(int index);    // 1200-1307
-LRESULT AppleDiskCommand(HWND frame, UINT id, WPARAM wParam);  // 16, 18, 30, 35, 36
-void ListProgramsRunning(HWND frame);    // 6001
-
-// Settings.
-void ShowPreferences(HWND owner);        // 51

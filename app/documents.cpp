@@ -10,9 +10,9 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/frame.h"
-#include "resources/report_error.h"
 #include "app/status_texts.h"
 #include "basic/editor_colouring.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/default_font.h"
 #include "settings/setting_values.h"
@@ -23,9 +23,9 @@ DocumentTable g_documents;
 namespace {
 
 constexpr int kDocumentWidth = 615;  // pixels; the height is the system's default
-constexpr LONG kEditorStyle = 0x503001C4;  // child, visible, both scroll bars, multiline, no hidden selection
+constexpr LONG kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                              ES_AUTOHSCROLL | ES_NOHIDESEL;
 constexpr LPARAM kTextLimit = 0x7FFFFFF;   // characters
-constexpr size_t kApplesoftKindLength = 9;  // "Applesoft": the one kind that is coloured
 constexpr WPARAM kFirstColouringKey = 10;   // virtual keys whose release recolours the line
 constexpr WPARAM kLastColouringKey = 110;
 
@@ -35,6 +35,7 @@ void SetWordWrap(HWND editor)
     SendMessageA(editor, EM_SETTARGETDEVICE, 0, ParseFlag(g_settings.wordWrap) ? 0 : 1);
 }
 
+// -1 refuses the window: a document without its editor would be an empty frame.
 LRESULT OnCreate(HWND window)
 {
     RECT client = {};
@@ -42,7 +43,7 @@ LRESULT OnCreate(HWND window)
     LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
     HWND editor = CreateWindowExA(0, "RICHEDIT", "", kEditorStyle, 0, 0, client.right, client.bottom, window,
                                   reinterpret_cast<HMENU>(id), g_app.instance, nullptr);
-    if (!editor) return 0;
+    if (!editor) return -1;
     RegisterClipboardFormatA("Rich Text Format");
     SetFocus(editor);
     SendMessageA(editor, EM_EXLIMITTEXT, 0, kTextLimit);
@@ -93,20 +94,15 @@ bool CloseDocument(HWND window)
         if (slot > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(slot));
     }
     for (int part = 1; part <= 3; ++part) SendMessageA(g_app.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(" "));
-    if (GetWindow(window, GW_HWNDNEXT) == g_app.clipboardCarrier) g_app.menuRefresh = true;
+    if (CountDocuments() == 1) g_app.menuRefresh = true;  // the one closing now is the last
     return true;
-}
-
-bool IsApplesoftKind(HWND window)
-{
-    char name[32] = {};
-    return GetClassNameA(window, name, sizeof name) == static_cast<int>(kApplesoftKindLength);
 }
 
 // Recolours the line the caret is on (the line just ended after Enter) as a key comes up.
 void OnMessageFilter(HWND window, const MSGFILTER* filter)
 {
-    if (g_settings.syntaxColor != 1 || !IsApplesoftKind(window) || filter->msg != WM_KEYUP) return;
+    if (g_settings.syntaxColor != 1 || !IsDocumentOfKind(window, DocumentKind::Applesoft) || filter->msg != WM_KEYUP)
+        return;
     if (filter->wParam < kFirstColouringKey || filter->wParam > kLastColouringKey) return;
     HWND editor = filter->nmhdr.hwndFrom;
     CHARRANGE selection = {};
@@ -142,12 +138,28 @@ LONG_PTR EditorSlot(HWND editor) { return GetWindowLongPtrA(editor, GWLP_USERDAT
 
 void SetEditorSlot(HWND editor, LONG_PTR slot) { SetWindowLongPtrA(editor, GWLP_USERDATA, slot); }
 
-bool IsDocumentWindow(HWND window)
+const DocumentKindRow* DocumentKindOf(HWND window)
 {
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    std::string kind = name;
-    return kind == "MDIChildClass" || kind == "Applesoft" || kind == "Integer" || kind == "Text" || kind == "Bin";
+    return DocumentKindOfClass(name);
+}
+
+bool IsDocumentWindow(HWND window) { return DocumentKindOf(window) != nullptr; }
+
+bool IsDocumentOfKind(HWND window, DocumentKind kind)
+{
+    const DocumentKindRow* row = DocumentKindOf(window);
+    return row && row->kind == kind;
+}
+
+int CountDocuments()
+{
+    int count = 0;
+    if (!g_app.mdiClient) return 0;
+    for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsDocumentWindow(child)) ++count;
+    return count;
 }
 
 HWND GetActiveDocument()
@@ -199,17 +211,18 @@ bool RefuseSameName(const char* name)
     return false;
 }
 
-HWND CreateDocumentWindow(const char* kind, const char* title)
+HWND CreateDocumentWindow(DocumentKind kind, const char* title)
 {
-    return CreateMDIWindowA(kind, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    HWND window = CreateMDIWindowA(DocumentKindInfo(kind).className, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                             CW_USEDEFAULT, kDocumentWidth, CW_USEDEFAULT, g_app.mdiClient, g_app.instance, 0);
+    if (!window) ReportError(Message::CantCreateWindow, {}, 0, g_app.frame);
+    return window;
 }
 
-void NewDocument(const char* kind)
+void NewDocument(DocumentKind kind)
 {
     int tabCount = ParseDecimal(g_settings.numTabs);
     int tabWidth = ParseDecimal(g_settings.tab);
-    g_app.currentFileName = "Untitled";
     HWND editor = EditorOf(CreateDocumentWindow(kind, "Untitled"));
     if (!editor) return;
     ShowWindow(editor, SW_HIDE);
@@ -246,7 +259,9 @@ LRESULT CloseAllDocuments(HWND)
 LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE: OnCreate(window); break;
+    case WM_CREATE:
+        if (OnCreate(window) < 0) return -1;
+        break;
     case WM_SIZE: FitEditor(window); break;
     case WM_MOVE: FitAllEditors(); break;
     case WM_CLOSE:

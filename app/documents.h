@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/document_table.h"
+#include "resources/document_kinds.h"
 
 extern DocumentTable g_documents;
 
@@ -25,12 +26,17 @@ std::string WindowTitle(HWND window, int maxChars = kDocumentTitleChars);
 // The save question: IDYES (after a successful Save), IDNO or IDCANCEL.
 int AskSaveChanges(HWND owner, const char* title);
 void FreeDocumentTable();
-// True for the window classes of the document kinds.
+// The kind of a window by its class name; null for a window that is no document.
+const DocumentKindRow* DocumentKindOf(HWND window);
 bool IsDocumentWindow(HWND window);
+bool IsDocumentOfKind(HWND window, DocumentKind kind);
+// The open document windows.
+int CountDocuments();
 
 // A document window of `kind` titled `title`, at the default place, 615
-// pixels wide; null when it could not be created.
-HWND CreateDocumentWindow(const char* kind, const char* title);
+// pixels wide; null, after message CantCreateWindow, when it could not be
+// created (its editor included).
+HWND CreateDocumentWindow(DocumentKind kind, const char* title);
 // `SetTabStops`: `count` stops (never more than 32), `width` average
 // character widths apart; leaves the editor marked modified.
 void SetTabStops(HWND editor, int count, int width);

@@ -53,13 +53,12 @@ DWORD ChooseOpenFile(LPOFNHOOKPROC hook, const char* templateName)
     return g_dialog.nFileOffset;
 }
 
-DWORD ChooseSaveFile()
+DWORD ChooseSaveFile(const std::string& path, const std::string& name)
 {
-    // The current file path names the document's file, so the dialog starts with it.
     std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
-    std::strncpy(g_fileBuffer, g_app.currentFilePath.c_str(), sizeof g_fileBuffer - 1);
+    std::strncpy(g_fileBuffer, path.c_str(), sizeof g_fileBuffer - 1);
     std::memset(g_fileTitle, 0, sizeof g_fileTitle);
-    std::strncpy(g_fileTitle, g_app.currentFileName.c_str(), sizeof g_fileTitle - 1);
+    std::strncpy(g_fileTitle, name.c_str(), sizeof g_fileTitle - 1);
     g_dialog.hInstance = g_app.instance;
     g_dialog.lpstrFile = g_fileBuffer;
     g_dialog.lpstrFileTitle = g_fileTitle;

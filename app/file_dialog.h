@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <string>
+
 inline constexpr DWORD kFileBufferChars = 2048;   // the dialog's file buffer (`current file path`)
 inline constexpr DWORD kFileTitleChars = 264;     // its file title buffer (`current file name`)
 
@@ -15,8 +17,9 @@ void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* tit
 // the first file name in the file buffer, 0 on cancel or failure. Only a
 // successful choice updates the remembered filter index.
 DWORD ChooseOpenFile(LPOFNHOOKPROC hook = nullptr, const char* templateName = nullptr);
-// The save dialog, asking before it overwrites. Returns the file-name offset, 0 on cancel.
-DWORD ChooseSaveFile();
+// The save dialog, asking before it overwrites, starting with the file
+// `path` named `name`. Returns the file-name offset, 0 on cancel.
+DWORD ChooseSaveFile(const std::string& path, const std::string& name);
 // The answer of the last dialog: the file buffer and the file title.
 const char* ChosenFileBuffer();
 const char* ChosenFileTitle();

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "basic/ascii.h"
+
 PathParts SplitPath(std::string_view path)
 {
     PathParts parts;
@@ -24,18 +26,21 @@ PathParts SplitPath(std::string_view path)
 
 bool IsRichTextName(std::string_view path)
 {
-    std::string extension = SplitPath(path).extension;
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return extension == ".rtf";
+    return EqualIgnoringCase(SplitPath(path).extension, ".rtf");
 }
 
 std::string JoinDirectory(std::string_view directory, std::string_view name)
 {
     std::string path(directory);
-    path += '\\';
+    if (path.empty() || path.back() != '\\') path += '\\';
     path += name;
     return path;
+}
+
+std::string HelpCommandLine(std::string_view windowsDirectory, std::string_view helpPath)
+{
+    std::string viewer = windowsDirectory.empty() ? std::string(kHelpViewer) : JoinDirectory(windowsDirectory, kHelpViewer);
+    return "\"" + viewer + "\" \"" + std::string(helpPath) + "\"";
 }
 
 std::string SelectedDirectory(std::span<const char> buffer, size_t nameOffset)

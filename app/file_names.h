@@ -19,8 +19,15 @@ PathParts SplitPath(std::string_view path);
 // ".rtf" in any case means rich text; every other name is plain text.
 bool IsRichTextName(std::string_view path);
 
-// `directory` + "\" + `name`.
+// `directory` + "\" (unless it already ends with one, as a drive root
+// does) + `name`.
 std::string JoinDirectory(std::string_view directory, std::string_view name);
+
+inline constexpr std::string_view kHelpViewer = "hh.exe";
+// The command line that opens the help file in the HTML help viewer of the
+// Windows folder (found on the search path when the folder is unknown).
+// Both paths are quoted: either may hold blanks.
+std::string HelpCommandLine(std::string_view windowsDirectory, std::string_view helpPath);
 
 // The directory the open dialog's answer names: the first `nameOffset`
 // characters of its buffer (never past the first zero byte), without a last "\".

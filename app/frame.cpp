@@ -10,13 +10,19 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
-#include "resources/report_error.h"
+#include "app/file_names.h"
 #include "menus/menus.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 
 namespace {
+
+constexpr int kNewSubmenuPosition = 0;  // in the File menu
+constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP;
+// The carrier only ever holds text on its way to the clipboard: never shown.
+constexpr DWORD kCarrierStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_DLGFRAME | ES_MULTILINE | ES_AUTOHSCROLL;
 
 constexpr UINT kGrayedCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_SELECT_ALL,
                                     IDM_GOTO_LINE, IDM_FIND, IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS,
@@ -69,16 +75,16 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
     CreateMdiClient(frame);
     if (!g_app.toolbar) {
         CreateToolbar(frame);
-        g_app.statusBar = CreateStatusWindowA(0x50000103, "", frame, IDC_STATUS_BAR);
-        g_app.clipboardCarrier = CreateWindowExA(0, "RICHEDIT", "", 0x44400084, 0, 0, 0, 0, g_app.mdiClient,
+        g_app.statusBar = CreateStatusWindowA(kStatusBarStyle, "", frame, IDC_STATUS_BAR);
+        g_app.clipboardCarrier = CreateWindowExA(0, "RICHEDIT", "", kCarrierStyle, 0, 0, 0, 0, g_app.mdiClient,
                                                  reinterpret_cast<HMENU>(IDC_CLIPBOARD_CARRIER), g_app.instance,
                                                  nullptr);
         if (!g_app.clipboardCarrier) ReportError(Message::CantCreateWindow, {}, 0, frame);
         else ShowWindow(g_app.clipboardCarrier, SW_HIDE);
     }
-    SetFrameTitle(frame);
-    g_app.findReplaceMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
+    SetFrameTitle(frame, "");
     InitialisePageSetup(frame);
+    GrayUnbuiltCommands(g_app.menu);
     g_app.menuRefresh = true;
     if (ParseFlag(g_settings.wordWrap)) CheckMenuItem(g_app.menu, IDM_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
     return 0;
@@ -86,7 +92,7 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
 
 void OnSize(int width, int height)
 {
-    LayOutToolbar(width);
+    LayOutToolbar();
     int parts[4] = {width - 375, width - 250, width - 125, -1};
     SendMessageA(g_app.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
 
@@ -162,7 +168,7 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 {
     if (systemMenu || index != MENU_POSITION_EDIT) return;
     HWND editor = GetActiveEditor();
-    auto enable = [popup](UINT id, bool on) { EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    auto enable = [popup](UINT id, bool on) { EnableCommand(popup, id, on); };
     enable(IDM_UNDO, editor && SendMessageA(editor, EM_CANUNDO, 0, 0));
     enable(IDM_PASTE, IsClipboardFormatAvailable(CF_TEXT));
     CHARRANGE selection = {0, 0};
@@ -180,7 +186,10 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
-    if (const CommandRoute* route = FindCommandRoute(id)) return route->handler(frame, id, wParam, lParam);
+    if (const CommandRoute* route = FindCommandRoute(id)) {
+        // A shortcut reaches here even while its menu item is greyed.
+        return route->handler ? route->handler(frame, id, wParam, lParam) : 0;
+    }
     return DefFrameProcA(frame, g_app.mdiClient, message, wParam, lParam);
 }
 
@@ -188,18 +197,17 @@ LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 
 void GrayDocumentCommands(HMENU menu)
 {
-    for (UINT id : kGrayedCommands) EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+    for (UINT id : kGrayedCommands) EnableCommand(menu, id, false);
 }
 
 void EnableDocumentCommands(HMENU menu)
 {
-    for (UINT id : kEnabledCommands) EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
+    for (UINT id : kEnabledCommands) EnableCommand(menu, id, true);
 }
 
-void SetFrameTitle(HWND frame)
+void SetFrameTitle(HWND frame, const std::string& fileName)
 {
-    std::string title = std::string(kProductName) + " - " +
-                        (g_app.currentFileName.empty() ? std::string("Untitled") : g_app.currentFileName);
+    std::string title = std::string(kProductName) + " - " + (fileName.empty() ? std::string("Untitled") : fileName);
     SetWindowTextA(frame, title.c_str());
 }
 
@@ -219,12 +227,6 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY: OnDestroy(frame); return 0;
     case WM_COMMAND: return OnCommand(frame, message, wParam, lParam);
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0); break;
-    default:
-        if (g_app.findReplaceMessage && message == g_app.findReplaceMessage) {
-            OnFindReplaceMessage(frame, lParam);
-            return 0;
-        }
-        break;
     }
     if (g_app.menuRefresh) {
         GrayDocumentCommands(g_app.menu);
@@ -233,24 +235,23 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     return DefFrameProcA(frame, g_app.mdiClient, message, wParam, lParam);
 }
 
+// The File menu's New submenu, dropped from the toolbar's New button.
 void ShowNewPopup(HWND)
 {
-    HMENU popup = CreatePopupMenu();
-    AppendMenuA(popup, MF_STRING, IDM_NEW_APPLESOFT, "New &Applesoft\tCtrl+N");
-    AppendMenuA(popup, MF_STRING, IDM_NEW_TEXT, "New &Apple Text");
-    AppendMenuA(popup, MF_STRING, IDM_NEW_INTEGER, "New &Integer BASIC");
-    AppendMenuA(popup, MF_STRING, IDM_NEW_EDIT, "New &Edit\tCtrl+E");
+    HMENU popup = GetSubMenu(GetSubMenu(g_app.menu, MENU_POSITION_FILE), kNewSubmenuPosition);
     RECT button = {};
-    SendMessageA(g_app.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    SendMessageA(g_app.toolbar, TB_GETRECT, IDM_NEW_POPUP, reinterpret_cast<LPARAM>(&button));
     POINT corner = {button.left, button.bottom};
     ClientToScreen(g_app.toolbar, &corner);
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, corner.x - 1, corner.y + 4, 0, g_app.toolbar, nullptr);
-    DestroyMenu(popup);
 }
 
 void ShowHelpContents(HWND frame)
 {
-    std::string command = "C:\\Windows\\hh.exe " + g_app.helpPath;
+    char windows[kPathChars] = {};
+    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (length == 0 || length >= sizeof windows) windows[0] = '\0';
+    std::string command = HelpCommandLine(windows, g_app.helpPath);
     if (WinExec(command.c_str(), SW_SHOWNORMAL) < 32) ReportError(Message::CouldNotLaunch, g_app.helpPath, 0, frame);
 }
 

@@ -11,14 +11,15 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
 void GrayDocumentCommands(HMENU menu);
 void EnableDocumentCommands(HMENU menu);
 
-void SetFrameTitle(HWND frame);
+// "TAVO - " and the name of the file last opened or saved ("Untitled" for none).
+void SetFrameTitle(HWND frame, const std::string& fileName);
 void ShowNewPopup(HWND frame);      // command 6: the toolbar's New menu
 void ShowHelpContents(HWND frame);  // command 60
 void ShowAbout(HWND frame);         // command 61
 
 // Builds the toolbar with its two font boxes and tool tips (toolbar.cpp).
 void CreateToolbar(HWND frame);
-void LayOutToolbar(int clientWidth);
+void LayOutToolbar();
 // Selects `text` in a font box, or shows it in the box's edit field when
 // the list has no such entry.
 void ShowInFontBox(HWND box, const std::string& text);

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/commands.h"
 #include "app/documents.h"
 #include "app/frame.h"
-#include "resources/report_error.h"
 #include "menus/menus.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
@@ -16,39 +17,31 @@ App g_app;
 
 namespace {
 
-struct WindowClass {
-    const char* name;
-    WNDPROC procedure;
-    int extraBytes;
-    LPCSTR largeIcon;
-    LPCSTR smallIcon;
-    LPCSTR menu;
-};
+constexpr int kDocumentExtraBytes = 4;
+
+void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, int extraBytes, LPCSTR icon,
+                         LPCSTR menu)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, icon);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszMenuName = menu;
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
 
 void RegisterWindowClasses(HINSTANCE instance)
 {
-    const WindowClass classes[] = {
-        {kProductName, FrameWndProc, 0, TAVO_RESOURCE_NAME, TAVO_RESOURCE_NAME, TAVO_RESOURCE_NAME},
-        {"MDIChildClass", DocumentWndProc, 4, "XEdit", "XEdit", nullptr},
-        {"Applesoft", DocumentWndProc, 4, MAKEINTRESOURCEA(IDI_APPLESOFT_DOC), nullptr, nullptr},
-        {"Integer", DocumentWndProc, 4, "XIntBAS", nullptr, nullptr},
-        {"Text", DocumentWndProc, 4, "XText", nullptr, nullptr},
-        {"Bin", DocumentWndProc, 4, "XBin", nullptr, nullptr},
-    };
-    for (const WindowClass& c : classes) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = c.procedure;
-        wc.cbWndExtra = c.extraBytes;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, c.largeIcon);
-        wc.hIconSm = c.smallIcon ? LoadIconA(instance, c.smallIcon) : nullptr;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszMenuName = c.menu;
-        wc.lpszClassName = c.name;
-        RegisterClassExA(&wc);
+    RegisterWindowClass(instance, kProductName, FrameWndProc, 0, TAVO_RESOURCE_NAME, TAVO_RESOURCE_NAME);
+    for (const DocumentKindRow& kind : kDocumentKinds) {
+        LPCSTR icon = kind.iconName ? kind.iconName : MAKEINTRESOURCEA(kind.iconId);
+        RegisterWindowClass(instance, kind.className, DocumentWndProc, kDocumentExtraBytes, icon, nullptr);
     }
 }
 
@@ -112,6 +105,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
 
     g_app.backgroundColour = 0xFFFFFF;
     LoadSettings(g_app.frame);
+    GrayUnbuiltCommands(g_app.menu);  // the user's commands appended just now
     g_app.gotoHighlightDefault = ParseFlag(g_settings.hiLightGotoLine);
     g_app.matchCaseDefault = ParseFlag(g_settings.matchCaseFind);
 

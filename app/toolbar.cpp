@@ -1,5 +1,6 @@
 // The toolbar: file and edit buttons, the font-name and font-size boxes
-// (sitting over a run of separators) and the formatting buttons.
+// (sitting over a run of separators kept as room for them) and the
+// formatting buttons. Everything about a button is its row in one table.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,87 +8,126 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/commands.h"
 #include "app/frame.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
-#include "settings/setting_values.h"
 #include "settings/settings.h"
 
 namespace {
 
-constexpr int kFirstButtonCount = 10;  // the toolbar is created with these, the rest are added
+constexpr DWORD kToolbarStyle =
+    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_ADJUSTABLE;
+constexpr DWORD kFontSizeBoxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr DWORD kFontNameBoxStyle = kFontSizeBoxStyle | CBS_SORT;
+constexpr int kImageWidth = 16;  // pixels, in both strips
+constexpr int kImageHeight = 15;
+constexpr int kStandardImageCount = 15;  // IDB_STD_SMALL_COLOR
+constexpr int kRoomWidth = 27;           // pixels of each separator the boxes cover
 // A drop-down combo box's height includes its list: keep room for the list
 // rather than the button's height, or the list would open empty.
 constexpr int kDropDownHeight = 300;
 
-// Image numbers below 15 are the standard small images; "own" numbers index
-// our strip and are offset by its first index once it has been added.
-struct ButtonDef {
-    int image;
-    int command;
-    BYTE state;
-    BYTE style;
-};
-constexpr BYTE kEnabled = TBSTATE_ENABLED;
-constexpr BYTE kHidden = TBSTATE_HIDDEN;
-constexpr BYTE kSep = TBSTYLE_SEP;
-constexpr BYTE kButton = TBSTYLE_BUTTON;
-constexpr BYTE kCheck = TBSTYLE_CHECK;
+enum class Strip { None, Standard, Own };  // Standard: the common controls' small images
+enum class Room { None, FontName, FontSize };
+enum class Tip { None, Strings, Text };    // Strings: the string resource numbered as the command
 
-constexpr ButtonDef kButtons[33] = {
-    {STD_FILENEW, IDM_NEW_POPUP, kEnabled, kButton},        // 0
-    {STD_FILEOPEN, IDM_OPEN, kEnabled, kButton},            // 1
-    {STD_FILESAVE, IDM_SAVE, kEnabled, kButton},            // 2
-    {STD_PRINT, IDM_PRINT, kEnabled, kButton},              // 3
-    {0, 0, kEnabled, kSep},                                 // 4
-    {STD_CUT, IDM_CUT, kEnabled, kButton},                  // 5
-    {STD_COPY, IDM_COPY, kEnabled, kButton},                // 6
-    {STD_PASTE, IDM_PASTE, kEnabled, kButton},              // 7
-    {STD_FIND, IDM_FIND, kEnabled, kButton},                // 8
-    {0, 0, kEnabled, kSep},                                 // 9
-    {0, 0, kHidden, kSep},                                  // 10
-    {1, IDM_INJECT_TEXT, kEnabled, kButton},                // 11
-    {0, 0, kHidden, kSep},                                  // 12
-    {3, IDM_RUN_PROGRAM, kEnabled, kButton},                // 13
-    {0, 0, kHidden, kSep},                                  // 14
-    {5, IDM_HELP_CONTENTS, kEnabled, kButton},              // 15
-    {0, 0, kEnabled, kSep},                                 // 16-22: room for the boxes
-    {0, 0, kEnabled, kSep},
-    {0, 0, kEnabled, kSep},
-    {0, 0, kEnabled, kSep},
-    {0, 0, kEnabled, kSep},
-    {0, 0, kEnabled, kSep},
-    {0, 0, kEnabled, kSep},
-    {6, IDM_BOLD, kEnabled, kCheck},                        // 23
-    {7, IDM_ITALIC, kEnabled, kCheck},                      // 24
-    {8, IDM_UNDERLINE, kEnabled, kCheck},                   // 25
-    {0, 0, kHidden, kSep},                                  // 26
-    {9, IDM_TEXT_COLOR, kEnabled, kButton},                 // 27
-    {0, 0, kHidden, kSep},                                  // 28
-    {0, 0, kHidden, kSep},                                  // 29
-    {11, IDM_ALIGN_LEFT, kEnabled, kCheck},                 // 30
-    {12, IDM_ALIGN_CENTER, kEnabled, kCheck},               // 31
-    {13, IDM_ALIGN_RIGHT, kEnabled, kCheck},                // 32
+struct ToolbarItem {
+    UINT command;  // 0 for a separator
+    Strip strip;
+    int image;     // in its strip; a separator's width in pixels (0 for the default)
+    BYTE style;
+    BYTE state;
+    Room room;
+    Tip tip;
+    const char* tipText;
+};
+
+constexpr ToolbarItem Button(UINT command, Strip strip, int image, const char* tip = nullptr, BYTE style = TBSTYLE_BUTTON)
+{
+    return {command, strip, image, style, TBSTATE_ENABLED, Room::None, tip ? Tip::Text : Tip::Strings, tip};
+}
+constexpr ToolbarItem Check(UINT command, int ownImage, const char* tip)
+{
+    return Button(command, Strip::Own, ownImage, tip, TBSTYLE_CHECK);
+}
+constexpr ToolbarItem Separator() { return {0, Strip::None, 0, TBSTYLE_SEP, TBSTATE_ENABLED, Room::None, Tip::None, nullptr}; }
+constexpr ToolbarItem Hidden(const char* tip = nullptr)
+{
+    return {0, Strip::None, 0, TBSTYLE_SEP, TBSTATE_HIDDEN, Room::None, tip ? Tip::Text : Tip::None, tip};
+}
+constexpr ToolbarItem RoomFor(Room room, const char* tip = nullptr)
+{
+    return {0, Strip::None, kRoomWidth, TBSTYLE_SEP, TBSTATE_ENABLED, room, tip ? Tip::Text : Tip::None, tip};
+}
+
+constexpr ToolbarItem kItems[] = {
+    Button(IDM_NEW_POPUP, Strip::Standard, STD_FILENEW),
+    Button(IDM_OPEN, Strip::Standard, STD_FILEOPEN),
+    Button(IDM_SAVE, Strip::Standard, STD_FILESAVE),
+    Button(IDM_PRINT, Strip::Standard, STD_PRINT),
+    Separator(),
+    Button(IDM_CUT, Strip::Standard, STD_CUT),
+    Button(IDM_COPY, Strip::Standard, STD_COPY),
+    Button(IDM_PASTE, Strip::Standard, STD_PASTE),
+    Button(IDM_FIND, Strip::Standard, STD_FIND),
+    Separator(),
+    Hidden(),
+    Button(IDM_INJECT_TEXT, Strip::Own, 1),
+    Hidden(),
+    Button(IDM_RUN_PROGRAM, Strip::Own, 3),
+    Hidden(),
+    Button(IDM_HELP_CONTENTS, Strip::Own, 5, "Help"),
+    RoomFor(Room::FontName),
+    RoomFor(Room::FontName, ""),
+    RoomFor(Room::FontName),
+    RoomFor(Room::FontName),
+    RoomFor(Room::FontName),
+    RoomFor(Room::FontSize),
+    RoomFor(Room::FontSize),
+    Check(IDM_BOLD, 6, "Bold Text"),
+    Check(IDM_ITALIC, 7, "Italic Text"),
+    Check(IDM_UNDERLINE, 8, "Underlined Text"),
+    Hidden(),
+    Button(IDM_TEXT_COLOR, Strip::Own, 9, "Text Color"),
+    Hidden(""),
+    Hidden(),
+    Check(IDM_ALIGN_LEFT, 11, "Left Justify"),
+    Check(IDM_ALIGN_CENTER, 12, "Center"),
+    Check(IDM_ALIGN_RIGHT, 13, "Right Justify"),
 };
 
 constexpr const char* kFontSizes[] = {"6",  "7",  "8",  "9",  "10", "11", "12", "14", "16", "18",
                                       "20", "22", "24", "26", "28", "32", "36", "48", "72"};
 
-TBBUTTON ToTbButton(const ButtonDef& d, int imageOffset)
-{
-    TBBUTTON b = {};
-    b.iBitmap = d.image + imageOffset;
-    b.idCommand = d.command;
-    b.fsState = d.state;
-    b.fsStyle = d.style;
-    return b;
-}
-
-RECT ItemRect(int index)
+RECT ItemRect(size_t position)
 {
     RECT r = {};
-    SendMessageA(g_app.toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(g_app.toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&r));
     return r;
+}
+
+// The rectangle of the separators kept as room for one box.
+RECT RoomRect(Room room)
+{
+    RECT span = {};
+    bool first = true;
+    for (size_t i = 0; i < std::size(kItems); ++i) {
+        if (kItems[i].room != room) continue;
+        RECT r = ItemRect(i);
+        if (first) span = r;
+        else UnionRect(&span, &span, &r);
+        first = false;
+    }
+    return span;
+}
+
+void PlaceBox(HWND box, Room room, BOOL repaint)
+{
+    if (!box) return;
+    RECT r = RoomRect(room);
+    MoveWindow(box, r.left, r.top, r.right - r.left, kDropDownHeight, repaint);
+    SendMessageA(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
 
 int CALLBACK AddFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM box)
@@ -109,65 +149,82 @@ HFONT CreateComboFont(HWND box)
     return font;
 }
 
+HWND CreateFontBox(HWND frame, Room room, DWORD style, int id)
+{
+    RECT r = RoomRect(room);
+    return CreateWindowExA(0, "COMBOBOX", "", style, r.left, r.top, r.right - r.left, kDropDownHeight, frame,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_app.instance, nullptr);
+}
+
+void FillFontBox(HWND box)
+{
+    SetParent(box, g_app.toolbar);
+    if (g_app.comboFont) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), TRUE);
+    // Choosing a font in a box does nothing yet, so the boxes only show the selection's font.
+    EnableWindow(box, CommandIsBuilt(static_cast<UINT>(GetDlgCtrlID(box))));
+}
+
 void CreateFontBoxes(HWND frame)
 {
-    RECT b17 = ItemRect(17), b21 = ItemRect(21), b22 = ItemRect(22), b23 = ItemRect(23);
-    int left = b17.left - 19;
-    g_app.fontNameBox = CreateWindowExA(0, "COMBOBOX", "", 0x54200142, left, b17.top - 1, b21.left - left, 300,
-                                        frame, reinterpret_cast<HMENU>(IDC_FONT_NAME_BOX), g_app.instance, nullptr);
-    left = b22.left - 20;
-    g_app.fontSizeBox = CreateWindowExA(0, "COMBOBOX", "", 0x54200042, left, b22.top - 1, b23.left - left - 9, 300,
-                                        frame, reinterpret_cast<HMENU>(IDC_FONT_SIZE_BOX), g_app.instance, nullptr);
+    g_app.fontNameBox = CreateFontBox(frame, Room::FontName, kFontNameBoxStyle, IDC_FONT_NAME_BOX);
+    g_app.fontSizeBox = CreateFontBox(frame, Room::FontSize, kFontSizeBoxStyle, IDC_FONT_SIZE_BOX);
     if (!g_app.fontNameBox || !g_app.fontSizeBox) return;
 
-    SetParent(g_app.fontNameBox, g_app.toolbar);
     g_app.comboFont = CreateComboFont(g_app.fontNameBox);
-    if (g_app.comboFont) SendMessageA(g_app.fontNameBox, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), TRUE);
+    FillFontBox(g_app.fontNameBox);
     HDC dc = GetDC(g_app.fontNameBox);
     EnumFontFamiliesA(dc, nullptr, AddFontFamily, reinterpret_cast<LPARAM>(g_app.fontNameBox));
     ReleaseDC(g_app.fontNameBox, dc);
     ShowInFontBox(g_app.fontNameBox, g_settings.fontName);
 
-    SetParent(g_app.fontSizeBox, g_app.toolbar);
-    if (g_app.comboFont) SendMessageA(g_app.fontSizeBox, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), TRUE);
+    FillFontBox(g_app.fontSizeBox);
     for (const char* size : kFontSizes)
         SendMessageA(g_app.fontSizeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
     ShowInFontBox(g_app.fontSizeBox, g_settings.fontSize);
 }
 
-void AddTip(int button, LPSTR text)
+TOOLINFOA ToolOf(size_t position)
 {
-    TOOLINFOA tip = {};
-    tip.cbSize = sizeof tip;
-    tip.uFlags = TTF_SUBCLASS;
-    tip.hwnd = g_app.toolbar;
-    tip.uId = static_cast<UINT_PTR>(button);
-    tip.rect = ItemRect(button);
-    tip.hinst = g_app.instance;
-    tip.lpszText = text;
-    SendMessageA(g_app.toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tip));
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = g_app.toolbar;
+    tool.uId = position;
+    tool.rect = ItemRect(position);
+    return tool;
 }
 
 void CreateToolTips(HWND frame)
 {
     g_app.toolTips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr, g_app.instance, nullptr);
-    static char kHelp[] = "Help";
-    static char kNone[] = "";
-    for (int i = 0; i <= 17; ++i) {
-        if (i == 4 || i == 9 || i == 10 || i == 12 || i == 14 || i == 16) continue;
-        // Tips of the first buttons are string resources numbered as their commands.
-        if (i == 15) AddTip(i, kHelp);
-        else if (kButtons[i].command) AddTip(i, MAKEINTRESOURCEA(kButtons[i].command));
-        else AddTip(i, kNone);
-    }
-    static char kTips[][24] = {"Bold Text", "Italic Text", "Underlined Text", "", "Text Color",
-                               "", "", "Left Justify", "Center", "Right Justify"};
-    for (int i = 23; i <= 32; ++i) {
-        if (i == 26 || i == 29) continue;
-        AddTip(i, kTips[i - 23]);
+    for (size_t i = 0; i < std::size(kItems); ++i) {
+        const ToolbarItem& item = kItems[i];
+        if (item.tip == Tip::None) continue;
+        TOOLINFOA tool = ToolOf(i);
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hinst = g_app.instance;
+        // The tool tip control only reads the text it is given.
+        tool.lpszText = item.tip == Tip::Strings ? MAKEINTRESOURCEA(item.command) : const_cast<char*>(item.tipText);
+        SendMessageA(g_app.toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     SendMessageA(g_app.toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(g_app.toolTips), 0);
+}
+
+// A wrapped toolbar moves its buttons; each tip follows its button.
+void MoveToolTips()
+{
+    if (!g_app.toolTips) return;
+    for (size_t i = 0; i < std::size(kItems); ++i) {
+        if (kItems[i].tip == Tip::None) continue;
+        TOOLINFOA tool = ToolOf(i);
+        SendMessageA(g_app.toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+int StripImageCount(HBITMAP strip)
+{
+    BITMAP picture = {};
+    return GetObjectA(strip, sizeof picture, &picture) ? picture.bmWidth / kImageWidth : 0;
 }
 
 }  // namespace
@@ -183,10 +240,8 @@ void ShowInFontBox(HWND box, const std::string& text)
 
 void CreateToolbar(HWND frame)
 {
-    TBBUTTON first[kFirstButtonCount];
-    for (int i = 0; i < kFirstButtonCount; ++i) first[i] = ToTbButton(kButtons[i], 0);
-    g_app.toolbar = CreateToolbarEx(frame, 0x50000A60, IDC_TOOLBAR, 15, HINST_COMMCTRL, IDB_STD_SMALL_COLOR, first,
-                                    kFirstButtonCount, 0, 0, 16, 15, sizeof(TBBUTTON));
+    g_app.toolbar = CreateToolbarEx(frame, kToolbarStyle, IDC_TOOLBAR, kStandardImageCount, HINST_COMMCTRL,
+                                    IDB_STD_SMALL_COLOR, nullptr, 0, 0, 0, kImageWidth, kImageHeight, sizeof(TBBUTTON));
     if (!g_app.toolbar) return;
 
     TBADDBITMAP view = {HINST_COMMCTRL, IDB_VIEW_SMALL_COLOR};
@@ -196,31 +251,29 @@ void CreateToolbar(HWND frame)
     HBITMAP strip = static_cast<HBITMAP>(LoadImageA(g_app.instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0,
                                                     0, LR_LOADMAP3DCOLORS));
     TBADDBITMAP own = {nullptr, reinterpret_cast<UINT_PTR>(strip)};
-    int ownFirst = static_cast<int>(SendMessageA(g_app.toolbar, TB_ADDBITMAP, 10, reinterpret_cast<LPARAM>(&own)));
+    int ownFirst = static_cast<int>(
+        SendMessageA(g_app.toolbar, TB_ADDBITMAP, StripImageCount(strip), reinterpret_cast<LPARAM>(&own)));
 
-    // The offset is added to the separators too, where it is their width:
-    // that is what leaves room for the two font boxes over entries 16-22.
-    TBBUTTON rest[33 - kFirstButtonCount];
-    for (int i = kFirstButtonCount; i < 33; ++i) rest[i - kFirstButtonCount] = ToTbButton(kButtons[i], ownFirst);
-    SendMessageA(g_app.toolbar, TB_ADDBUTTONSA, 28 - kFirstButtonCount, reinterpret_cast<LPARAM>(rest));
-    SendMessageA(g_app.toolbar, TB_ADDBUTTONSA, 5, reinterpret_cast<LPARAM>(rest + (28 - kFirstButtonCount)));
+    TBBUTTON buttons[std::size(kItems)] = {};
+    for (size_t i = 0; i < std::size(kItems); ++i) {
+        const ToolbarItem& item = kItems[i];
+        buttons[i].iBitmap = item.image + (item.strip == Strip::Own ? ownFirst : 0);
+        buttons[i].idCommand = static_cast<int>(item.command);
+        buttons[i].fsState = item.state;
+        if (item.command && !CommandIsBuilt(item.command)) buttons[i].fsState &= ~TBSTATE_ENABLED;
+        buttons[i].fsStyle = item.style;
+    }
+    SendMessageA(g_app.toolbar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
 
     CreateFontBoxes(frame);
     ShowWindow(g_app.toolbar, SW_SHOW);
     CreateToolTips(frame);
 }
 
-void LayOutToolbar(int)
+void LayOutToolbar()
 {
     SendMessageA(g_app.toolbar, TB_AUTOSIZE, 0, 0);
-    if (g_app.fontSizeBox) {
-        RECT r = ItemRect(21);
-        MoveWindow(g_app.fontSizeBox, r.left, r.top, r.right - r.left + 15, kDropDownHeight, FALSE);
-        SendMessageA(g_app.fontSizeBox, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
-    }
-    if (g_app.fontNameBox) {
-        RECT from = ItemRect(16), to = ItemRect(20);
-        MoveWindow(g_app.fontNameBox, from.left, from.top, to.right - from.left, kDropDownHeight, TRUE);
-        SendMessageA(g_app.fontNameBox, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
-    }
+    PlaceBox(g_app.fontSizeBox, Room::FontSize, FALSE);
+    PlaceBox(g_app.fontNameBox, Room::FontName, TRUE);
+    MoveToolTips();
 }

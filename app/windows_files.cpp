@@ -16,9 +16,9 @@
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
-#include "resources/report_error.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/default_font.h"
 #include "settings/setting_values.h"
@@ -128,12 +128,14 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
 }
 
 // Opens one chosen Windows file as a new document. False ends the command.
-bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
+// `shownName` becomes the name the frame title shows: the file's, or none
+// when it could not be read.
+bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::string& shownName)
 {
-    g_app.currentFileName = name;
+    shownName = name;
     if (RefuseSameName(name.c_str())) return true;
     bool asApplesoft = held(VK_MENU);
-    HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? "Applesoft" : "MDIChildClass", name.c_str()));
+    HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
     if (!editor) return true;
 
     ShowWindow(editor, SW_HIDE);
@@ -143,7 +145,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
     SetWindowTextA(editor, "");
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
 
-    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
+    std::string path = JoinDirectory(g_app.sourceDirectory, name);
     size_t slot = TakeFreeSlot(g_documents);
     if (slot == 0) {
         ReportError(Message::CantAllocateMemory);
@@ -153,13 +155,12 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held)
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
 
-    CreateIfMissing(g_app.currentFilePath.c_str());
+    CreateIfMissing(path.c_str());
     if (held(VK_CONTROL)) {
-        if (!ShowHexDump(frame, editor, g_app.currentFilePath, name)) return false;
-    } else if (!LoadFileIntoEditor(editor, g_app.currentFilePath.c_str())) {
+        if (!ShowHexDump(frame, editor, path, name)) return false;
+    } else if (!LoadFileIntoEditor(editor, path.c_str())) {
         ReportError(Message::CouldNotReadFile, name, 0, frame);
-        g_app.currentFilePath.clear();
-        g_app.currentFileName.clear();
+        shownName.clear();
     }
 
     EnableDocumentCommands(g_app.menu);
@@ -238,21 +239,20 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
     g_app.sourceDirectory = SelectedDirectory(answer, nameOffset);
     WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
     bool finished = true;
+    std::string shownName;
     for (const std::string& name : SelectedFileNames(answer, nameOffset)) {
-        if (!OpenWindowsFile(frame, name, held)) {
+        if (!OpenWindowsFile(frame, name, held, shownName)) {
             finished = false;
             break;
         }
     }
     SetCursor(g_app.arrowCursor);
-    SetFrameTitle(frame);
+    SetFrameTitle(frame, shownName);
     return finished ? 1 : 0;
 }
 
 LRESULT OpenFiles(HWND frame)
 {
-    g_app.currentFileName.clear();
-    g_app.currentFilePath.clear();
     PrepareFileDialog(frame, g_app.sourceDirectory.c_str(), "Open a file to edit:");
     DWORD offset = ChooseOpenFile();
     if (offset == 0) {
@@ -281,16 +281,14 @@ LRESULT SaveDocument(HWND frame)
     }
     g_app.sourceDirectory = g_documents.directory[slot];
     std::string name = WindowTitle(document, kFileTitleChars - 1);
-    g_app.currentFileName = name;
-    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, name);
     if (name == "Untitled") return SaveDocumentAs(frame);
-    if (!SaveEditorToFile(editor, g_app.currentFilePath.c_str())) {
+    if (!SaveEditorToFile(editor, JoinDirectory(g_app.sourceDirectory, name).c_str())) {
         ReportError(Message::CouldNotWriteFile, name, 0, frame);
         return 0;
     }
     SetWindowTextA(document, name.c_str());
     SetModified(editor, false);
-    SetFrameTitle(frame);
+    SetFrameTitle(frame, name);
     return 1;
 }
 
@@ -299,14 +297,13 @@ LRESULT SaveDocumentAs(HWND frame)
     HWND document = GetActiveDocument();
     HWND editor = EditorOf(document);
     if (!editor) return 0;
-    g_app.currentFileName = WindowTitle(document, kFileTitleChars - 1);
+    std::string name = WindowTitle(document, kFileTitleChars - 1);
     LONG_PTR slot = EditorSlot(editor);
     if (slot > 0 && static_cast<size_t>(slot) < g_documents.capacity)
         g_app.sourceDirectory = g_documents.directory[slot];
-    g_app.currentFilePath = JoinDirectory(g_app.sourceDirectory, g_app.currentFileName);
-    std::string initial = g_app.currentFilePath;
-    PrepareFileDialog(frame, initial.c_str(), "Save file as:");
-    if (ChooseSaveFile() == 0) return 0;
+    std::string path = JoinDirectory(g_app.sourceDirectory, name);
+    PrepareFileDialog(frame, path.c_str(), "Save file as:");
+    if (ChooseSaveFile(path, name) == 0) return 0;
     return SaveActiveDocumentAs(frame, ChosenFileBuffer());
 }
 
@@ -322,8 +319,6 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
         return 0;
     }
     SetWindowTextA(document, name.c_str());
-    g_app.currentFileName = name;
-    g_app.currentFilePath = path;
     g_app.sourceDirectory = parts.directory;
     WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
     SetModified(editor, false);
@@ -339,6 +334,6 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
     g_documents.directory[slot] = g_app.sourceDirectory;
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
-    SetFrameTitle(frame);
+    SetFrameTitle(frame, name);
     return 1;
 }

@@ -4,17 +4,11 @@
 #include "basic/colour_scanner.h"
 
 #include "basic/applesoft_tokens.h"
+#include "basic/ascii.h"
 
 namespace {
 
 constexpr char kCarriageReturn = '\r';
-
-// Upper case for 7-bit letters only; anything from 128 up stays as it is and
-// so never equals a table character.
-char UpperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
@@ -32,7 +26,7 @@ Match MatchToken(std::string_view text, size_t i)
     const char first = text[i];
     if (!IsAscii(first))
         return {};
-    const char upper = UpperAscii(first);
+    const char upper = AsciiUpper(first);
     for (int k = 0; k < kApplesoftTokenCount; ++k) {
         const char* name = kApplesoftTokens[k];
         if (name[0] != upper)
@@ -41,7 +35,7 @@ Match MatchToken(std::string_view text, size_t i)
             return {k, 1, true};
         size_t n = 1;
         while (n < kApplesoftTokenWidth && name[n] != '\0' && i + n < text.size() &&
-               UpperAscii(text[i + n]) == name[n])
+               AsciiUpper(text[i + n]) == name[n])
             ++n;
         if (n == kApplesoftTokenWidth || name[n] == '\0')
             return {k, static_cast<int>(n), false};

@@ -66,21 +66,21 @@ void ConvertProdos(const FileEntry& entry, std::span<const uint8_t> data, bool h
 
 }  // namespace
 
-std::string_view DocumentKindFor(const FileEntry& entry)
+DocumentKind DocumentKindFor(const FileEntry& entry)
 {
     if (entry.layout == LayoutDos33) {
         switch (entry.fileType & 0x7F) {
-        case kDosApplesoftType: return kKindApplesoft;
-        case kDosTextType: return kKindText;
-        case kDosIntegerType: return kKindInteger;
-        default: return kKindBin;
+        case kDosApplesoftType: return DocumentKind::Applesoft;
+        case kDosTextType: return DocumentKind::Text;
+        case kDosIntegerType: return DocumentKind::Integer;
+        default: return DocumentKind::Bin;
         }
     }
     switch (entry.fileType) {
-    case kProdosApplesoftType: return kKindApplesoft;
-    case kProdosTextType: return kKindText;
-    case kProdosIntegerType: return kKindInteger;
-    default: return kKindBin;
+    case kProdosApplesoftType: return DocumentKind::Applesoft;
+    case kProdosTextType: return DocumentKind::Text;
+    case kProdosIntegerType: return DocumentKind::Integer;
+    default: return DocumentKind::Bin;
     }
 }
 

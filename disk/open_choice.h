@@ -5,18 +5,15 @@
 #include <string_view>
 
 #include "disk/file_entry.h"
+#include "resources/document_kinds.h"
 #include "resources/messages.h"
 
-constexpr std::string_view kKindApplesoft = "Applesoft";
-constexpr std::string_view kKindInteger = "Integer";
-constexpr std::string_view kKindText = "Text";
-constexpr std::string_view kKindBin = "Bin";
 
 // The document kind (window class) of a decoded entry, by its layout.
-std::string_view DocumentKindFor(const FileEntry& entry);
+DocumentKind DocumentKindFor(const FileEntry& entry);
 
 struct DocumentContent {
-    std::string_view kind;
+    DocumentKind kind = DocumentKind::Bin;
     std::string text;      // the converter's output up to its terminating zero
     bool opened = false;   // false: the document stays empty
     // AppleFileReadError (with `value` and the image's file name),

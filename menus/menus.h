@@ -10,13 +10,8 @@
 BOOL LaunchProgram(const std::string& commandLine, int showCommand);
 // Launches utility n (command 999 + n); message 21 when it cannot start.
 void RunUtility(int n);
-void LaunchChosenProgram();   // command 42
-void ShowAddUtility();        // command 44
-void ShowRemoveUtility();     // command 45
 
 // Rebuilds the run-time accelerator table from the built-in table "TAVO"
 // and the user's commands. With `replace` the current table is destroyed
 // first. Returns 1 when memory for the entries could not be had.
 int BuildAcceleratorTable(int replace);
-void RunUserCommand(int n);   // commands 1501-1698
-void ShowEditCommands();      // command 31

@@ -379,3 +379,49 @@ TEST_F(DocumentTest, TypingInAnApplesoftDocumentColoursTheLine)
 }
 
 }  // namespace
+
+namespace {
+
+// Refuses the creation of every rich-edit control of this thread.
+LRESULT CALLBACK RefuseEditors(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        if (!IS_INTRESOURCE(create->lpcs->lpszClass) && _stricmp(create->lpcs->lpszClass, "RICHEDIT") == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool IsGrayed(UINT id) { return (GetMenuState(g_app.menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+
+TEST_F(DocumentTest, DocumentWhoseEditorCannotBeMadeIsNotLeftBehind)
+{
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseEditors, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    boxes_->Expect("TAVO Error", IDOK);
+    Command(IDM_NEW_APPLESOFT);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(boxes_->Answered().size(), 1u);
+    EXPECT_EQ(boxes_->Answered()[0].text, "Could NOT create Window!");
+    EXPECT_EQ(DocumentCount(), 0);
+    EXPECT_TRUE(IsGrayed(IDM_SAVE));
+}
+
+TEST_F(DocumentTest, ClosingABackgroundDocumentKeepsSaveForTheOtherOne)
+{
+    Command(IDM_NEW_EDIT);
+    HWND background = GetActiveDocument();
+    Command(IDM_NEW_EDIT);
+    ASSERT_EQ(DocumentCount(), 2);
+    SendMessageA(background, WM_CLOSE, 0, 0);
+    PumpMessages();
+    ASSERT_EQ(DocumentCount(), 1);
+    EXPECT_FALSE(IsGrayed(IDM_SAVE));
+    // Closing the last one grays it.
+    SendMessageA(GetActiveDocument(), WM_CLOSE, 0, 0);
+    SendMessageA(frame_, WM_NULL, 0, 0);  // the frame grays them on its next message
+    EXPECT_EQ(DocumentCount(), 0);
+    EXPECT_TRUE(IsGrayed(IDM_SAVE));
+}
+
+}  // namespace

@@ -76,3 +76,13 @@ TEST(FileNames, UnterminatedOrOddBuffersAreNotReadPast)
 }
 
 }  // namespace
+
+TEST(FileNames, JoinAddsOneBackslashAndHelpPathsAreQuoted)
+{
+    EXPECT_EQ(JoinDirectory("C:\\", "A.TXT"), "C:\\A.TXT");
+    EXPECT_EQ(JoinDirectory("C:\\Programs\\", "A.TXT"), "C:\\Programs\\A.TXT");
+    // A help file in a folder with blanks must reach the viewer as one argument.
+    EXPECT_EQ(HelpCommandLine("D:\\WINNT", "C:\\My Programs\\TAVO\\TAVOHelp.chm"),
+              "\"D:\\WINNT\\hh.exe\" \"C:\\My Programs\\TAVO\\TAVOHelp.chm\"");
+    EXPECT_EQ(HelpCommandLine("", "C:\\TAVOHelp.chm"), "\"hh.exe\" \"C:\\TAVOHelp.chm\"");
+}

@@ -25,13 +25,13 @@ TEST(OpenChoice, KindByFileType)
 {
     struct Row {
         int layout, type;
-        std::string_view kind;
+        DocumentKind kind;
     } rows[] = {
-        {LayoutProdos, 0xFC, kKindApplesoft}, {LayoutProdos, 0x04, kKindText}, {LayoutProdosDosOrder, 0xFA, kKindInteger},
-        {LayoutProdos, 0x06, kKindBin},       {LayoutProdos, 0x02, kKindBin},  {LayoutProdos, 0x00, kKindBin},
-        {LayoutDos33, 2, kKindApplesoft},     {LayoutDos33, 0x82, kKindApplesoft}, {LayoutDos33, 0, kKindText},
-        {LayoutDos33, 0x80, kKindText},       {LayoutDos33, 1, kKindInteger},  {LayoutDos33, 4, kKindBin},
-        {LayoutDos33, 3, kKindBin},           {LayoutDos33, 0x40, kKindBin},
+        {LayoutProdos, 0xFC, DocumentKind::Applesoft}, {LayoutProdos, 0x04, DocumentKind::Text}, {LayoutProdosDosOrder, 0xFA, DocumentKind::Integer},
+        {LayoutProdos, 0x06, DocumentKind::Bin},       {LayoutProdos, 0x02, DocumentKind::Bin},  {LayoutProdos, 0x00, DocumentKind::Bin},
+        {LayoutDos33, 2, DocumentKind::Applesoft},     {LayoutDos33, 0x82, DocumentKind::Applesoft}, {LayoutDos33, 0, DocumentKind::Text},
+        {LayoutDos33, 0x80, DocumentKind::Text},       {LayoutDos33, 1, DocumentKind::Integer},  {LayoutDos33, 4, DocumentKind::Bin},
+        {LayoutDos33, 3, DocumentKind::Bin},           {LayoutDos33, 0x40, DocumentKind::Bin},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.type);
@@ -57,12 +57,12 @@ TEST(OpenChoice, TextFilesOfBothSystems)
     FileEntry e;
     DocumentContent c = OpenImageEntry(prodosImage.path(), LayoutProdos, prodosText, false, e);
     EXPECT_TRUE(c.opened);
-    EXPECT_EQ(c.kind, kKindText);
+    EXPECT_EQ(c.kind, DocumentKind::Text);
     EXPECT_EQ(c.text, "HELLO\n");
     EXPECT_EQ(OpenImageEntry(prodosImage.path(), LayoutProdos, fourBytes, false, e).text, "AB C");
 
     c = OpenImageEntry(dosImage.path(), LayoutDos33, dosText, false, e);
-    EXPECT_EQ(c.kind, kKindText);
+    EXPECT_EQ(c.kind, DocumentKind::Text);
     EXPECT_EQ(c.text.substr(0, 6), "HELLO\n");
     EXPECT_EQ(c.text.size(), 256u) << "the whole sector, its zero padding as blanks";
     // Two sectors, the text ending at byte 100 of the second: 512 characters.
@@ -92,7 +92,7 @@ TEST(OpenChoice, ListingsHexDumpsAndCtrl)
 
     FileEntry e;
     DocumentContent c = OpenImageEntry(prodosImage.path(), LayoutProdos, bas, false, e);
-    EXPECT_EQ(c.kind, kKindApplesoft);
+    EXPECT_EQ(c.kind, DocumentKind::Applesoft);
     EXPECT_EQ(c.text, listing);
     EXPECT_EQ(c.message, Message::None);
     c = OpenImageEntry(dosImage.path(), LayoutDos33, dosBas, false, e);
@@ -100,7 +100,7 @@ TEST(OpenChoice, ListingsHexDumpsAndCtrl)
 
     // Dumps count their offsets from 0, whatever the load address.
     c = OpenImageEntry(prodosImage.path(), LayoutProdos, bin, false, e);
-    EXPECT_EQ(c.kind, kKindBin);
+    EXPECT_EQ(c.kind, DocumentKind::Bin);
     EXPECT_EQ(c.text, std::string(kHexHeading) + "\n000000   C1 C2 8D 00 41 " + std::string(11 * 3 + 2, ' ') + "AB  A\n");
     // A DOS 3.3 dump covers the whole sector, header included; the byte past
     // the file's end reads as zero.
@@ -112,7 +112,7 @@ TEST(OpenChoice, ListingsHexDumpsAndCtrl)
 
     // Ctrl held: an Applesoft program as a dump, in an Applesoft window.
     c = OpenImageEntry(prodosImage.path(), LayoutProdos, bas, true, e);
-    EXPECT_EQ(c.kind, kKindApplesoft);
+    EXPECT_EQ(c.kind, DocumentKind::Applesoft);
     EXPECT_EQ(c.text.rfind(kHexHeading, 0), 0u);
     EXPECT_NE(c.text.find("000000   0F 08 0A 00 97"), std::string::npos);
 }

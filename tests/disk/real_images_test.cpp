@@ -391,7 +391,7 @@ TEST(RealImages, ListingsMatchTheSourcesTheyWereMadeFrom)
         }
         FileEntry e;
         DocumentContent listing = Show("dos33fsprogs/appleiibot.dsk", name, e);
-        EXPECT_EQ(listing.kind, kKindApplesoft);
+        EXPECT_EQ(listing.kind, DocumentKind::Applesoft);
         EXPECT_EQ(WithoutBlanks(listing.text), WithoutBlanks(text));
         ++compared;
     }
@@ -405,7 +405,7 @@ TEST(RealImages, ListingsMatchTheSourcesTheyWereMadeFrom)
     // listing drops control characters (the ROM kept a CTRL-D in line 10).
     std::string rom = ReadText(Shared("ciderpress2/expected/INT_TEST.LIST.txt"));
     DocumentContent integer = Show("ciderpress2/dos-files.do", "INT TEST", e);
-    EXPECT_EQ(integer.kind, kKindInteger);
+    EXPECT_EQ(integer.kind, DocumentKind::Integer);
     std::istringstream ours(integer.text), theirs(rom);
     int lines = 0;
     for (std::string a, b; std::getline(theirs, b);) {

@@ -6,6 +6,7 @@
 namespace {
 
 constexpr DWORD kPollMilliseconds = 20;
+constexpr DWORD kTextWaitMilliseconds = 2000;
 
 struct Collect {
     DWORD processId;
@@ -47,6 +48,16 @@ BOOL CALLBACK ReadStatic(HWND child, LPARAM lParam)
     statics->texts.push_back(text);
     if (strlen(text) > statics->longestText.size()) statics->longestText = text;
     return TRUE;
+}
+
+// A box is read once it has its caption and its controls, which come with
+// WM_INITDIALOG; a slow machine may show the frame a moment before.
+void WaitForText(HWND box)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kTextWaitMilliseconds; Sleep(1)) {
+        if (!IsWindow(box)) return;
+        if (GetWindowTextLengthA(box) > 0 && GetWindow(box, GW_CHILD)) return;
+    }
 }
 
 }  // namespace
@@ -168,8 +179,7 @@ void BoxWatcher::Run()
                 PostMessageA(box, WM_NULL, 0, 0);
                 continue;
             }
-            // A box is read once it has its text, which comes with WM_INITDIALOG.
-            Sleep(kPollMilliseconds);
+            WaitForText(box);
             Handle(box);
             handled_.push_back(box);
         }

@@ -203,11 +203,11 @@ std::string HostName(std::string_view appleName)
     return name;
 }
 
-std::string_view KindExtension(std::string_view kind)
+std::string_view KindExtension(DocumentKind kind)
 {
-    if (kind == kKindApplesoft) return ".bas";
-    if (kind == kKindInteger) return ".int";
-    if (kind == kKindText) return ".txt";
+    if (kind == DocumentKind::Applesoft) return ".bas";
+    if (kind == DocumentKind::Integer) return ".int";
+    if (kind == DocumentKind::Text) return ".txt";
     return ".hex";
 }
 
