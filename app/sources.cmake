@@ -7,7 +7,6 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/editor_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_readout.cpp

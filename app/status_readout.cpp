@@ -10,7 +10,7 @@
 
 #include "app/app.h"
 #include "app/documents.h"
-#include "app/editor_text.h"
+#include "basic/editor_text.h"
 #include "app/frame.h"
 #include "app/status_texts.h"
 #include "resources/resource.h"

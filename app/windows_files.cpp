@@ -12,7 +12,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
-#include "app/editor_text.h"
+#include "basic/editor_text.h"
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"

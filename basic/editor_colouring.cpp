@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/editor_text.h"
+#include "basic/editor_text.h"
 #include "basic/colour_scanner.h"
 #include "settings/settings.h"
 
@@ -137,14 +137,6 @@ void EnsureColour(HWND editor, LONG from, LONG to, COLORREF colour)
 
 }  // namespace
 
-int ReadLinePiece(HWND editor, LONG position, std::string& piece)
-{
-    piece = EditorTextRange(editor, position, std::min(position + kLinePieceChars, EditorTextLength(editor)));
-    int result = LinePieceLength(piece);
-    piece.resize(static_cast<size_t>(result < 0 ? -result : result + 1));
-    return result;
-}
-
 int ColourApplesoft(HWND editor, LONG end, LONG start)
 {
     if (g_settings.syntaxColor != 1) return 0;
@@ -170,17 +162,7 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
 {
     if (caret - lineStart < 1) return 0;
     // The scan starts at the carriage return that ends the line before.
-    LONG scanStart = 0;
-    for (LONG to = lineStart + 1; to > 0;) {
-        const LONG from = std::max<LONG>(0, to - kCaretRangeChars);
-        const std::string back = EditorTextRange(editor, from, to);
-        const size_t cr = back.rfind('\r');
-        if (cr != std::string::npos) {
-            scanStart = from + static_cast<LONG>(cr);
-            break;
-        }
-        to = from;
-    }
+    const LONG scanStart = std::max<LONG>(0, LastBreakBefore(editor, lineStart + 1, "\r"));
     const LONG scanEnd = std::min<LONG>(caret, scanStart + kCaretRangeChars);
     const std::string text = EditorTextRange(editor, scanStart, scanEnd);
     std::vector<ColourSpan> spans;

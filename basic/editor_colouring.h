@@ -12,7 +12,3 @@ int ColourApplesoft(HWND editor, LONG end, LONG start);
 // Recolours from the end of the line before `lineStart` up to `caret` (at
 // most 599 characters), the remark colour running to the caret. Returns 0.
 int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret);
-// The text from `position` on, at most 299 characters, up to and including
-// the first carriage return. Returns that carriage return's index (the line
-// length) or, when there is none, minus the number of characters read.
-int ReadLinePiece(HWND editor, LONG position, std::string& piece);

@@ -3,7 +3,7 @@
 
 #include <richedit.h>
 
-#include "app/editor_text.h"
+#include "basic/editor_text.h"
 
 std::string Title(HWND window)
 {

@@ -1,5 +1,5 @@
 // Reading an editor's text by character position.
-#include "app/editor_text.h"
+#include "basic/editor_text.h"
 
 #include <richedit.h>
 
@@ -30,14 +30,16 @@ std::string EditorTextRange(HWND editor, LONG from, LONG to)
     return text;
 }
 
-LONG ParagraphStart(HWND editor, LONG position)
+LONG LastBreakBefore(HWND editor, LONG position, const char* breaks)
 {
     for (LONG to = position; to > 0;) {
         const LONG from = std::max<LONG>(0, to - kBackwardStep);
         const std::string back = EditorTextRange(editor, from, to);
-        const size_t lineBreak = back.find_last_of("\r\n");
-        if (lineBreak != std::string::npos) return from + static_cast<LONG>(lineBreak) + 1;
+        const size_t found = back.find_last_of(breaks);
+        if (found != std::string::npos) return from + static_cast<LONG>(found);
         to = from;
     }
-    return 0;
+    return -1;
 }
+
+LONG ParagraphStart(HWND editor, LONG position) { return LastBreakBefore(editor, position, "\r\n") + 1; }

@@ -9,6 +9,10 @@ LONG EditorTextLength(HWND editor);
 // The characters from `from` to `to`, one per position; shorter when the
 // text ends first.
 std::string EditorTextRange(HWND editor, LONG from, LONG to);
+// The position of the last of `breaks` before `position`, or -1 when the
+// text before it holds none. Read backwards a piece at a time, so a long
+// document costs only as much as the distance to the break.
+LONG LastBreakBefore(HWND editor, LONG position, const char* breaks);
 // The position just after the line break before `position`: where its
 // line (paragraph, whatever the wrapping) starts.
 LONG ParagraphStart(HWND editor, LONG position);
