@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "app/app.h"
@@ -79,23 +80,25 @@ TEST_F(FrameTest, MenuBarHasTheSevenMenusInOrder)
     for (UINT i = 0; i < 7; ++i) EXPECT_EQ(MenuText(menu, i), names[i]);
 }
 
-// Every command a menu item or a built-in shortcut can send is routed.
-void ExpectRouted(HMENU menu)
+// Calls `visit` with every command item of `menu` and its submenus.
+void ForEachCommandItem(HMENU menu, const std::function<void(HMENU, int position, UINT id)>& visit)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (HMENU sub = GetSubMenu(menu, i)) {
-            ExpectRouted(sub);
+            ForEachCommandItem(sub, visit);
             continue;
         }
         UINT id = GetMenuItemID(menu, i);
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separators
-        EXPECT_NE(FindCommandRoute(id), nullptr) << MenuText(menu, i) << " (" << id << ")";
+        if (id != 0 && id != static_cast<UINT>(-1)) visit(menu, i, id);  // not a separator
     }
 }
 
+// Every command a menu item or a built-in shortcut can send is routed.
 TEST_F(FrameTest, EveryMenuItemAndShortcutIsRouted)
 {
-    ExpectRouted(GetMenu(frame_));
+    ForEachCommandItem(GetMenu(frame_), [](HMENU menu, int position, UINT id) {
+        EXPECT_NE(FindCommandRoute(id), nullptr) << MenuText(menu, position) << " (" << id << ")";
+    });
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "TAVO");
     ACCEL entries[128];
     int count = CopyAcceleratorTableA(table, entries, 128);
@@ -252,26 +255,15 @@ TEST_F(FrameTest, AboutBoxShowsNameAndVersion)
 // A command without its work stays greyed in the menu and the toolbar, even
 // after a document's opening enables the document commands, and does
 // nothing when its shortcut or id arrives anyway.
-void ExpectUnbuiltGrayed(HMENU menu)
-{
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            ExpectUnbuiltGrayed(sub);
-            continue;
-        }
-        UINT id = GetMenuItemID(menu, i);
-        if (FindCommandRoute(id) && !CommandIsBuilt(id))
-            EXPECT_TRUE(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) << MenuText(menu, i);
-    }
-}
-
 TEST_F(FrameTest, UnbuiltCommandsAreGrayedEverywhereAndDoNothing)
 {
     Command(IDM_NEW_APPLESOFT);
     HMENU menu = GetMenu(frame_);
     for (int i = 0; i < GetMenuItemCount(menu); ++i)
         SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, i)), MAKELPARAM(i, FALSE));
-    ExpectUnbuiltGrayed(menu);
+    ForEachCommandItem(menu, [](HMENU sub, int position, UINT id) {
+        if (!CommandIsBuilt(id)) EXPECT_TRUE(GetMenuState(sub, position, MF_BYPOSITION) & MF_GRAYED) << MenuText(sub, position);
+    });
     EXPECT_FALSE(IsGrayed(menu, IDM_SAVE));
     EXPECT_FALSE(IsGrayed(menu, IDM_OPEN));
 
