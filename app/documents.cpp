@@ -23,6 +23,7 @@ DocumentTable g_documents;
 namespace {
 
 constexpr int kDocumentWidth = 615;  // pixels; the height is the system's default
+constexpr DWORD kDocumentStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
 constexpr LONG kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                               ES_AUTOHSCROLL | ES_NOHIDESEL;
 constexpr LPARAM kTextLimit = 0x7FFFFFF;   // characters
@@ -213,8 +214,8 @@ bool RefuseSameName(const char* name)
 
 HWND CreateDocumentWindow(DocumentKind kind, const char* title)
 {
-    HWND window = CreateMDIWindowA(DocumentKindInfo(kind).className, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                            CW_USEDEFAULT, kDocumentWidth, CW_USEDEFAULT, g_app.mdiClient, g_app.instance, 0);
+    HWND window = CreateMDIWindowA(DocumentKindInfo(kind).className, title, kDocumentStyle, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, kDocumentWidth, CW_USEDEFAULT, g_app.mdiClient, g_app.instance, 0);
     if (!window) ReportError(Message::CantCreateWindow, {}, 0, g_app.frame);
     return window;
 }

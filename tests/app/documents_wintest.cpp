@@ -27,14 +27,6 @@ std::string StatusPart(int part)
     return text;
 }
 
-int DocumentCount()
-{
-    int count = 0;
-    for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsDocumentWindow(child)) ++count;
-    return count;
-}
-
 void PlaceCaret(HWND editor, int line, int column)
 {
     LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
@@ -275,7 +267,7 @@ TEST_F(DocumentTest, SaveQuestionOnClosing)
             SendMessageA(document, WM_CLOSE, 0, 0);
             PumpMessages();
         }
-        ASSERT_EQ(DocumentCount(), 0);
+        ASSERT_EQ(CountDocuments(), 0);
     }
 }
 
@@ -288,7 +280,7 @@ TEST_F(DocumentTest, TwelfthPlacedDocumentGrowsTheTable)
     }
     Command(IDM_NEW_EDIT);  // a document without a place takes no slot
     OpenNames(names);
-    ASSERT_EQ(DocumentCount(), 13);
+    ASSERT_EQ(CountDocuments(), 13);
     EXPECT_EQ(g_documents.capacity, 16u);
     EXPECT_EQ(EditorSlot(GetActiveEditor()), 12);
     EXPECT_EQ(g_documents.name[12], "F12.TXT");
@@ -320,18 +312,18 @@ TEST_F(SameNameTest, SecondDocumentOfTheSameNameIsRefused)
     OpenNames({"A.TXT", "B.TXT"});  // the refused name is skipped, the next one opens
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[0].text, "A 'Same Name' document, A.TXT, cannot be opened!");
-    EXPECT_EQ(DocumentCount(), 2);
+    EXPECT_EQ(CountDocuments(), 2);
     EXPECT_EQ(Title(GetActiveDocument()), "B.TXT");
     Command(IDM_NEW_EDIT);
     Command(IDM_NEW_EDIT);  // "Untitled" twice is allowed: New does not apply the rule
-    EXPECT_EQ(DocumentCount(), 4);
+    EXPECT_EQ(CountDocuments(), 4);
 }
 
 TEST_F(DocumentTest, SameNameAllowedWithoutTheSetting)
 {
     WriteFileText(folder_->File("A.TXT"), "a");
     OpenNames({"A.TXT", "A.TXT"});
-    EXPECT_EQ(DocumentCount(), 2);
+    EXPECT_EQ(CountDocuments(), 2);
 }
 
 // Types like the keyboard: key down, the character, key up.
@@ -403,7 +395,7 @@ TEST_F(DocumentTest, DocumentWhoseEditorCannotBeMadeIsNotLeftBehind)
     UnhookWindowsHookEx(hook);
     ASSERT_EQ(boxes_->Answered().size(), 1u);
     EXPECT_EQ(boxes_->Answered()[0].text, "Could NOT create Window!");
-    EXPECT_EQ(DocumentCount(), 0);
+    EXPECT_EQ(CountDocuments(), 0);
     EXPECT_TRUE(IsGrayed(IDM_SAVE));
 }
 
@@ -412,15 +404,15 @@ TEST_F(DocumentTest, ClosingABackgroundDocumentKeepsSaveForTheOtherOne)
     Command(IDM_NEW_EDIT);
     HWND background = GetActiveDocument();
     Command(IDM_NEW_EDIT);
-    ASSERT_EQ(DocumentCount(), 2);
+    ASSERT_EQ(CountDocuments(), 2);
     SendMessageA(background, WM_CLOSE, 0, 0);
     PumpMessages();
-    ASSERT_EQ(DocumentCount(), 1);
+    ASSERT_EQ(CountDocuments(), 1);
     EXPECT_FALSE(IsGrayed(IDM_SAVE));
     // Closing the last one grays it.
     SendMessageA(GetActiveDocument(), WM_CLOSE, 0, 0);
     SendMessageA(frame_, WM_NULL, 0, 0);  // the frame grays them on its next message
-    EXPECT_EQ(DocumentCount(), 0);
+    EXPECT_EQ(CountDocuments(), 0);
     EXPECT_TRUE(IsGrayed(IDM_SAVE));
 }
 
