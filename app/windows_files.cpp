@@ -209,10 +209,9 @@ int SaveEditorToFile(HWND editor, const char* path)
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return 0;
     std::string directory = SplitPath(path).directory;
-    if (directory.empty()) directory = ".";
-    else if (directory.size() == 2 && directory[1] == ':') directory += '\\';
+    if (directory.size() == 2 && directory[1] == ':') directory += '\\';  // a drive root
     char temporary[MAX_PATH] = {};
-    if (!GetTempFileNameA(directory.c_str(), "tav", 0, temporary)) return 0;
+    if (!GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "tav", 0, temporary)) return 0;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
