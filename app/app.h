@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "menus/menus.h"
+
 inline constexpr const char* kProductName = "TAVO";
 
 struct App {
@@ -27,16 +29,14 @@ struct App {
     HCURSOR waitCursor = nullptr;
     HCURSOR arrowCursor = nullptr;
     HFONT comboFont = nullptr;
-    HACCEL accelerators = nullptr;
+    AcceleratorTable accelerators;
     bool menuRefresh = false;  // gray the document commands at the next default handling
     PAGESETUPDLGA pageSetup = {};
 
     std::string startDirectory;
     std::string sourceDirectory;  // `SourceDirectory`, the setting "Src"
     std::string helpPath;
-    std::string settingsPath;     // `SettingsPath`
 
-    COLORREF backgroundColour = 0xFFFFFF;
     bool gotoHighlightDefault = false;
     bool matchCaseDefault = false;
     bool runSavesInstead = false;  // Run edited Program types SAVE instead of RUN

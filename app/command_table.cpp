@@ -13,7 +13,7 @@ namespace {
 
 constexpr CommandHandler kNotBuilt = nullptr;
 
-LRESULT Utility(HWND, UINT id, WPARAM, LPARAM) { RunUtility(static_cast<int>(id) - (IDM_UTILITY_FIRST - 1)); return 0; }
+LRESULT Utility(HWND frame, UINT id, WPARAM, LPARAM) { RunUtility(frame, static_cast<int>(id) - (IDM_UTILITY_FIRST - 1)); return 0; }
 LRESULT NewPopup(HWND frame, UINT, WPARAM, LPARAM) { ShowNewPopup(frame); return 0; }
 LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 {

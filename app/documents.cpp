@@ -230,12 +230,12 @@ void NewDocument(DocumentKind kind)
     ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), ParseDecimal(g_settings.currentFontSize));
     SetTabStops(editor, tabCount, tabWidth);
     SetWindowTextA(editor, "");
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
     ApplyDefaultTextColour(editor);
     SetEditorSlot(editor, kNoPlaceSlot);
     SetFocus(editor);
     EnableDocumentCommands(g_app.menu);
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
     ShowWindow(editor, SW_SHOW);
 }

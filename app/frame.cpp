@@ -65,7 +65,6 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    LoadSettings(nullptr);
     g_app.waitCursor = LoadCursorA(nullptr, IDC_WAIT);
     g_app.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
     g_app.menu = GetMenu(frame);
@@ -148,10 +147,7 @@ void SaveWindowRectangle(HWND frame)
 void OnDestroy(HWND frame)
 {
     SaveWindowRectangle(frame);
-    if (g_app.accelerators) {
-        DestroyAcceleratorTable(g_app.accelerators);
-        g_app.accelerators = nullptr;
-    }
+    ReleaseAcceleratorTable(g_app.accelerators);
     FreeDocumentTable();
     GlobalFree(g_app.pageSetup.hDevMode);
     GlobalFree(g_app.pageSetup.hDevNames);

@@ -83,9 +83,13 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     g_app.sourceDirectory = g_app.startDirectory;
     if (g_app.sourceDirectory.empty() || g_app.sourceDirectory.back() != '\\') g_app.sourceDirectory += '\\';
     g_app.helpPath = JoinStartPath(g_app.startDirectory, "TAVOHelp.chm");
-    g_app.settingsPath = JoinStartPath(g_app.startDirectory, "TAVO.ini");
+    SetSettingsPath(JoinStartPath(g_app.startDirectory, "TAVO.ini"));
 
-    LoadSettings(nullptr);
+    // The one load: the frame's creation already needs ClientScroll, the font and WordWrap.
+    LoadSettings(g_app.startDirectory);
+    g_app.sourceDirectory = g_settings.sourceDirectory;
+    g_app.gotoHighlightDefault = ParseFlag(g_settings.hiLightGotoLine);
+    g_app.matchCaseDefault = ParseFlag(g_settings.matchCaseFind);
 
     // Without a document table no document can open; stop rather than run crippled.
     if (!AllocateDocumentTable(g_documents)) {
@@ -103,15 +107,14 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
         return nullptr;
     }
 
-    g_app.backgroundColour = 0xFFFFFF;
-    LoadSettings(g_app.frame);
+    AppendUtilityItems(g_app.frame);
+    AppendCommandItems(g_app.frame);
     GrayUnbuiltCommands(g_app.menu);  // the user's commands appended just now
-    g_app.gotoHighlightDefault = ParseFlag(g_settings.hiLightGotoLine);
-    g_app.matchCaseDefault = ParseFlag(g_settings.matchCaseFind);
+    RunAutoRunUtilities(g_app.frame);
 
     ShowWindow(g_app.frame, showCommand);
     UpdateWindow(g_app.frame);
-    BuildAcceleratorTable(0);
+    g_app.accelerators = BuildAcceleratorTable(instance, g_app.accelerators);
     return g_app.frame;
 }
 
@@ -127,7 +130,8 @@ int RunMessageLoop()
         }
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
         if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &message)) continue;
-        if (g_app.frame && g_app.accelerators && TranslateAcceleratorA(g_app.frame, g_app.accelerators, &message))
+        if (g_app.frame && g_app.accelerators.handle &&
+            TranslateAcceleratorA(g_app.frame, g_app.accelerators.handle, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

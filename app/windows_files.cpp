@@ -143,7 +143,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
     ApplyDefaultTextColour(editor);
     SetWindowTextA(editor, "");
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
 
     std::string path = JoinDirectory(g_app.sourceDirectory, name);
     size_t slot = TakeFreeSlot(g_documents);
@@ -164,7 +164,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     }
 
     EnableDocumentCommands(g_app.menu);
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_app.backgroundColour);
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
     if (asApplesoft) ColourApplesoft(editor, EditorTextLength(editor), -1);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETSEL, 0, 0);

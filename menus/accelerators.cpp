@@ -1,48 +1,40 @@
 // The run-time accelerator table: the built-in shortcuts followed by those
 // of the user's commands.
-#include <cstdio>
+#include <new>
 #include <vector>
 
-#include "app/app.h"
-#include "resources/report_error.h"
 #include "menus/accelerator_text.h"
 #include "menus/menus.h"
+#include "menus/user_entries.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 
-namespace {
-
-std::string AcceleratorSetting(int n)
+void ReleaseAcceleratorTable(AcceleratorTable& table)
 {
-    char key[40];
-    std::snprintf(key, sizeof key, "CMD[%i]Accelerator", n);
-    return ReadSetting("Commands", key);
+    if (table.created && table.handle) DestroyAcceleratorTable(table.handle);
+    table = {};
 }
 
-}  // namespace
-
-int BuildAcceleratorTable(int replace)
+AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable current)
 {
-    if (replace == 1 && g_app.accelerators) {
-        DestroyAcceleratorTable(g_app.accelerators);
-        g_app.accelerators = nullptr;
-    }
-    HACCEL builtIn = LoadAcceleratorsA(g_app.instance, TAVO_RESOURCE_NAME);
-    int number = ParseDecimal(ReadSetting("Commands", "Number", "0"));
-    int builtInCount = CopyAcceleratorTableA(builtIn, nullptr, 0);
+    ReleaseAcceleratorTable(current);
+    AcceleratorTable builtIn = {LoadAcceleratorsA(instance, TAVO_RESOURCE_NAME), false};
+    int number = ParseCount(ReadSetting("Commands", "Number", "0"), kMaxUserCommands);
+    int builtInCount = CopyAcceleratorTableA(builtIn.handle, nullptr, 0);
 
     std::vector<ACCEL> entries;
     try {
+        entries.reserve(static_cast<size_t>(builtInCount) + static_cast<size_t>(number));
         entries.resize(static_cast<size_t>(builtInCount));
     } catch (const std::bad_alloc&) {
         ReportError(Message::CantAllocateMemory);
-        g_app.accelerators = builtIn;
-        return 1;
+        return builtIn;
     }
-    if (builtInCount > 0) CopyAcceleratorTableA(builtIn, entries.data(), builtInCount);
-    for (int n = 1; n <= number && n <= IDM_USER_COMMAND_LAST - IDM_USER_COMMAND_FIRST + 1; ++n) {
-        auto key = ParseAcceleratorText(AcceleratorSetting(n));
+    if (builtInCount > 0) CopyAcceleratorTableA(builtIn.handle, entries.data(), builtInCount);
+    for (int n = 1; n <= number; ++n) {
+        auto key = ParseAcceleratorText(ReadSetting("Commands", IndexedKey("CMD[%i]Accelerator", n).c_str()));
         if (!key) continue;
         ACCEL entry = {};
         entry.fVirt = key->flags;
@@ -50,7 +42,6 @@ int BuildAcceleratorTable(int replace)
         entry.cmd = static_cast<WORD>(IDM_USER_COMMAND_FIRST - 1 + n);
         entries.push_back(entry);
     }
-    g_app.accelerators = CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
-    if (!g_app.accelerators) g_app.accelerators = builtIn;
-    return 0;
+    HACCEL created = CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
+    return created ? AcceleratorTable{created, true} : builtIn;
 }

@@ -8,10 +8,26 @@
 // Starts `commandLine` as an independent process; on failure shows the
 // system's text for the error. Non-zero on success.
 BOOL LaunchProgram(const std::string& commandLine, int showCommand);
-// Launches utility n (command 999 + n); message 21 when it cannot start.
-void RunUtility(int n);
+// Launches utility n (command 999 + n); message 21, owned by `frame`, when
+// it cannot start.
+void RunUtility(HWND frame, int n);
 
-// Rebuilds the run-time accelerator table from the built-in table "TAVO"
-// and the user's commands. With `replace` the current table is destroyed
-// first. Returns 1 when memory for the entries could not be had.
-int BuildAcceleratorTable(int replace);
+// Start-up, once the frame exists: the user's entries appended to the
+// Utilities and Commands menus of `frame` (each after a separator, when there
+// are any), and the utilities marked AutoRun launched in ascending order.
+void AppendUtilityItems(HWND frame);
+void AppendCommandItems(HWND frame);
+void RunAutoRunUtilities(HWND frame);
+
+// The run-time accelerator table. A table loaded from the resources belongs
+// to the system and is never destroyed; only one this program created is.
+struct AcceleratorTable {
+    HACCEL handle = nullptr;
+    bool created = false;
+};
+// The built-in table "TAVO" followed by the user's commands' accelerators.
+// `current` is released first. When no new table can be made the built-in
+// one is given back (after message 1 when memory ran out).
+AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable current);
+// Destroys `table` if this program created it, and empties it.
+void ReleaseAcceleratorTable(AcceleratorTable& table);

@@ -1,7 +1,9 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/accelerator_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/user_entries.cpp
 )
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/accelerators.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utilities.cpp
 )

@@ -1,11 +1,9 @@
-// Settings texts: parsing, formatting and the first-run defaults.
+// Settings texts: parsing and formatting.
 #include "settings/setting_values.h"
 
 #include <climits>
+#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-#include "resources/resource.h"
 
 bool ParseFlag(std::string_view text) { return text == "TRUE"; }
 
@@ -54,50 +52,15 @@ std::string FitSlot(std::string_view value, size_t slotChars)
     return std::string(value.substr(0, slotChars));
 }
 
-std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory)
+std::string IndexedKey(std::string_view format, int index)
 {
-    std::vector<DefaultSetting> d = {
-        {"Data", "Version", TAVO_VERSION_TEXT},
-        {"General", "HiLightGotoLine", "TRUE"},
-        {"General", "MatchCaseFind", "FALSE"},
-        {"General", "PrintBlack", "TRUE"},
-        {"General", "ClientScroll", "FALSE"},
-        {"Prompts", "QuitPrompt", "TRUE"},
-        {"Prompts", "DelPrompt", "TRUE"},
-        {"Prompts", "OpenDir", "TRUE"},
-        {"Directories", "Src", std::string(startDirectory)},
-        {"Display", "BkgrndColor", "FFFFFF"},
-        {"Display", "STDFont", "TRUE"},
-        {"Display", "A2Font", "FALSE"},
-        {"Display", "OtherFont", "FALSE"},
-        {"Display", "FontName", "Courier New"},
-        {"Display", "FontSize", "9"},
-        {"Display", "FontColor", "000000"},
-        {"Display", "FontItalic", "FALSE"},
-        {"Display", "FontBold", "FALSE"},
-        {"Display", "FontUnderline", "FALSE"},
-        {"Display", "RetainFormat", "TRUE"},
-        {"Display", "WordWrap", "FALSE"},
-        {"Display", "StopDuplicates", "FALSE"},
-        {"Display", "Tab", "5"},
-        {"Display", "NumTabs", "20"},
-        {"SyntaxColor", "SyntaxColor", "TRUE"},
-        {"SyntaxColor", "RemColor", "0000FF"},
-        {"SyntaxColor", "QuoteColor", "BB0000"},
-        {"SyntaxColor", "TokenColor", "00BB00"},
-        {"SyntaxColor", "SingleColor", "BB00BB"},
-        {"Emulators", "Number", "6"},
-    };
-    static const char* const kEmulatorTitles[] = {
-        "Enhanced Apple //e Emulator", "Apple //e Emulator", "Apple ][ Emulator",
-        "Apple ][+ Emulator",          "Pravets 82 Emulator", "Pravets 8A Emulator",
-    };
-    int n = 1;
-    for (const char* title : kEmulatorTitles)
-        d.push_back({"Emulators", "Name[" + std::to_string(n++) + "]", title});
-    d.push_back({"Utilities", "Number", "0"});
-    return d;
+    std::string key(format);
+    size_t at = key.find("%i");
+    if (at != std::string::npos) key.replace(at, 2, std::to_string(index));
+    return key;
 }
+
+int ParseCount(std::string_view text, int most) { return std::clamp(ParseDecimal(text), 0, most); }
 
 std::string JoinStartPath(std::string_view directory, std::string_view fileName)
 {
@@ -105,18 +68,4 @@ std::string JoinStartPath(std::string_view directory, std::string_view fileName)
     if (path.empty() || path.back() != '\\') path += '\\';
     path += fileName;
     return path;
-}
-
-std::string MenuTextWithTabs(std::string_view stored)
-{
-    std::string text(stored);
-    // Scans from the first to the second-last character; each backslash-"t"
-    // pair becomes a space and a tab, keeping the text's length.
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '\\' && text[i + 1] == 't') {
-            text[i] = ' ';
-            text[i + 1] = '\t';
-        }
-    }
-    return text;
 }

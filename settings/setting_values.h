@@ -1,12 +1,9 @@
-// Parsing and formatting of the texts stored in the settings file, and the
-// first-run defaults. Portable: the file itself is read through the
-// private-profile calls (settings.cpp).
+// Parsing and formatting of the texts stored in the settings file. Portable:
+// the file itself is read through the private-profile calls (settings.cpp).
 #pragma once
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The text a start-up read gives for a key that is absent from the file.
 inline constexpr std::string_view kAbsentKeyText = "TRUE";
@@ -14,7 +11,7 @@ inline constexpr std::string_view kAbsentKeyText = "TRUE";
 inline constexpr std::string_view kMissingKeyText = "INI not found!";
 
 // In-memory slot sizes in characters (their buffers hold one more byte).
-inline constexpr size_t kFlagSlotChars = 7;
+inline constexpr size_t kShortSlotChars = 7;  // flags, tab and count values
 inline constexpr size_t kFontNameSlotChars = 31;  // the rich-edit face-name limit
 inline constexpr size_t kFontSizeSlotChars = 11;
 inline constexpr size_t kColourSlotChars = 11;
@@ -36,19 +33,11 @@ std::string FormatColour(uint32_t colour);
 std::string FormatDecimal(int value);
 // The value cut to fit its slot.
 std::string FitSlot(std::string_view value, size_t slotChars);
-
-// One key written on a first run, in the order it is written.
-struct DefaultSetting {
-    std::string section;
-    std::string key;
-    std::string value;
-};
-// Every first-run key in writing order; "Src" receives `startDirectory`.
-std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory);
+// `format` with its "%i" replaced by `index` in decimal ("CMD[%i]" gives "CMD[3]").
+std::string IndexedKey(std::string_view format, int index);
+// A stored count of entries read as a decimal: negative counts mean none,
+// and no count goes beyond `most`, what the entries' command ids can hold.
+int ParseCount(std::string_view text, int most);
 
 // `directory` + "\" (unless it already ends with one) + `fileName`.
 std::string JoinStartPath(std::string_view directory, std::string_view fileName);
-
-// A Commands menu text with each backslash-"t" turned into a space and a tab,
-// so that what follows shows right-aligned as a key hint.
-std::string MenuTextWithTabs(std::string_view stored);

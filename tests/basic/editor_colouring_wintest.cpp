@@ -170,7 +170,7 @@ TEST_F(ColouringTest, EnterRecoloursTheLineJustEnded)
 TEST_F(ColouringTest, OnlyTRUEInCapitalsColours)
 {
     WriteSetting("SyntaxColor", "SyntaxColor", "true");
-    LoadSettings(nullptr);
+    LoadSettings(g_app.startDirectory);
     EXPECT_EQ(g_settings.syntaxColor, 0);
     HWND editor = NewApplesoft();
     ASSERT_NE(editor, nullptr);

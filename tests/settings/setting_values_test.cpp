@@ -43,7 +43,7 @@ TEST(SettingValues, SlotsCutLongValues)
 {
     EXPECT_EQ(FitSlot("Courier New", kFontNameSlotChars), "Courier New");
     EXPECT_EQ(FitSlot(std::string(40, 'x'), kFontNameSlotChars).size(), 31u);
-    EXPECT_EQ(FitSlot("TRUETRUETRUE", kFlagSlotChars), "TRUETRU");
+    EXPECT_EQ(FitSlot("TRUETRUETRUE", kShortSlotChars), "TRUETRU");
 }
 
 TEST(SettingValues, StartPathsGetOneSeparator)
@@ -53,24 +53,21 @@ TEST(SettingValues, StartPathsGetOneSeparator)
     EXPECT_EQ(JoinStartPath("\\\\server\\share\\", "TAVOHelp.chm"), "\\\\server\\share\\TAVOHelp.chm");
 }
 
-TEST(SettingValues, FirstRunDefaultsEndWithEmulatorsAndUtilities)
+TEST(SettingValues, IndexedKeysCarryTheirNumber)
 {
-    std::vector<DefaultSetting> d = FirstRunDefaults("C:\\Start");
-    ASSERT_EQ(d.size(), 37u);
-    EXPECT_EQ(d.front().key, "Version");
-    EXPECT_EQ(d[8].key, "Src");
-    EXPECT_EQ(d[8].value, "C:\\Start");
-    EXPECT_EQ(d[30].value, "Enhanced Apple //e Emulator");
-    EXPECT_EQ(d[35].key, "Name[6]");
-    EXPECT_EQ(d.back().section, "Utilities");
-    EXPECT_EQ(d.back().value, "0");
+    EXPECT_EQ(IndexedKey("CMD[%i]Script", 12), "CMD[12]Script");
+    EXPECT_EQ(IndexedKey("CustFontColor[%i]", 0), "CustFontColor[0]");
+    EXPECT_EQ(IndexedKey("Number", 3), "Number");
 }
 
-TEST(SettingValues, BackslashTBecomesSpaceAndTab)
+TEST(SettingValues, CountsAreBounded)
 {
-    EXPECT_EQ(MenuTextWithTabs("Catalog\\tF5"), "Catalog \tF5");
-    EXPECT_EQ(MenuTextWithTabs("A\\tB\\tC"), "A \tB \tC");
-    EXPECT_EQ(MenuTextWithTabs("ends with \\"), "ends with \\");
-    EXPECT_EQ(MenuTextWithTabs("\\T stays"), "\\T stays");
-    EXPECT_EQ(MenuTextWithTabs(""), "");
+    struct Row {
+        const char* text;
+        int count;
+    } rows[] = {
+        {"0", 0}, {"5", 5}, {"198", 198}, {"199", 198}, {"-3", 0}, {"-2147483648", 0},
+        {"2147483647", 198}, {"99999999999", 198}, {"TRUE", 0}, {"INI not found!", 0},
+    };
+    for (const Row& row : rows) EXPECT_EQ(ParseCount(row.text, 198), row.count) << row.text;
 }

@@ -72,7 +72,7 @@ class FirstRunTest : public AppTest {};
 TEST_F(FirstRunTest, CreatesExactlyTheDefaultKeys)
 {
     EXPECT_EQ(ReadIniEntries(IniPath()), FirstRunFile(folder_->path()));
-    EXPECT_EQ(g_app.settingsPath, folder_->path() + "\\TAVO.ini");
+    EXPECT_EQ(SettingsPath(), folder_->path() + "\\TAVO.ini");
     EXPECT_EQ(g_app.helpPath, folder_->path() + "\\TAVOHelp.chm");
     EXPECT_EQ(g_app.sourceDirectory, folder_->path());
     // An empty Utilities list and no Commands: nothing appended to either menu.
@@ -86,7 +86,7 @@ TEST_F(FirstRunTest, ValuesAreParsedIntoMemory)
     EXPECT_EQ(g_settings.fontName, "Courier New");
     EXPECT_EQ(g_settings.fontSize, "9");
     EXPECT_EQ(g_settings.currentFontSize, "9");
-    EXPECT_EQ(g_app.backgroundColour, 0xFFFFFFu);
+    EXPECT_EQ(g_settings.backgroundColour, 0xFFFFFFu);
     EXPECT_EQ(g_settings.remColor, RGB(255, 0, 0));  // "0000FF": red is the low byte
     EXPECT_EQ(g_settings.quoteColor, RGB(0, 0, 0xBB));  // "BB0000", dark blue
     EXPECT_EQ(g_settings.tokenColor, RGB(0, 0xBB, 0));
@@ -175,9 +175,9 @@ TEST_F(DamagedFileTest, UserAcceleratorsFollowTheBuiltInOnes)
 {
     HACCEL builtIn = LoadAcceleratorsA(GetModuleHandleA(nullptr), "TAVO");
     int builtInCount = CopyAcceleratorTableA(builtIn, nullptr, 0);
-    ASSERT_NE(g_app.accelerators, nullptr);
+    ASSERT_NE(g_app.accelerators.handle, nullptr);
     std::vector<ACCEL> entries(static_cast<size_t>(builtInCount) + 4);
-    int count = CopyAcceleratorTableA(g_app.accelerators, entries.data(), static_cast<int>(entries.size()));
+    int count = CopyAcceleratorTableA(g_app.accelerators.handle, entries.data(), static_cast<int>(entries.size()));
     ASSERT_EQ(count, builtInCount + 1);  // CMD[2] has "0": no accelerator
     EXPECT_EQ(entries[count - 1].fVirt & ~0x80, FVIRTKEY);
     EXPECT_EQ(entries[count - 1].key, VK_F5);
@@ -200,7 +200,7 @@ TEST_F(AbsentKeysTest, AbsentKeysReadAsTRUEAndNumbersAsZero)
     EXPECT_EQ(ParseDecimal(g_settings.fontSize), 0);
     EXPECT_EQ(g_settings.printBlack, "TRUE");
     EXPECT_EQ(g_settings.fontColor, 0x008000u);  // dark green
-    EXPECT_EQ(g_app.backgroundColour, 0u);       // "TRUE" is not hexadecimal
+    EXPECT_EQ(g_settings.backgroundColour, 0u);       // "TRUE" is not hexadecimal
     EXPECT_EQ(g_settings.emulatorCount, 0);
     EXPECT_EQ(g_settings.fontName, "A face name far longer than thi");  // cut to its 31-character slot
     EXPECT_EQ(g_app.sourceDirectory, "TRUE");
@@ -256,7 +256,7 @@ TEST_F(DriveRootTest, SettingsPathHasNoDoubleSeparator)
     DeleteFileA(ini.c_str());
     ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
     ASSERT_NE(Start(), nullptr);
-    EXPECT_EQ(g_app.settingsPath, ini);
+    EXPECT_EQ(SettingsPath(), ini);
     EXPECT_EQ(g_app.helpPath, root + "TAVOHelp.chm");
     EXPECT_EQ(g_app.sourceDirectory, root);
     EXPECT_EQ(ReadFileText(ini).substr(0, 6), "[Data]");

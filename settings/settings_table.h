@@ -1,0 +1,89 @@
+// The settings file's schema, one row a key: what a first run writes and
+// where a start-up load puts the value. Portable: settings.cpp reads and
+// writes the file itself through the private-profile calls.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr int kCustomColourCount = 16;  // custom colours of a colour dialog
+
+// Values as loaded at start-up. Flags keep their text so that a reader can
+// apply its own test (most want exactly "TRUE", Run edited Program anything
+// but "FALSE"). Colours are 0x00BBGGRR, red in the low byte.
+struct Settings {
+    std::string quitPrompt;
+    std::string hiLightGotoLine, matchCaseFind, printBlack, clientScroll;
+    std::string delPrompt, openDir;
+    std::string sourceDirectory;  // "Src"
+    std::string stdFont, a2Font, otherFont;
+    std::string fontName, fontSize;
+    // `CurrentFontName` and `CurrentFontSize`: what new text gets; they follow
+    // the font boxes and the selection between document creations.
+    std::string currentFontName, currentFontSize;
+    std::string fontItalic, fontBold, fontUnderline;
+    std::string fontColorText;
+    std::string stopDuplicates, retainFormat, wordWrap;
+    std::string tab, numTabs;
+    std::string custBkgrndColor[kCustomColourCount];
+    std::string custFontColor[kCustomColourCount];
+    std::string syntaxColorText;
+    int syntaxColor = 0;  // 1 when colouring is on
+    uint32_t fontColor = 0;
+    uint32_t backgroundColour = 0xFFFFFF;
+    uint32_t remColor = 0, quoteColor = 0, tokenColor = 0, singleColor = 0;
+    int emulatorCount = 0;
+};
+
+// Where a loaded value lives: a text slot cut to `chars` characters, a
+// parsed number, or both (then the number is parsed from the cut text).
+// Keys with "%i" fill `texts`, one key for each index from 0.
+struct SettingSlot {
+    std::string Settings::*text = nullptr;
+    std::string (Settings::*texts)[kCustomColourCount] = nullptr;
+    size_t chars = 0;
+    uint32_t Settings::*colour = nullptr;
+    int Settings::*decimal = nullptr;
+    int Settings::*flag = nullptr;  // 1 when the text is "TRUE", else 0
+};
+
+// A first run writes `text`, or the start directory, or nothing.
+struct FirstRun {
+    const char* text = nullptr;
+    bool startDirectory = false;
+};
+inline constexpr FirstRun kNotWritten = {};
+inline constexpr FirstRun kStartDirectory = {nullptr, true};
+
+struct SettingRow {
+    const char* section;
+    const char* key;
+    FirstRun firstRun;
+    SettingSlot slot;  // empty for keys that are not loaded at start-up
+};
+
+// Every row in the order a first run writes the file.
+std::span<const SettingRow> SettingRows();
+
+// The first run is told by the absence of this one key; it is loaded with
+// the missing-key text as its default, every other key with "TRUE".
+inline constexpr const char* kFirstRunProbeSection = "Prompts";
+inline constexpr const char* kFirstRunProbeKey = "QuitPrompt";
+
+// One key written on a first run, in the order it is written.
+struct DefaultSetting {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+// Every first-run key in writing order; "Src" receives `startDirectory`.
+std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory);
+
+// Reads one key, giving `missing` when the file lacks it.
+using SettingReader = std::function<std::string(const char* section, const char* key, std::string_view missing)>;
+// Fills `settings` from every loaded row, and the current font from the
+// configured one.
+void LoadSettingRows(Settings& settings, const SettingReader& read);
