@@ -33,10 +33,7 @@ void ShowFont(HWND editor)
     format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_COLOR | CFM_FACE;
     SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
     ShowInFontBox(g_app.fontNameBox, format.szFaceName);
-    HDC dc = GetDC(editor);
-    int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(editor, dc);
-    int points = pixelsPerInch > 0 ? std::abs(static_cast<int>(format.yHeight * 72 / (pixelsPerInch * 15))) : 0;
+    int points = TwipsToPoints(format.yHeight);
     std::string size = FormatDecimal(points);
     ShowInFontBox(g_app.fontSizeBox, size);
     g_settings.currentFontName = format.szFaceName;

@@ -3,7 +3,6 @@
 
 #include <richedit.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "settings/setting_values.h"
@@ -21,12 +20,6 @@ void SelectAll(HWND editor)
 
 void ApplyDefaultFont(HWND editor, const char* faceName, int points)
 {
-    HDC dc = GetDC(editor);
-    int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(editor, dc);
-    // Twips: 20 a point at 96 pixels per inch, so 9 points give 180 there.
-    int height = std::abs(MulDiv(points * 15, pixelsPerInch, 72));
-
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
     SendMessageA(editor, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
@@ -36,7 +29,7 @@ void ApplyDefaultFont(HWND editor, const char* faceName, int points)
     if (ParseFlag(g_settings.fontItalic)) effects |= CFE_ITALIC;
     if (ParseFlag(g_settings.fontUnderline)) effects |= CFE_UNDERLINE;
     format.dwEffects = effects;
-    format.yHeight = height;
+    format.yHeight = PointsToTwips(points);
     format.yOffset = 0;
     format.bCharSet = DEFAULT_CHARSET;
     format.bPitchAndFamily = 0;

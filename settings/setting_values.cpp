@@ -4,6 +4,7 @@
 #include <climits>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 bool ParseFlag(std::string_view text) { return text == "TRUE"; }
 
@@ -61,6 +62,18 @@ std::string IndexedKey(std::string_view format, int index)
 }
 
 int ParseCount(std::string_view text, int most) { return std::clamp(ParseDecimal(text), 0, most); }
+
+int PointsToTwips(int points)
+{
+    long long size = std::llabs(static_cast<long long>(points));
+    return static_cast<int>(std::min<long long>(size, kMaxFontPoints)) * kTwipsPerPoint;
+}
+
+int TwipsToPoints(int twips)
+{
+    long long size = std::llabs(static_cast<long long>(twips)) / kTwipsPerPoint;
+    return static_cast<int>(std::min<long long>(size, kMaxFontPoints));
+}
 
 std::string JoinStartPath(std::string_view directory, std::string_view fileName)
 {

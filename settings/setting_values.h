@@ -39,5 +39,13 @@ std::string IndexedKey(std::string_view format, int index);
 // and no count goes beyond `most`, what the entries' command ids can hold.
 int ParseCount(std::string_view text, int most);
 
+// Font sizes: a point is 20 twips at any screen resolution. Sizes are taken
+// without sign and bounded by the largest a rich edit takes (1638 points,
+// 32760 twips), so no size from the settings file can overflow.
+inline constexpr int kMaxFontPoints = 1638;
+inline constexpr int kTwipsPerPoint = 20;
+int PointsToTwips(int points);
+int TwipsToPoints(int twips);
+
 // `directory` + "\" (unless it already ends with one) + `fileName`.
 std::string JoinStartPath(std::string_view directory, std::string_view fileName);

@@ -80,10 +80,7 @@ TEST_F(DocumentTest, NewDocumentIsUntitledWithoutAPlace)
     format.cbSize = sizeof format;
     SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
     EXPECT_STREQ(format.szFaceName, "Courier New");
-    HDC dc = GetDC(editor);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(editor, dc);
-    EXPECT_EQ(format.yHeight, MulDiv(9 * 15, dpi, 72));  // 180 twips at 96 pixels per inch
+    EXPECT_EQ(format.yHeight, 9 * 20);  // twips
     EXPECT_EQ(format.crTextColor, 0u);
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
 }
@@ -154,10 +151,7 @@ TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
     bold.cbSize = sizeof bold;
     bold.dwMask = CFM_BOLD | CFM_UNDERLINE | CFM_SIZE;
     bold.dwEffects = CFE_BOLD | CFE_UNDERLINE;
-    HDC dc = GetDC(editor);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(editor, dc);
-    bold.yHeight = MulDiv(14 * 15, dpi, 72);
+    bold.yHeight = 14 * 20;  // twips
     SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
     PARAFORMAT centre = {};
     centre.cbSize = sizeof centre;

@@ -71,3 +71,18 @@ TEST(SettingValues, CountsAreBounded)
     };
     for (const Row& row : rows) EXPECT_EQ(ParseCount(row.text, 198), row.count) << row.text;
 }
+
+TEST(SettingValues, APointIsTwentyTwips)
+{
+    EXPECT_EQ(PointsToTwips(9), 180);  // at every screen resolution
+    EXPECT_EQ(PointsToTwips(-9), 180);
+    EXPECT_EQ(PointsToTwips(0), 0);
+    EXPECT_EQ(PointsToTwips(kMaxFontPoints), 32760);
+    EXPECT_EQ(PointsToTwips(2147483647), 32760);  // a FontSize from the file must not wrap
+    EXPECT_EQ(PointsToTwips(-2147483647 - 1), 32760);
+    EXPECT_EQ(TwipsToPoints(180), 9);
+    EXPECT_EQ(TwipsToPoints(225), 11);  // 11.25 points shows as 11
+    EXPECT_EQ(TwipsToPoints(-280), 14);
+    EXPECT_EQ(TwipsToPoints(-2147483647 - 1), kMaxFontPoints);
+    for (int points : {1, 9, 72, kMaxFontPoints}) EXPECT_EQ(TwipsToPoints(PointsToTwips(points)), points);
+}
