@@ -1,5 +1,5 @@
-// The settings file: first run, rewriting a damaged file, values in memory,
-// the window rectangle, and the user's menu entries.
+// The settings file: first run, rewriting a damaged file, values in memory
+// and the window rectangle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 
 #include "app/app.h"
 #include "app/startup.h"
-#include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 #include "support/app_fixture.h"
@@ -58,13 +57,6 @@ std::vector<IniEntry> FirstRunFile(const std::string& startFolder)
         {"Emulators", "Name[6]", "Pravets 8A Emulator"},
         {"Utilities", "Number", "0"},
     };
-}
-
-std::string MenuText(HMENU menu, int position)
-{
-    char text[256] = {};
-    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    return text;
 }
 
 class FirstRunTest : public AppTest {};
@@ -160,30 +152,6 @@ TEST_F(DamagedFileTest, ZeroWidthGivesTheDefaultRectangle)
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN) / 2);
 }
 
-TEST_F(DamagedFileTest, CommandsAreAppendedWithTheirKeyHints)
-{
-    HMENU command = GetSubMenu(GetMenu(frame_), 2);
-    ASSERT_EQ(GetMenuItemCount(command), 4 + 1 + 2);
-    EXPECT_EQ(GetMenuState(command, 4, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(MenuText(command, 5), "Catalog \tF5");
-    EXPECT_EQ(GetMenuItemID(command, 5), 1501u);
-    EXPECT_EQ(MenuText(command, 6), "Run it");
-    EXPECT_EQ(GetMenuItemID(command, 6), 1502u);
-}
-
-TEST_F(DamagedFileTest, UserAcceleratorsFollowTheBuiltInOnes)
-{
-    HACCEL builtIn = LoadAcceleratorsA(GetModuleHandleA(nullptr), "TAVO");
-    int builtInCount = CopyAcceleratorTableA(builtIn, nullptr, 0);
-    ASSERT_NE(g_app.accelerators.handle, nullptr);
-    std::vector<ACCEL> entries(static_cast<size_t>(builtInCount) + 4);
-    int count = CopyAcceleratorTableA(g_app.accelerators.handle, entries.data(), static_cast<int>(entries.size()));
-    ASSERT_EQ(count, builtInCount + 1);  // CMD[2] has "0": no accelerator
-    EXPECT_EQ(entries[count - 1].fVirt & ~0x80, FVIRTKEY);
-    EXPECT_EQ(entries[count - 1].key, VK_F5);
-    EXPECT_EQ(entries[count - 1].cmd, 1501);
-}
-
 class AbsentKeysTest : public AppTest {
     void PrepareStartFolder() override
     {
@@ -204,42 +172,6 @@ TEST_F(AbsentKeysTest, AbsentKeysReadAsTRUEAndNumbersAsZero)
     EXPECT_EQ(g_settings.emulatorCount, 0);
     EXPECT_EQ(g_settings.fontName, "A face name far longer than thi");  // cut to its 31-character slot
     EXPECT_EQ(g_app.sourceDirectory, "TRUE");
-}
-
-// A utility marked AutoRun is launched at start-up; one that cannot start
-// shows the system's text and then message 21, and still gets its check mark.
-class AutoRunTest : public AppTest {
-    void PrepareStartFolder() override
-    {
-        WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\n[Utilities]\r\nNumber=2\r\n"
-                                 "Utility[1]=Missing tool\r\nUtility[1]Path=C:\\no\\such\\tool.exe\r\n"
-                                 "Utility[1]AutoRun=TRUE\r\nUtility[2]=Manual tool\r\n"
-                                 "Utility[2]Path=C:\\no\\such\\other.exe\r\nUtility[2]AutoRun=true\r\n");
-        boxes_->Expect("GetLastError", IDOK);
-        boxes_->Expect("TAVO Error", IDOK);
-    }
-};
-
-TEST_F(AutoRunTest, FailedAutoRunReportsAndStillChecksTheItem)
-{
-    ASSERT_EQ(boxes_->Answered().size(), 2u);
-    EXPECT_EQ(boxes_->Answered()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_FALSE(boxes_->Answered()[0].text.empty());
-    EXPECT_EQ(boxes_->Answered()[1].text, "Could not launch C:\\no\\such\\tool.exe");
-    HMENU utilities = GetSubMenu(GetMenu(frame_), 3);
-    ASSERT_EQ(GetMenuItemCount(utilities), 3 + 1 + 2);
-    EXPECT_EQ(MenuText(utilities, 4), "Missing tool");
-    EXPECT_TRUE(GetMenuState(utilities, 1000, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_FALSE(GetMenuState(utilities, 1001, MF_BYCOMMAND) & MF_CHECKED);  // only exactly "TRUE" counts
-}
-
-TEST_F(AutoRunTest, UtilityCommandLaunchesOrReports)
-{
-    boxes_->Expect("GetLastError", IDOK);
-    boxes_->Expect("TAVO Error", IDOK);
-    Command(1001);
-    ASSERT_EQ(boxes_->Answered().size(), 4u);
-    EXPECT_EQ(boxes_->Answered()[3].text, "Could not launch C:\\no\\such\\other.exe");
 }
 
 // A drive root ends with a backslash already; no second one is added.
