@@ -10,6 +10,7 @@
 #include "menus/menus.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
+#include "settings/main_window_size.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 
@@ -54,7 +55,16 @@ RECT InitialFrameRectangle()
     int high = ReadWindowValue("High");
     int left = ReadWindowValue("Left");
     int top = ReadWindowValue("Top");
-    return {left, top, left + wide, top + high};
+    // Onto the work area of the monitor nearest to where the frame was.
+    ScreenRect saved = SavedFrameRectangle(left, top, wide, high);
+    RECT previous = {saved.left, saved.top, saved.right, saved.bottom};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&previous, MONITOR_DEFAULTTONEAREST), &monitor))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    const RECT& area = monitor.rcWork;
+    ScreenRect fitted = FitInWorkArea(left, top, wide, high, {area.left, area.top, area.right, area.bottom});
+    return {fitted.left, fitted.top, fitted.right, fitted.bottom};
 }
 
 }  // namespace

@@ -152,6 +152,47 @@ TEST_F(DamagedFileTest, ZeroWidthGivesTheDefaultRectangle)
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN) / 2);
 }
 
+// A saved rectangle that lies off the screen, or whose numbers overflow when
+// added, is brought onto the work area, so it is also saved back there.
+class SavedRectangleTest : public AppTest {
+    bool StartsInSetUp() const override { return false; }
+};
+
+TEST_F(SavedRectangleTest, FrameOpensOnTheWorkArea)
+{
+    RECT area;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
+    struct Row {
+        const char* name;
+        const char* left;
+        const char* top;
+        const char* wide;
+        const char* high;
+        RECT expected;
+    } rows[] = {
+        {"far off to the top left", "-100000", "-100000", "640", "480",
+         {area.left, area.top, area.left + 640, area.top + 480}},
+        {"past the right and bottom", "5000", "4000", "640", "480",
+         {area.right - 640, area.bottom - 480, area.right, area.bottom}},
+        {"the largest numbers", "2147483647", "2147483647", "2147483647", "2147483647", area},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteFileText(IniPath(), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\n[MainWindowSize]\r\nLeft=") + row.left +
+                                     "\r\nTop=" + row.top + "\r\nWide=" + row.wide + "\r\nHigh=" + row.high + "\r\n");
+        ASSERT_NE(Start(), nullptr);
+        RECT r;
+        GetWindowRect(frame_, &r);
+        EXPECT_EQ(r.left, row.expected.left);
+        EXPECT_EQ(r.top, row.expected.top);
+        EXPECT_EQ(r.right, row.expected.right);
+        EXPECT_EQ(r.bottom, row.expected.bottom);
+        ASSERT_TRUE(CloseFrame());
+        EXPECT_EQ(Setting("MainWindowSize", "Left"), std::to_string(row.expected.left));
+        EXPECT_EQ(Setting("MainWindowSize", "Wide"), std::to_string(row.expected.right - row.expected.left));
+    }
+}
+
 class AbsentKeysTest : public AppTest {
     void PrepareStartFolder() override
     {
