@@ -34,7 +34,6 @@ struct App {
     PAGESETUPDLGA pageSetup = {};
 
     std::string startDirectory;
-    std::string sourceDirectory;  // `SourceDirectory`, the setting "Src"
     std::string helpPath;
 
     bool gotoHighlightDefault = false;

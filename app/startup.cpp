@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
+#include "app/file_names.h"
 #include "app/frame.h"
 #include "menus/menus.h"
 #include "resources/report_error.h"
@@ -90,14 +91,11 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     char directory[kPathChars] = {};
     GetCurrentDirectoryA(sizeof directory, directory);
     g_app.startDirectory = directory;
-    g_app.sourceDirectory = g_app.startDirectory;
-    if (g_app.sourceDirectory.empty() || g_app.sourceDirectory.back() != '\\') g_app.sourceDirectory += '\\';
-    g_app.helpPath = JoinStartPath(g_app.startDirectory, "TAVOHelp.chm");
-    SetSettingsPath(JoinStartPath(g_app.startDirectory, "TAVO.ini"));
+    g_app.helpPath = JoinDirectory(g_app.startDirectory, "TAVOHelp.chm");
+    SetSettingsPath(JoinDirectory(g_app.startDirectory, "TAVO.ini"));
 
     // The one load: the frame's creation already needs ClientScroll, the font and WordWrap.
     LoadSettings(g_app.startDirectory);
-    g_app.sourceDirectory = g_settings.sourceDirectory;
     g_app.gotoHighlightDefault = ParseFlag(g_settings.hiLightGotoLine);
     g_app.matchCaseDefault = ParseFlag(g_settings.matchCaseFind);
 

@@ -145,13 +145,13 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     SetWindowTextA(editor, "");
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
 
-    std::string path = JoinDirectory(g_app.sourceDirectory, name);
+    std::string path = JoinDirectory(g_settings.sourceDirectory, name);
     size_t slot = TakeFreeSlot(g_documents);
     if (slot == 0) {
         ReportError(Message::CantAllocateMemory);
         return false;
     }
-    g_documents.directory[slot] = g_app.sourceDirectory;
+    g_documents.directory[slot] = g_settings.sourceDirectory;
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
 
@@ -235,8 +235,8 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
 {
     SetCursor(g_app.waitCursor);
     std::span<const char> answer(buffer, size);
-    g_app.sourceDirectory = SelectedDirectory(answer, nameOffset);
-    WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
+    g_settings.sourceDirectory = SelectedDirectory(answer, nameOffset);
+    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
     bool finished = true;
     std::string shownName;
     for (const std::string& name : SelectedFileNames(answer, nameOffset)) {
@@ -252,7 +252,7 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
 
 LRESULT OpenFiles(HWND frame)
 {
-    PrepareFileDialog(frame, g_app.sourceDirectory.c_str(), "Open a file to edit:");
+    PrepareFileDialog(frame, g_settings.sourceDirectory.c_str(), "Open a file to edit:");
     DWORD offset = ChooseOpenFile();
     if (offset == 0) {
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(Message::TooManyFiles, {}, 0, frame);
@@ -278,10 +278,10 @@ LRESULT SaveDocument(HWND frame)
         if (HWND active = GetActiveEditor()) SetModified(active, false);
         return 0;
     }
-    g_app.sourceDirectory = g_documents.directory[slot];
+    g_settings.sourceDirectory = g_documents.directory[slot];
     std::string name = WindowTitle(document, kFileTitleChars - 1);
     if (name == "Untitled") return SaveDocumentAs(frame);
-    if (!SaveEditorToFile(editor, JoinDirectory(g_app.sourceDirectory, name).c_str())) {
+    if (!SaveEditorToFile(editor, JoinDirectory(g_settings.sourceDirectory, name).c_str())) {
         ReportError(Message::CouldNotWriteFile, name, 0, frame);
         return 0;
     }
@@ -299,8 +299,8 @@ LRESULT SaveDocumentAs(HWND frame)
     std::string name = WindowTitle(document, kFileTitleChars - 1);
     LONG_PTR slot = EditorSlot(editor);
     if (slot > 0 && static_cast<size_t>(slot) < g_documents.capacity)
-        g_app.sourceDirectory = g_documents.directory[slot];
-    std::string path = JoinDirectory(g_app.sourceDirectory, name);
+        g_settings.sourceDirectory = g_documents.directory[slot];
+    std::string path = JoinDirectory(g_settings.sourceDirectory, name);
     PrepareFileDialog(frame, path.c_str(), "Save file as:");
     if (ChooseSaveFile(path, name) == 0) return 0;
     return SaveActiveDocumentAs(frame, ChosenFileBuffer());
@@ -318,8 +318,8 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
         return 0;
     }
     SetWindowTextA(document, name.c_str());
-    g_app.sourceDirectory = parts.directory;
-    WriteSetting("Directories", "Src", g_app.sourceDirectory.c_str());
+    g_settings.sourceDirectory = parts.directory;
+    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
     SetModified(editor, false);
 
     LONG_PTR old = EditorSlot(editor);
@@ -330,7 +330,7 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
         ReportError(Message::CantAllocateMemory);
         return 0;
     }
-    g_documents.directory[slot] = g_app.sourceDirectory;
+    g_documents.directory[slot] = g_settings.sourceDirectory;
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
     SetFrameTitle(frame, name);

@@ -75,10 +75,3 @@ int TwipsToPoints(int twips)
     return static_cast<int>(std::min<long long>(size, kMaxFontPoints));
 }
 
-std::string JoinStartPath(std::string_view directory, std::string_view fileName)
-{
-    std::string path(directory);
-    if (path.empty() || path.back() != '\\') path += '\\';
-    path += fileName;
-    return path;
-}

@@ -47,5 +47,3 @@ inline constexpr int kTwipsPerPoint = 20;
 int PointsToTwips(int points);
 int TwipsToPoints(int twips);
 
-// `directory` + "\" (unless it already ends with one) + `fileName`.
-std::string JoinStartPath(std::string_view directory, std::string_view fileName);

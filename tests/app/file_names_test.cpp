@@ -81,6 +81,7 @@ TEST(FileNames, JoinAddsOneBackslashAndHelpPathsAreQuoted)
 {
     EXPECT_EQ(JoinDirectory("C:\\", "A.TXT"), "C:\\A.TXT");
     EXPECT_EQ(JoinDirectory("C:\\Programs\\", "A.TXT"), "C:\\Programs\\A.TXT");
+    EXPECT_EQ(JoinDirectory("\\\\server\\share\\", "TAVOHelp.chm"), "\\\\server\\share\\TAVOHelp.chm");
     // A help file in a folder with blanks must reach the viewer as one argument.
     EXPECT_EQ(HelpCommandLine("D:\\WINNT", "C:\\My Programs\\TAVO\\TAVOHelp.chm"),
               "\"D:\\WINNT\\hh.exe\" \"C:\\My Programs\\TAVO\\TAVOHelp.chm\"");

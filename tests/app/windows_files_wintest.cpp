@@ -124,7 +124,7 @@ TEST_F(WindowsFilesTest, ThreeFilesOpenInTheDialogsOrder)
     }
     EXPECT_EQ(Title(frame_), "TAVO - B.BAS");
     EXPECT_EQ(Setting("Directories", "Src"), folder_->path());
-    EXPECT_EQ(g_app.sourceDirectory, folder_->path());
+    EXPECT_EQ(g_settings.sourceDirectory, folder_->path());
 }
 
 TEST_F(WindowsFilesTest, RichTextByExtensionInAnyCase)

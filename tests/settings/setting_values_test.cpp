@@ -46,13 +46,6 @@ TEST(SettingValues, SlotsCutLongValues)
     EXPECT_EQ(FitSlot("TRUETRUETRUE", kShortSlotChars), "TRUETRU");
 }
 
-TEST(SettingValues, StartPathsGetOneSeparator)
-{
-    EXPECT_EQ(JoinStartPath("C:\\Apple", "TAVO.ini"), "C:\\Apple\\TAVO.ini");
-    EXPECT_EQ(JoinStartPath("D:\\", "TAVO.ini"), "D:\\TAVO.ini");  // a drive root
-    EXPECT_EQ(JoinStartPath("\\\\server\\share\\", "TAVOHelp.chm"), "\\\\server\\share\\TAVOHelp.chm");
-}
-
 TEST(SettingValues, IndexedKeysCarryTheirNumber)
 {
     EXPECT_EQ(IndexedKey("CMD[%i]Script", 12), "CMD[12]Script");

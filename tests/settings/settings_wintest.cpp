@@ -66,7 +66,7 @@ TEST_F(FirstRunTest, CreatesExactlyTheDefaultKeys)
     EXPECT_EQ(ReadIniEntries(IniPath()), FirstRunFile(folder_->path()));
     EXPECT_EQ(SettingsPath(), folder_->path() + "\\TAVO.ini");
     EXPECT_EQ(g_app.helpPath, folder_->path() + "\\TAVOHelp.chm");
-    EXPECT_EQ(g_app.sourceDirectory, folder_->path());
+    EXPECT_EQ(g_settings.sourceDirectory, folder_->path());
     // An empty Utilities list and no Commands: nothing appended to either menu.
     HMENU menu = GetMenu(frame_);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 4);
@@ -212,7 +212,7 @@ TEST_F(AbsentKeysTest, AbsentKeysReadAsTRUEAndNumbersAsZero)
     EXPECT_EQ(g_settings.backgroundColour, 0u);       // "TRUE" is not hexadecimal
     EXPECT_EQ(g_settings.emulatorCount, 0);
     EXPECT_EQ(g_settings.fontName, "A face name far longer than thi");  // cut to its 31-character slot
-    EXPECT_EQ(g_app.sourceDirectory, "TRUE");
+    EXPECT_EQ(g_settings.sourceDirectory, "TRUE");
 }
 
 // A drive root ends with a backslash already; no second one is added.
@@ -231,7 +231,7 @@ TEST_F(DriveRootTest, SettingsPathHasNoDoubleSeparator)
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(SettingsPath(), ini);
     EXPECT_EQ(g_app.helpPath, root + "TAVOHelp.chm");
-    EXPECT_EQ(g_app.sourceDirectory, root);
+    EXPECT_EQ(g_settings.sourceDirectory, root);
     EXPECT_EQ(ReadFileText(ini).substr(0, 6), "[Data]");
     g_settings.quitPrompt = "FALSE";
     EXPECT_TRUE(CloseFrame());
