@@ -6,6 +6,14 @@
 
 constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// The value of a hexadecimal digit in either case, or -1.
+constexpr int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    c = AsciiUpper(c);
+    return (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+}
+
 constexpr bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;

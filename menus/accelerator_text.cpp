@@ -1,31 +1,12 @@
 // Accelerator texts of user commands.
 #include "menus/accelerator_text.h"
 
+#include "basic/ascii.h"
 #include "settings/setting_values.h"
-
-namespace {
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    c = Upper(c);
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 bool AcceleratorTextHasWord(std::string_view text, std::string_view word)
 {
-    if (word.empty()) return true;
-    for (size_t start = 0; start + word.size() <= text.size(); ++start) {
-        size_t i = 0;
-        while (i < word.size() && Upper(text[start + i]) == Upper(word[i])) ++i;
-        if (i == word.size()) return true;
-    }
-    return false;
+    return FindIgnoringCase(text, word) != std::string_view::npos;
 }
 
 bool HasAccelerator(std::string_view text)
@@ -40,8 +21,8 @@ std::optional<AcceleratorKey> ParseAcceleratorText(std::string_view text)
     size_t dollar = text.rfind('$');
     if (dollar != std::string_view::npos) {
         uint32_t key = 0;
-        for (size_t i = dollar + 1; i < text.size() && HexDigit(text[i]) >= 0; ++i)
-            key = ((key << 4) | static_cast<uint32_t>(HexDigit(text[i]))) & 0xFFFFu;
+        for (size_t i = dollar + 1; i < text.size() && HexDigitValue(text[i]) >= 0; ++i)
+            key = ((key << 4) | static_cast<uint32_t>(HexDigitValue(text[i]))) & 0xFFFFu;
         result.key = static_cast<uint16_t>(key);
     }
     static constexpr struct { std::string_view word; uint8_t flag; } kWords[] = {

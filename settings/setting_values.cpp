@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "basic/ascii.h"
+
 bool ParseFlag(std::string_view text) { return text == "TRUE"; }
 
 int ParseDecimal(std::string_view text)
@@ -29,11 +31,8 @@ uint32_t ParseColour(std::string_view text)
 {
     uint32_t value = 0;
     for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else break;
+        int digit = HexDigitValue(c);
+        if (digit < 0) break;
         value = (value << 4) | static_cast<uint32_t>(digit);
     }
     return value & 0x00FFFFFFu;
