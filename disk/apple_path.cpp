@@ -42,9 +42,9 @@ const DirectoryRow* FindRow(const DirectoryListing& listing, std::string_view na
     return nullptr;
 }
 
-Message ListLevel(const std::string& imagePath, int extensionIndex, int& layout, AppleDirectory& directory)
+Message ListLevel(ImageFile& image, int extensionIndex, int& layout, AppleDirectory& directory)
 {
-    directory.listing = ListProdosDirectory(imagePath, extensionIndex, layout, directory.level, directory.ref,
+    directory.listing = ListProdosDirectory(image, extensionIndex, layout, directory.level, directory.ref,
                                             directory.prefix);
     return directory.listing.message;
 }
@@ -58,12 +58,12 @@ std::string_view VolumeName(std::string_view prefix)
 
 // Opens the volume directory and follows `parts` (after the volume name)
 // through folders; `parts` that are left over name no folder.
-Message Follow(const std::string& imagePath, int extensionIndex, std::string_view path,
-                std::vector<std::string_view>& parts, int& layout, AppleDirectory& directory)
+Message Follow(ImageFile& image, int extensionIndex, std::string_view path, std::vector<std::string_view>& parts,
+               int& layout, AppleDirectory& directory)
 {
     directory = AppleDirectory{};
     directory.level = 1;
-    if (Message message = ListLevel(imagePath, extensionIndex, layout, directory); message != Message::None) return message;
+    if (Message message = ListLevel(image, extensionIndex, layout, directory); message != Message::None) return message;
     if (layout == LayoutDos33) return Message::None;
     // A path from the root starts with the volume's own name.
     if (!path.empty() && path.front() == '/' && !parts.empty()) {
@@ -81,11 +81,11 @@ std::string_view TrimmedName(std::string_view name)
     return end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
 }
 
-Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
-                            AppleDirectory& directory)
+Message OpenAppleDirectory(ImageFile& image, int extensionIndex, std::string_view path, int& layout,
+                           AppleDirectory& directory)
 {
     std::vector<std::string_view> parts = SplitPath(path);
-    if (Message message = Follow(imagePath, extensionIndex, path, parts, layout, directory); message != Message::None) return message;
+    if (Message message = Follow(image, extensionIndex, path, parts, layout, directory); message != Message::None) return message;
     if (layout == LayoutDos33) return parts.empty() ? Message::None : Message::CouldNotReadFile;
     for (std::string_view part : parts) {
         const DirectoryRow* row = FindRow(directory.listing, part);
@@ -94,17 +94,17 @@ Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std
         next.level = directory.level + 1;
         next.ref = row->ref;
         next.prefix = directory.prefix;
-        if (Message message = ListLevel(imagePath, extensionIndex, layout, next); message != Message::None) return message;
+        if (Message message = ListLevel(image, extensionIndex, layout, next); message != Message::None) return message;
         directory = std::move(next);
     }
     return Message::None;
 }
 
-Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
-                        AppleDirectory& directory, DirectoryRow& row)
+Message FindAppleEntry(ImageFile& image, int extensionIndex, std::string_view path, int& layout,
+                       AppleDirectory& directory, DirectoryRow& row)
 {
     std::vector<std::string_view> none;
-    if (Message message = Follow(imagePath, extensionIndex, "", none, layout, directory); message != Message::None) return message;
+    if (Message message = Follow(image, extensionIndex, "", none, layout, directory); message != Message::None) return message;
     std::string_view name = path;
     if (layout != LayoutDos33) {
         // DOS 3.3 names may hold a slash; ProDOS paths end with the name.
@@ -112,7 +112,7 @@ Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::st
         if (slash != std::string_view::npos) {
             name = path.substr(slash + 1);
             Message message =
-                OpenAppleDirectory(imagePath, extensionIndex, path.substr(0, slash + 1), layout, directory);
+                OpenAppleDirectory(image, extensionIndex, path.substr(0, slash + 1), layout, directory);
             if (message != Message::None) return message;
         }
     }
@@ -122,27 +122,46 @@ Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::st
     return Message::None;
 }
 
-Message WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout,
-                        const AppleEntryVisitor& visit)
+Message WalkAppleImage(ImageFile& image, int extensionIndex, int& layout, const AppleEntryVisitor& visit)
 {
     AppleDirectory root;
     root.level = 1;
-    if (Message message = ListLevel(imagePath, extensionIndex, layout, root); message != Message::None) return message;
+    if (Message message = ListLevel(image, extensionIndex, layout, root); message != Message::None) return message;
     std::set<int> entered;  // key blocks of the directories listed so far
     entered.insert(kVolumeDirectoryBlock);
     std::function<void(const AppleDirectory&)> walk = [&](const AppleDirectory& directory) {
         for (const DirectoryRow& row : directory.listing.rows) {
             visit(directory, row);
             if (layout == LayoutDos33 || row.icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) continue;
-            int key = SubdirectoryKeyBlock(imagePath, layout, row.ref);
-            if (key < 0 || !entered.insert(key).second) continue;
+            int key = SubdirectoryKeyBlock(image, layout, row.ref);
+            if (key == kNoKeyBlock || !entered.insert(key).second) continue;
             AppleDirectory sub;
             sub.level = directory.level + 1;
             sub.ref = row.ref;
             sub.prefix = directory.prefix;
-            if (ListLevel(imagePath, extensionIndex, layout, sub) == Message::None) walk(sub);
+            if (ListLevel(image, extensionIndex, layout, sub) == Message::None) walk(sub);
         }
     };
     walk(root);
     return Message::None;
+}
+
+Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+                           AppleDirectory& directory)
+{
+    ImageFile image(imagePath);
+    return OpenAppleDirectory(image, extensionIndex, path, layout, directory);
+}
+
+Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+                       AppleDirectory& directory, DirectoryRow& row)
+{
+    ImageFile image(imagePath);
+    return FindAppleEntry(image, extensionIndex, path, layout, directory, row);
+}
+
+Message WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout, const AppleEntryVisitor& visit)
+{
+    ImageFile image(imagePath);
+    return WalkAppleImage(image, extensionIndex, layout, visit);
 }

@@ -8,6 +8,8 @@
 
 #include "disk/directory_listing.h"
 
+class ImageFile;
+
 constexpr int kMaxDirectoryLevel = 64;  // deepest directory level the browser keeps
 
 // One listed directory: level 1 is the volume directory (or the DOS 3.3
@@ -25,12 +27,16 @@ struct AppleDirectory {
 // that path. A DOS 3.3 image has only its catalog.
 Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
                            AppleDirectory& directory);
+Message OpenAppleDirectory(ImageFile& image, int extensionIndex, std::string_view path, int& layout,
+                           AppleDirectory& directory);
 
 // Finds the entry `path` names: a ProDOS path (/VOL/SUB/HELLO, names compared
 // ignoring case) or a DOS 3.3 name (compared without its trailing blanks,
 // exactly first, then ignoring case). `directory` receives the listing that
 // holds it, `row` its row.
 Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
+                       AppleDirectory& directory, DirectoryRow& row);
+Message FindAppleEntry(ImageFile& image, int extensionIndex, std::string_view path, int& layout,
                        AppleDirectory& directory, DirectoryRow& row);
 
 // Calls `visit` for every row of the image in on-disk order, entering each
@@ -39,6 +45,7 @@ Message FindAppleEntry(const std::string& imagePath, int extensionIndex, std::st
 using AppleEntryVisitor = std::function<void(const AppleDirectory& directory, const DirectoryRow& row)>;
 Message WalkAppleImage(const std::string& imagePath, int extensionIndex, int& layout,
                        const AppleEntryVisitor& visit);
+Message WalkAppleImage(ImageFile& image, int extensionIndex, int& layout, const AppleEntryVisitor& visit);
 
 // The name of a row without its trailing blanks.
 std::string_view TrimmedName(std::string_view name);

@@ -67,23 +67,23 @@ int Word(const SectorBuffer& sector, int offset) { return sector[static_cast<siz
 // Length of a BASIC (header word at 0, +2) or binary (word at 2, +4) file
 // from its first data sector. A list without data gives 0 rather than the
 // boot sector's bytes.
-int HeaderLength(const FileEntry& entry, const std::string& imagePath, int wordOffset, int headerBytes,
-                 int listFailure, int dataFailure, int& eof)
+int HeaderLength(const FileEntry& entry, ImageFile& image, int wordOffset, int headerBytes,
+                 DosEntryResult listFailure, DosEntryResult dataFailure, int& eof)
 {
     SectorBuffer list, data;
-    if (!ReadSector(list, entry.tsListTrack, entry.tsListSector, imagePath)) return listFailure;
+    if (!ReadSectorFrom(image, list, entry.tsListTrack, entry.tsListSector)) return listFailure;
     if (list[kFirstPairByte] == 0) {
         eof = 0;
-        return 0;
+        return DosEntryDecoded;
     }
-    if (!ReadSector(data, list[kFirstPairByte], list[kFirstPairByte + 1], imagePath)) return dataFailure;
+    if (!ReadSectorFrom(image, data, list[kFirstPairByte], list[kFirstPairByte + 1])) return dataFailure;
     eof = Word(data, wordOffset) + headerBytes;
-    return 0;
+    return DosEntryDecoded;
 }
 
 // Length of a text file: the data sectors a read returns (up to the first
 // pair of track 0), the last of them up to its first zero byte.
-int TextLength(const FileEntry& entry, const std::string& imagePath, int& eof)
+int TextLength(const FileEntry& entry, ImageFile& image, int& eof)
 {
     SectorBuffer list;
     VisitedSectors visited;
@@ -91,7 +91,8 @@ int TextLength(const FileEntry& entry, const std::string& imagePath, int& eof)
     int count = 0, lastTrack = 0, lastSector = 0;
     bool ended = false;
     while (!ended) {
-        if (!ReadSector(list, track, sector, imagePath) || !visited.Visit(track, sector)) return -6;
+        if (!ReadSectorFrom(image, list, track, sector) || !visited.Visit(track, sector))
+            return DosEntryTextListUnreadable;
         for (int pair = 0; pair < kPairsPerList; ++pair) {
             int at = kFirstPairByte + 2 * pair;
             if (list[static_cast<size_t>(at)] == 0) {
@@ -108,24 +109,24 @@ int TextLength(const FileEntry& entry, const std::string& imagePath, int& eof)
     }
     if (count == 0) {
         eof = 0;
-        return 0;
+        return DosEntryDecoded;
     }
     SectorBuffer data;
-    if (!ReadSector(data, lastTrack, lastSector, imagePath)) return -7;
+    if (!ReadSectorFrom(image, data, lastTrack, lastSector)) return DosEntryTextDataUnreadable;
     int position = 0;
     while (position < kSectorBytes && data[static_cast<size_t>(position)] != 0) ++position;
     eof = (count - 1) * kSectorBytes + position;
-    return 0;
+    return DosEntryDecoded;
 }
 
 }  // namespace
 
-DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix)
+DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
 {
     DirectoryListing listing;
     currentPrefix.clear();
     SectorBuffer sector;
-    if (!ReadSector(sector, kVtocTrack, kVtocSector, imagePath)) return listing;
+    if (!ReadSectorFrom(image, sector, kVtocTrack, kVtocSector)) return listing;
     if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
         sector[kVtocTracksByte] != kStandardTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
         listing.message = Message::UnknownImageFormat;
@@ -134,7 +135,7 @@ DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& curre
     VisitedSectors visited;
     int track = sector[1], sectorNumber = sector[2];
     while (track != 0) {
-        if (!ReadSector(sector, track, sectorNumber, imagePath) || !visited.Visit(track, sectorNumber)) break;
+        if (!ReadSectorFrom(image, sector, track, sectorNumber) || !visited.Visit(track, sectorNumber)) break;
         for (int index = 0; index < kCatalogEntries; ++index) {
             int offset = EntryOffset(index);
             if (!ActiveEntry(sector[static_cast<size_t>(offset)])) continue;
@@ -152,13 +153,19 @@ DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& curre
     return listing;
 }
 
-int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry)
+DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix)
+{
+    ImageFile image(imagePath);
+    return ListDosCatalog(image, currentPrefix);
+}
+
+int DecodeDosEntry(EntryRef ref, ImageFile& image, FileEntry& entry)
 {
     entry = FileEntry{};
     int index = DosRefIndex(ref);
     SectorBuffer sector;
-    if (index >= kCatalogEntries) return -1;
-    if (!ReadSector(sector, DosRefTrack(ref), DosRefSector(ref), imagePath)) return -1;
+    if (index >= kCatalogEntries) return DosEntryCatalogUnreadable;
+    if (!ReadSectorFrom(image, sector, DosRefTrack(ref), DosRefSector(ref))) return DosEntryCatalogUnreadable;
     int offset = EntryOffset(index);
     entry.tsListTrack = sector[static_cast<size_t>(offset)];
     entry.tsListSector = sector[static_cast<size_t>(offset) + 1];
@@ -168,15 +175,19 @@ int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry)
     entry.name[kDosNameChars] = '\0';
     entry.eof = Word(sector, offset + 33) * kSectorBytes;
 
-    int result = 0;
+    int result = DosEntryDecoded;
     switch (entry.fileType & 0x7F) {
     case kTypeInteger:
-    case kTypeApplesoft: result = HeaderLength(entry, imagePath, 0, 2, -2, -3, entry.eof); break;
-    case kTypeBinary: result = HeaderLength(entry, imagePath, 2, 4, -4, -5, entry.eof); break;
-    case kTypeText: result = TextLength(entry, imagePath, entry.eof); break;
+    case kTypeApplesoft:
+        result = HeaderLength(entry, image, 0, 2, DosEntryBasicListUnreadable, DosEntryBasicDataUnreadable, entry.eof);
+        break;
+    case kTypeBinary:
+        result = HeaderLength(entry, image, 2, 4, DosEntryBinaryListUnreadable, DosEntryBinaryDataUnreadable, entry.eof);
+        break;
+    case kTypeText: result = TextLength(entry, image, entry.eof); break;
     default: break;
     }
-    if (result < 0) return result;
+    if (result != DosEntryDecoded) return result;
 
     bool locked = (entry.fileType & kLockBit) != 0;
     entry.layout = LayoutDos33;
@@ -186,7 +197,7 @@ int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry)
     entry.backupNeeded = entry.invisible = 0;
 
     SectorBuffer vtoc;
-    if (!ReadSector(vtoc, kVtocTrack, kVtocSector, imagePath)) return -8;
+    if (!ReadSectorFrom(image, vtoc, kVtocTrack, kVtocSector)) return DosEntryVtocUnreadable;
     entry.dosVolumeNumber = vtoc[6];
     entry.volumeTotal = vtoc[kVtocTracksByte] * vtoc[kVtocSectorsByte];
     int freeSectors = 0;
@@ -200,41 +211,54 @@ int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry)
     // cannot be read ends the count and never keeps the file from opening.
     int track = vtoc[1], sectorNumber = vtoc[2];
     for (int read = 0; read < kFileCountSectors && track != 0; ++read) {
-        if (!ReadSector(sector, track, sectorNumber, imagePath)) break;
+        if (!ReadSectorFrom(image, sector, track, sectorNumber)) break;
         for (int i = 0; i < kCatalogEntries; ++i)
             if (ActiveEntry(sector[static_cast<size_t>(EntryOffset(i))])) ++entry.volumeFileCount;
         track = sector[1];
         sectorNumber = sector[2];
     }
-    return 0;
+    return DosEntryDecoded;
 }
 
-int ReadDosFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out)
+int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry)
+{
+    ImageFile image(imagePath);
+    return DecodeDosEntry(ref, image, entry);
+}
+
+int ReadDosFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out)
 {
     out.clear();
     FileEntry entry;
-    if (DecodeDosEntry(ref, imagePath, entry) < 0) return -5;
+    if (DecodeDosEntry(ref, image, entry) != DosEntryDecoded) return DosFileEntryUnreadable;
     SectorBuffer list, data;
     VisitedSectors visited;
     int track = entry.tsListTrack, sector = entry.tsListSector;
-    if (!ReadSector(list, track, sector, imagePath)) return -1;
+    if (!ReadSectorFrom(image, list, track, sector)) return DosFileFirstListUnreadable;
     visited.Visit(track, sector);
-    if (list[5] != 0 || list[6] != 0) return -2;
+    if (list[5] != 0 || list[6] != 0) return DosFileNotFromSectorZero;
     int count = 0;
     for (;;) {
         for (int pair = 0; pair < kPairsPerList; ++pair) {
             int at = kFirstPairByte + 2 * pair;
             if (list[static_cast<size_t>(at)] == 0) return count;
             // No file of a 560-sector volume holds more data sectors than that.
-            if (count == kDosVolumeSectors) return -4;
-            if (!ReadSector(data, list[static_cast<size_t>(at)], list[static_cast<size_t>(at) + 1], imagePath))
-                return -3;
+            if (count == kDosVolumeSectors) return DosFileNextListUnreadable;
+            if (!ReadSectorFrom(image, data, list[static_cast<size_t>(at)], list[static_cast<size_t>(at) + 1]))
+                return DosFileDataUnreadable;
             out.insert(out.end(), data.begin(), data.end());
             ++count;
         }
         track = list[1];
         sector = list[2];
         if (track == 0) return count;
-        if (!ReadSector(list, track, sector, imagePath) || !visited.Visit(track, sector)) return -4;
+        if (!ReadSectorFrom(image, list, track, sector) || !visited.Visit(track, sector))
+            return DosFileNextListUnreadable;
     }
+}
+
+int ReadDosFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out)
+{
+    ImageFile image(imagePath);
+    return ReadDosFile(ref, image, out);
 }

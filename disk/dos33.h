@@ -16,19 +16,42 @@ constexpr int kDosNameChars = 30;
 constexpr int kPairsPerList = 122;       // track/sector pairs in one list sector
 constexpr int kDosVolumeSectors = 560;   // 35 tracks of 16 sectors
 
+class ImageFile;
+
 // Lists the whole catalog of a standard 35-track, 16-sector volume and empties
 // the prefix. A VTOC of another shape gives message 27; an unreadable VTOC or
 // catalog sector ends the listing quietly.
 DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix);
+DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix);
+
+// What DecodeDosEntry returns: the sector that could not be read. Users see
+// the number in message 2.
+enum DosEntryResult : int {
+    DosEntryDecoded = 0,
+    DosEntryCatalogUnreadable = -1,
+    DosEntryBasicListUnreadable = -2,  // the first track/sector list of a BASIC program
+    DosEntryBasicDataUnreadable = -3,  // its first data sector
+    DosEntryBinaryListUnreadable = -4,
+    DosEntryBinaryDataUnreadable = -5,
+    DosEntryTextListUnreadable = -6,  // any track/sector list of a text file
+    DosEntryTextDataUnreadable = -7,  // its last data sector
+    DosEntryVtocUnreadable = -8,
+};
+
+// The failures of ReadDosFile, which returns the count of data sectors read.
+enum DosFileResult : int {
+    DosFileFirstListUnreadable = -1,
+    DosFileNotFromSectorZero = -2,  // the first list does not start at file sector 0
+    DosFileDataUnreadable = -3,
+    DosFileNextListUnreadable = -4,  // or the lists loop, or name more sectors than a disk holds
+    DosFileEntryUnreadable = -5,
+};
 
 // Decodes a catalog entry, works out its length in bytes, and fills the
-// volume facts. 0, or: -1 catalog sector, -2/-3 track/sector list and first
-// data sector of a BASIC program, -4/-5 the same for a binary file, -6 a
-// track/sector list and -7 the last data sector of a text file, -8 the VTOC.
+// volume facts.
 int DecodeDosEntry(EntryRef ref, const std::string& imagePath, FileEntry& entry);
+int DecodeDosEntry(EntryRef ref, ImageFile& image, FileEntry& entry);
 
-// Reads the file's data sectors whole into `out` (count × 256 bytes) and
-// returns their count, or: -5 entry not decodable, -1 first track/sector list
-// unreadable, -2 that list does not start at file sector 0, -3 a data sector
-// unreadable, -4 a following list unreadable (or the lists loop).
+// Reads the file's data sectors whole into `out` (count × 256 bytes).
 int ReadDosFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out);
+int ReadDosFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out);

@@ -4,6 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 const std::string_view kImageExtensions[kImageExtensionCount] = {
     "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc",
 };
@@ -34,22 +42,72 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
     return true;
 }
 
-int Seek(std::FILE* file, uint64_t offset, int origin)
-{
+// The window a small read fills: one track, so that the sectors of a track
+// or the blocks of a directory chain that lie together cost one read, while
+// a lone block costs little more than itself. Larger reads bypass it.
+constexpr size_t kWindowBytes = 4 * 1024;
+
 #ifdef _WIN32
-    return _fseeki64(file, static_cast<long long>(offset), origin);
-#else
-    return fseeko(file, static_cast<off_t>(offset), origin);
-#endif
+int OpenFile(const std::string& path, uint64_t& size)
+{
+    struct _stat64 info;
+    if (_stat64(path.c_str(), &info) != 0) return -1;
+    size = static_cast<uint64_t>(info.st_size);
+    return _open(path.c_str(), _O_RDONLY | _O_BINARY);
 }
 
-int64_t Tell(std::FILE* file)
+size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
 {
-#ifdef _WIN32
-    return _ftelli64(file);
+    if (_lseeki64(file, static_cast<long long>(offset), SEEK_SET) < 0) return 0;
+    size_t done = 0;
+    while (done < out.size()) {
+        constexpr size_t kLargestRead = 1 << 30;
+        int got = _read(file, out.data() + done, static_cast<unsigned>(std::min(out.size() - done, kLargestRead)));
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+void CloseFile(int file) { _close(file); }
 #else
-    return ftello(file);
+int OpenFile(const std::string& path, uint64_t& size)
+{
+    int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return -1;
+    struct stat info;
+    if (fstat(file, &info) != 0) {
+        ::close(file);
+        return -1;
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return file;
+}
+
+size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
+{
+    size_t done = 0;
+    while (done < out.size()) {
+        ssize_t got = pread(file, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+void CloseFile(int file) { ::close(file); }
 #endif
+
+// One block in DOS sector order into 512 bytes of `out`.
+bool ReadDosOrderBlockInto(ImageFile& image, std::span<uint8_t> out, int block)
+{
+    if (block < 0) return false;
+    uint64_t base = static_cast<uint64_t>(block / kBlocksPerTrack) * kTrackBytes;
+    int p = block % kBlocksPerTrack;
+    if (!image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p]) * kSectorBytes, out.first(kSectorBytes)))
+        return false;
+    return image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p + 1]) * kSectorBytes,
+                        out.subspan(kSectorBytes, kSectorBytes));
 }
 
 }  // namespace
@@ -67,30 +125,56 @@ int ImageExtensionIndexOf(std::string_view fileName)
 bool ImageFile::Open(const std::string& imagePath)
 {
     Close();
-    file_ = std::fopen(imagePath.c_str(), "rb");
-    if (!file_) return false;
-    int64_t size = -1;
-    if (Seek(file_, 0, SEEK_END) == 0) size = Tell(file_);
-    if (size < 0) {
-        Close();
-        return false;
-    }
-    size_ = static_cast<uint64_t>(size);
-    return true;
+    file_ = OpenFile(imagePath, size_);
+    if (file_ < 0) size_ = 0;
+    return file_ >= 0;
+}
+
+void ImageFile::OpenBytes(std::span<const uint8_t> bytes)
+{
+    Close();
+    view_ = bytes;
+    size_ = bytes.size();
 }
 
 void ImageFile::Close()
 {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
-    size_ = 0;
+    if (file_ >= 0) CloseFile(file_);
+    file_ = -1;
+    size_ = viewOffset_ = 0;
+    view_ = {};
 }
 
 bool ImageFile::ReadAt(uint64_t offset, std::span<uint8_t> out)
 {
-    if (!file_ || offset > size_ || out.size() > size_ - offset) return false;
-    if (Seek(file_, offset, SEEK_SET) != 0) return false;
-    return std::fread(out.data(), 1, out.size(), file_) == out.size();
+    if (offset > size_ || out.size() > size_ - offset) return false;
+    if (out.empty()) return true;
+    if (offset < viewOffset_ || offset + out.size() > viewOffset_ + view_.size()) {
+        // Large reads go straight to the caller; small ones through the window.
+        if (out.size() >= kWindowBytes) return ReadFile(offset, out);
+        if (!FillWindow(offset, out.size())) return false;
+    }
+    std::memcpy(out.data(), view_.data() + (offset - viewOffset_), out.size());
+    return true;
+}
+
+bool ImageFile::ReadFile(uint64_t offset, std::span<uint8_t> out)
+{
+    return file_ >= 0 && ReadFileAt(file_, offset, out) == out.size();
+}
+
+bool ImageFile::FillWindow(uint64_t offset, size_t count)
+{
+    // Windows start at multiples of their size unless the read would cross one's end.
+    uint64_t start = offset - offset % kWindowBytes;
+    if (offset + count > start + kWindowBytes) start = offset;
+    size_t length = static_cast<size_t>(std::min<uint64_t>(kWindowBytes, size_ - start));
+    window_.resize(kWindowBytes);
+    view_ = {};
+    if (!ReadFile(start, std::span<uint8_t>(window_).first(length))) return false;
+    view_ = std::span<const uint8_t>(window_).first(length);
+    viewOffset_ = start;
+    return true;
 }
 
 bool ReadSectorFrom(ImageFile& image, SectorBuffer& buffer, int track, int sector)
@@ -109,46 +193,54 @@ bool ReadBlockFrom(ImageFile& image, BlockBuffer& buffer, int block)
 
 bool ReadBlockDosOrderFrom(ImageFile& image, BlockBuffer& buffer, int block)
 {
-    if (block < 0) return false;
-    uint64_t track = static_cast<uint64_t>(block / kBlocksPerTrack);
-    int p = block % kBlocksPerTrack;
-    std::span<uint8_t> halves(buffer);
-    uint64_t base = track * kTrackBytes;
-    if (!image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p]) * kSectorBytes,
-                      halves.first(kSectorBytes)))
-        return false;
-    return image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p + 1]) * kSectorBytes,
-                        halves.last(kSectorBytes));
+    return ReadDosOrderBlockInto(image, buffer, block);
+}
+
+bool ReadVolumeBlockFrom(ImageFile& image, BlockBuffer& buffer, int block, int layout)
+{
+    if (layout == LayoutProdosDosOrder) return ReadBlockDosOrderFrom(image, buffer, block);
+    return ReadBlockFrom(image, buffer, block);
+}
+
+bool ReadVolumeBlocksFrom(ImageFile& image, std::span<uint8_t> out, int first, int layout)
+{
+    if (out.empty()) return true;
+    if (first < 0) return false;
+    if (layout != LayoutProdosDosOrder) return image.ReadAt(static_cast<uint64_t>(first) * kBlockBytes, out);
+    for (size_t i = 0; i < out.size() / kBlockBytes; ++i)
+        if (!ReadDosOrderBlockInto(image, out.subspan(i * kBlockBytes, kBlockBytes), first + static_cast<int>(i)))
+            return false;
+    return true;
 }
 
 bool ReadSector(SectorBuffer& buffer, int track, int sector, const std::string& imagePath)
 {
-    ImageFile image;
-    return image.Open(imagePath) && ReadSectorFrom(image, buffer, track, sector);
+    ImageFile image(imagePath);
+    return ReadSectorFrom(image, buffer, track, sector);
 }
 
 bool ReadBlock(BlockBuffer& buffer, int block, const std::string& imagePath)
 {
-    ImageFile image;
-    return image.Open(imagePath) && ReadBlockFrom(image, buffer, block);
+    ImageFile image(imagePath);
+    return ReadBlockFrom(image, buffer, block);
 }
 
 bool ReadBlockDosOrder(BlockBuffer& buffer, int block, const std::string& imagePath)
 {
-    ImageFile image;
-    return image.Open(imagePath) && ReadBlockDosOrderFrom(image, buffer, block);
+    ImageFile image(imagePath);
+    return ReadBlockDosOrderFrom(image, buffer, block);
 }
 
 bool ReadVolumeBlock(BlockBuffer& buffer, int block, const std::string& imagePath, int layout)
 {
-    if (layout == LayoutProdosDosOrder) return ReadBlockDosOrder(buffer, block, imagePath);
-    return ReadBlock(buffer, block, imagePath);
+    ImageFile image(imagePath);
+    return ReadVolumeBlockFrom(image, buffer, block, layout);
 }
 
-int DetectImageLayout(const std::string& imagePath)
+int DetectImageLayout(ImageFile& image)
 {
     BlockBuffer block{};
-    if (!ReadBlock(block, 0, imagePath)) block.fill(0);
+    if (!ReadBlockFrom(image, block, 0)) block.fill(0);
     if (std::equal(std::begin(kDosBootSignature), std::end(kDosBootSignature), block.begin()))
         return LayoutDos33;
     if (!std::equal(std::begin(kProdosBootSignature), std::end(kProdosBootSignature), block.begin()))
@@ -158,13 +250,25 @@ int DetectImageLayout(const std::string& imagePath)
     return LayoutProdosDosOrder;
 }
 
-int DecideImageLayout(int extensionIndex, const std::string& imagePath)
+int DetectImageLayout(const std::string& imagePath)
+{
+    ImageFile image(imagePath);
+    return DetectImageLayout(image);
+}
+
+int DecideImageLayout(int extensionIndex, ImageFile& image)
 {
     switch (extensionIndex) {
-    case kExtensionDsk: return DetectImageLayout(imagePath);
+    case kExtensionDsk: return DetectImageLayout(image);
     case kExtensionHdv:
     case kExtensionPo: return LayoutProdos;
     case kExtensionDo: return LayoutDos33;
     default: return LayoutNone;
     }
+}
+
+int DecideImageLayout(int extensionIndex, const std::string& imagePath)
+{
+    ImageFile image(imagePath);
+    return DecideImageLayout(extensionIndex, image);
 }

@@ -3,10 +3,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr int kSectorBytes = 256;      // one DOS 3.3 sector
 constexpr int kBlockBytes = 512;       // one ProDOS block
@@ -40,43 +40,62 @@ constexpr int LayoutProdosDosOrder = 3;  // ProDOS stored in DOS sector order
 // DOS sector pairs of a block by its position in the track (block mod 8).
 extern const int kBlockSectorMap[16];
 
-// One opening of an image file. Reads are absolute and fail unless every
-// requested byte lies inside the file, so a short image never yields stale data.
+// One disk image as one operation (a listing, opening a file) reads it: the
+// file opened once, or the image's bytes already in memory. Reads are
+// absolute and fail unless every requested byte lies inside the image, so a
+// short image never yields stale data.
 class ImageFile {
 public:
     ImageFile() = default;
+    explicit ImageFile(const std::string& imagePath) { Open(imagePath); }
+    explicit ImageFile(std::span<const uint8_t> bytes) { OpenBytes(bytes); }
     ImageFile(const ImageFile&) = delete;
     ImageFile& operator=(const ImageFile&) = delete;
     ~ImageFile() { Close(); }
 
-    bool Open(const std::string& imagePath);  // opens and reads the file's size
+    bool Open(const std::string& imagePath);
+    // Borrows `bytes`, which must outlive the reads.
+    void OpenBytes(std::span<const uint8_t> bytes);
     void Close();
     bool ReadAt(uint64_t offset, std::span<uint8_t> out);
     uint64_t Size() const { return size_; }
 
 private:
-    std::FILE* file_ = nullptr;
+    bool ReadFile(uint64_t offset, std::span<uint8_t> out);
+    bool FillWindow(uint64_t offset, size_t count);
+
+    int file_ = -1;  // the file's descriptor, when it is one
     uint64_t size_ = 0;
+    // What lies in memory: the whole image, or the window of the file last read.
+    std::span<const uint8_t> view_;
+    uint64_t viewOffset_ = 0;
+    std::vector<uint8_t> window_;
 };
 
-// Each reader opens the image anew, reads, and closes it; nothing is cached.
-// They return false on any failure, including a sector or block that lies
-// wholly or partly beyond the end of the file, and report nothing.
+// Each reader by path opens the image for its one read. They return false on
+// any failure, including a sector or block that lies wholly or partly beyond
+// the end of the image, and report nothing.
 bool ReadSector(SectorBuffer& buffer, int track, int sector, const std::string& imagePath);
 bool ReadBlock(BlockBuffer& buffer, int block, const std::string& imagePath);
 bool ReadBlockDosOrder(BlockBuffer& buffer, int block, const std::string& imagePath);
 // Reads a ProDOS block in the order `layout` says.
 bool ReadVolumeBlock(BlockBuffer& buffer, int block, const std::string& imagePath, int layout);
 
-// The same reads through an image already open (one handle for many blocks).
+// The same reads through an image already open (one opening for many reads).
 bool ReadSectorFrom(ImageFile& image, SectorBuffer& buffer, int track, int sector);
 bool ReadBlockFrom(ImageFile& image, BlockBuffer& buffer, int block);
 bool ReadBlockDosOrderFrom(ImageFile& image, BlockBuffer& buffer, int block);
+bool ReadVolumeBlockFrom(ImageFile& image, BlockBuffer& buffer, int block, int layout);
+// Reads the blocks from `first` on that fill `out` (a multiple of 512 bytes):
+// in block order they lie together and take one read.
+bool ReadVolumeBlocksFrom(ImageFile& image, std::span<uint8_t> out, int first, int layout);
 
 // Looks at block 0 of a ".dsk" image: LayoutDos33, LayoutProdos,
 // LayoutProdosDosOrder, or 0 when neither boot signature is there.
 int DetectImageLayout(const std::string& imagePath);
+int DetectImageLayout(ImageFile& image);
 
 // The layout decision made before every listing: by extension, and for
 // ".dsk" by the boot block. 0 means "Unknown disk image format!".
 int DecideImageLayout(int extensionIndex, const std::string& imagePath);
+int DecideImageLayout(int extensionIndex, ImageFile& image);

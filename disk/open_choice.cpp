@@ -84,16 +84,15 @@ DocumentKind DocumentKindFor(const FileEntry& entry)
     }
 }
 
-DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRef ref, bool hexDump,
-                               FileEntry& entry)
+DocumentContent OpenImageEntry(ImageFile& image, int layout, EntryRef ref, bool hexDump, FileEntry& entry)
 {
     DocumentContent content;
     std::vector<uint8_t> raw;
     if (layout == LayoutDos33) {
-        DecodeDosEntry(ref, imagePath, entry);
+        DecodeDosEntry(ref, image, entry);
         entry.layout = LayoutDos33;
         content.kind = DocumentKindFor(entry);
-        int sectors = ReadDosFile(ref, imagePath, raw);
+        int sectors = ReadDosFile(ref, image, raw);
         if (sectors < 0) {
             content.message = Message::AppleFileReadError;
             content.value = sectors;
@@ -103,13 +102,14 @@ DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRe
         if (entry.eof >= 0 && static_cast<size_t>(entry.eof) < raw.size()) raw[static_cast<size_t>(entry.eof)] = 0;
         ConvertDos(entry, raw, hexDump, content);
     } else {
-        DecodeProdosEntry(ref, imagePath, layout, entry);
+        DecodeProdosEntry(ref, image, layout, entry);
         entry.layout = layout;
         content.kind = DocumentKindFor(entry);
-        int result = layout == LayoutProdosDosOrder ? ReadProdosFileDosOrder(ref, imagePath, raw)
-                                                    : ReadProdosFile(ref, imagePath, raw);
+        int result = layout == LayoutProdosDosOrder ? ReadProdosFileDosOrder(ref, image, raw)
+                                                    : ReadProdosFile(ref, image, raw);
         if (result < 0) {
-            content.message = result == -3 ? Message::UnsupportedStorageType : Message::AppleFileReadError;
+            content.message =
+                result == ProdosFileStorageUnsupported ? Message::UnsupportedStorageType : Message::AppleFileReadError;
             content.value = result;
             return content;
         }
@@ -118,4 +118,11 @@ DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRe
     CutAtZero(content.text);
     content.opened = true;
     return content;
+}
+
+DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRef ref, bool hexDump,
+                               FileEntry& entry)
+{
+    ImageFile image(imagePath);
+    return OpenImageEntry(image, layout, ref, hexDump, entry);
 }

@@ -8,6 +8,7 @@
 #include "resources/document_kinds.h"
 #include "resources/messages.h"
 
+class ImageFile;
 
 // The document kind (window class) of a decoded entry, by its layout.
 DocumentKind DocumentKindFor(const FileEntry& entry);
@@ -30,3 +31,4 @@ struct DocumentContent {
 // message 9.
 DocumentContent OpenImageEntry(const std::string& imagePath, int layout, EntryRef ref, bool hexDump,
                                FileEntry& entry);
+DocumentContent OpenImageEntry(ImageFile& image, int layout, EntryRef ref, bool hexDump, FileEntry& entry);

@@ -7,6 +7,8 @@
 #include "disk/prodos.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <bitset>
 #include <cstring>
 #include <memory>
@@ -31,6 +33,7 @@ constexpr int kMaxBlocks = 65536;            // block numbers are 16-bit
 constexpr int kPointersPerIndexBlock = 256;  // a sapling's data blocks
 constexpr int kTreeIndexBlocks = 128;        // a tree's index blocks (24-bit eof)
 constexpr int kBlocksPerBitMapBlock = 4096;  // 512 bytes of 8 bits
+constexpr int kMaxBitMapBlocks = kMaxBlocks / kBlocksPerBitMapBlock;
 
 // Entries of a directory block that lie wholly inside it.
 int EntriesThatFit(int entriesPerBlock)
@@ -51,7 +54,7 @@ std::string EntryName(const BlockBuffer& block, int offset)
 
 // Walks a directory chain from `block` (already in `buffer`) and lists its
 // entries. Header entries set or extend the prefix instead of being listed.
-void ListChain(const std::string& imagePath, int layout, int block, BlockBuffer& buffer, int entriesPerBlock,
+void ListChain(ImageFile& image, int layout, int block, BlockBuffer& buffer, int entriesPerBlock,
                std::string& currentPrefix, DirectoryListing& listing)
 {
     auto visited = std::make_unique<std::bitset<kMaxBlocks>>();
@@ -78,7 +81,7 @@ void ListChain(const std::string& imagePath, int layout, int block, BlockBuffer&
         }
         // A chain that loops back is at its end, like an unreadable block.
         if (next == 0 || visited->test(static_cast<size_t>(next))) return;
-        if (!ReadVolumeBlock(buffer, next, imagePath, layout)) return;
+        if (!ReadVolumeBlockFrom(image, buffer, next, layout)) return;
         block = next;
     }
 }
@@ -115,73 +118,98 @@ bool FillEntryFields(const BlockBuffer& block, int offset, FileEntry& entry)
     return !r.Failed();
 }
 
-int CountFreeBlocks(const BlockBuffer& bitMap, int firstBlock, int volumeTotal)
+// The set bits of `bytes`, eight at a time: std::popcount is a library call
+// per word where the processor is not known to count bits itself.
+int BitsSet(std::span<const uint8_t> bytes)
 {
-    int free = 0;
-    for (int bit = 0; bit < kBlocksPerBitMapBlock && firstBlock + bit < volumeTotal; ++bit)
-        if (bitMap[static_cast<size_t>(bit / 8)] & (0x80 >> (bit % 8))) ++free;
-    return free;
+    constexpr uint64_t kOdd = 0x5555555555555555u, kPairs = 0x3333333333333333u, kNibbles = 0x0F0F0F0F0F0F0F0Fu;
+    constexpr uint64_t kByteLanes = 0x00FF00FF00FF00FFu;
+    // Each word adds at most 16 to each of four 16-bit lanes: 4095 words fit.
+    constexpr size_t kWordsPerSum = 4095;
+    int count = 0;
+    size_t at = 0;
+    while (bytes.size() - at >= sizeof(uint64_t)) {
+        size_t words = std::min((bytes.size() - at) / sizeof(uint64_t), kWordsPerSum);
+        uint64_t lanes = 0;
+        for (size_t w = 0; w < words; ++w, at += sizeof(uint64_t)) {
+            uint64_t bits;
+            std::memcpy(&bits, bytes.data() + at, sizeof bits);
+            bits -= (bits >> 1) & kOdd;
+            bits = (bits & kPairs) + ((bits >> 2) & kPairs);
+            bits = (bits + (bits >> 4)) & kNibbles;
+            lanes += (bits & kByteLanes) + ((bits >> 8) & kByteLanes);
+        }
+        for (int lane = 0; lane < 4; ++lane) count += static_cast<int>((lanes >> (16 * lane)) & 0xFFFF);
+    }
+    for (; at < bytes.size(); ++at) count += std::popcount(bytes[at]);
+    return count;
 }
 
-// Reads one block of a file for the readers below.
-class BlockSource {
-public:
-    BlockSource(const std::string& imagePath, bool dosOrder) : path_(imagePath), dosOrder_(dosOrder) {}
-    bool Read(BlockBuffer& buffer, int block)
-    {
-        // Each DOS-order block opens the image anew; block order keeps one handle.
-        if (dosOrder_) return ReadBlockDosOrder(buffer, block, path_);
-        if (!opened_) {
-            opened_ = true;
-            if (!image_.Open(path_)) return false;
-        }
-        return ReadBlockFrom(image_, buffer, block);
-    }
-
-private:
-    const std::string& path_;
-    bool dosOrder_;
-    bool opened_ = false;
-    ImageFile image_;
-};
+// The free blocks the volume bit map counts: one bit a block, a byte's first
+// block in its bit 7; the bits past the volume's last block map no blocks.
+int CountFreeBlocks(std::span<const uint8_t> bitMap, int volumeTotal)
+{
+    size_t wholeBytes = static_cast<size_t>(volumeTotal / 8);
+    int free = BitsSet(bitMap.first(wholeBytes));
+    if (int rest = volumeTotal % 8; rest != 0) free += std::popcount(static_cast<uint8_t>(bitMap[wholeBytes] & (0xFF00u >> rest)));
+    return free;
+}
 
 int IndexPointer(const BlockBuffer& index, int k) { return index[static_cast<size_t>(k)] | (index[256 + static_cast<size_t>(k)] << 8); }
 
 // Copies the data blocks named by one index block into `out` from `base` on,
 // up to the end of `out`. A zero pointer is a block the file does not store.
-bool ReadIndexedBlocks(BlockSource& source, const BlockBuffer& index, std::vector<uint8_t>& out, size_t base)
+bool ReadIndexedBlocks(ImageFile& image, int layout, const BlockBuffer& index, std::vector<uint8_t>& out,
+                       size_t base)
 {
-    BlockBuffer data;
-    for (int k = 0; k < kPointersPerIndexBlock; ++k) {
+    for (int k = 0; k < kPointersPerIndexBlock;) {
         size_t offset = base + static_cast<size_t>(k) * kBlockBytes;
         if (offset >= out.size()) break;
         int pointer = IndexPointer(index, k);
-        if (pointer == 0) continue;  // already zero
-        if (!source.Read(data, pointer)) return false;
-        size_t count = std::min<size_t>(kBlockBytes, out.size() - offset);
-        std::memcpy(out.data() + offset, data.data(), count);
+        if (pointer == 0) {  // already zero
+            ++k;
+            continue;
+        }
+        // Whole blocks that follow each other on the volume are read as one run.
+        size_t wholeBlocks = (out.size() - offset) / kBlockBytes;
+        if (wholeBlocks > 0) {
+            int run = 1;
+            while (k + run < kPointersPerIndexBlock && static_cast<size_t>(run) < wholeBlocks &&
+                   IndexPointer(index, k + run) == pointer + run)
+                ++run;
+            if (!ReadVolumeBlocksFrom(image, std::span(out).subspan(offset, static_cast<size_t>(run) * kBlockBytes),
+                                      pointer, layout))
+                return false;
+            k += run;
+            continue;
+        }
+        BlockBuffer data;
+        if (!ReadVolumeBlockFrom(image, data, pointer, layout)) return false;
+        std::memcpy(out.data() + offset, data.data(), out.size() - offset);
+        ++k;
     }
     return true;
 }
 
-int ReadFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out, bool dosOrder)
+int ReadFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out, int layout)
 {
     FileEntry entry;
     out.clear();
-    if (DecodeProdosEntry(ref, imagePath, dosOrder ? LayoutProdosDosOrder : LayoutProdos, entry) < 0) return -1;
+    if (DecodeProdosEntry(ref, image, layout, entry) != ProdosEntryDecoded) return ProdosFileEntryUnreadable;
     int storage = entry.storageType;
+    bool dosOrder = layout == LayoutProdosDosOrder;
     if (storage != kStorageSeedling && storage != kStorageSapling && (storage != kStorageTree || dosOrder))
-        return -3;
+        return ProdosFileStorageUnsupported;
     out.assign(static_cast<size_t>(entry.eof), 0);
-    BlockSource source(imagePath, dosOrder);
     BlockBuffer key;
-    if (!source.Read(key, entry.keyPointer)) return -2;
+    if (!ReadVolumeBlockFrom(image, key, entry.keyPointer, layout)) return ProdosFileBlockUnreadable;
     if (storage == kStorageSeedling) {
         // Past its one block a seedling reads as zeros.
         if (!out.empty()) std::memcpy(out.data(), key.data(), std::min<size_t>(kBlockBytes, out.size()));
         return storage;
     }
-    if (storage == kStorageSapling) return ReadIndexedBlocks(source, key, out, 0) ? storage : -2;
+    if (storage == kStorageSapling)
+        return ReadIndexedBlocks(image, layout, key, out, 0) ? storage : ProdosFileBlockUnreadable;
     constexpr size_t kBytesPerIndexBlock = static_cast<size_t>(kPointersPerIndexBlock) * kBlockBytes;
     BlockBuffer index;
     for (int i = 0; i < kTreeIndexBlocks; ++i) {
@@ -189,81 +217,102 @@ int ReadFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& o
         if (base >= out.size()) break;
         int pointer = IndexPointer(key, i);
         if (pointer == 0) continue;  // a whole index block the file does not store
-        if (!source.Read(index, pointer)) return -2;
-        if (!ReadIndexedBlocks(source, index, out, base)) return -2;
+        if (!ReadVolumeBlockFrom(image, index, pointer, layout)) return ProdosFileBlockUnreadable;
+        if (!ReadIndexedBlocks(image, layout, index, out, base)) return ProdosFileBlockUnreadable;
     }
     return storage;
 }
 
 }  // namespace
 
-DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std::string& currentPrefix)
+DirectoryListing ListProdosVolume(ImageFile& image, int layout, std::string& currentPrefix)
 {
     DirectoryListing listing;
     BlockBuffer buffer;
-    if (!ReadVolumeBlock(buffer, kVolumeDirectoryBlock, imagePath, layout)) return listing;
+    if (!ReadVolumeBlockFrom(image, buffer, kVolumeDirectoryBlock, layout)) return listing;
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength ||
         buffer[kHeaderEntriesPerBlockByte] != kProdosEntriesPerBlock) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
-    ListChain(imagePath, layout, kVolumeDirectoryBlock, buffer, kProdosEntriesPerBlock, currentPrefix, listing);
+    ListChain(image, layout, kVolumeDirectoryBlock, buffer, kProdosEntriesPerBlock, currentPrefix, listing);
     return listing;
 }
 
-int SubdirectoryKeyBlock(const std::string& imagePath, int layout, EntryRef subdirectory)
+DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std::string& currentPrefix)
+{
+    ImageFile image(imagePath);
+    return ListProdosVolume(image, layout, currentPrefix);
+}
+
+int SubdirectoryKeyBlock(ImageFile& image, int layout, EntryRef subdirectory)
 {
     BlockBuffer buffer;
     int index = ProdosRefIndex(subdirectory);
-    if (index >= kProdosEntriesPerBlock) return -1;
-    if (!ReadVolumeBlock(buffer, ProdosRefBlock(subdirectory), imagePath, layout)) return -1;
+    if (index >= kProdosEntriesPerBlock) return kNoKeyBlock;
+    if (!ReadVolumeBlockFrom(image, buffer, ProdosRefBlock(subdirectory), layout)) return kNoKeyBlock;
     int offset = kDirectoryHeaderOffset + index * kProdosEntryLength;
     return buffer[static_cast<size_t>(offset) + 17] | (buffer[static_cast<size_t>(offset) + 18] << 8);
 }
 
-DirectoryListing ListProdosSubdirectory(const std::string& imagePath, int layout, EntryRef subdirectory,
+DirectoryListing ListProdosSubdirectory(ImageFile& image, int layout, EntryRef subdirectory,
                                         std::string& currentPrefix)
 {
     DirectoryListing listing;
     BlockBuffer buffer;
-    int keyBlock = SubdirectoryKeyBlock(imagePath, layout, subdirectory);
-    if (keyBlock < 0 || !ReadVolumeBlock(buffer, keyBlock, imagePath, layout)) return listing;
+    int keyBlock = SubdirectoryKeyBlock(image, layout, subdirectory);
+    if (keyBlock == kNoKeyBlock || !ReadVolumeBlockFrom(image, buffer, keyBlock, layout)) return listing;
     // Entries are decoded at 39 bytes each, so a header that says otherwise
     // does not describe a directory this program can read.
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
-    ListChain(imagePath, layout, keyBlock, buffer, buffer[kHeaderEntriesPerBlockByte], currentPrefix, listing);
+    ListChain(image, layout, keyBlock, buffer, buffer[kHeaderEntriesPerBlockByte], currentPrefix, listing);
     return listing;
 }
 
-DirectoryListing ListProdosDirectory(const std::string& imagePath, int extensionIndex, int& layout,
-                                     int level, EntryRef subdirectory, std::string& currentPrefix)
+DirectoryListing ListProdosSubdirectory(const std::string& imagePath, int layout, EntryRef subdirectory,
+                                        std::string& currentPrefix)
+{
+    ImageFile image(imagePath);
+    return ListProdosSubdirectory(image, layout, subdirectory, currentPrefix);
+}
+
+DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& layout, int level,
+                                     EntryRef subdirectory, std::string& currentPrefix)
 {
     if (level <= 0) return {};
-    layout = DecideImageLayout(extensionIndex, imagePath);
+    layout = DecideImageLayout(extensionIndex, image);
     if (layout == LayoutNone) {
         DirectoryListing listing;
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
-    if (layout == LayoutDos33) return ListDosCatalog(imagePath, currentPrefix);
-    if (level == 1) return ListProdosVolume(imagePath, layout, currentPrefix);
-    return ListProdosSubdirectory(imagePath, layout, subdirectory, currentPrefix);
+    if (layout == LayoutDos33) return ListDosCatalog(image, currentPrefix);
+    if (level == 1) return ListProdosVolume(image, layout, currentPrefix);
+    return ListProdosSubdirectory(image, layout, subdirectory, currentPrefix);
 }
 
-int DecodeProdosEntry(EntryRef ref, const std::string& imagePath, int layout, FileEntry& entry)
+DirectoryListing ListProdosDirectory(const std::string& imagePath, int extensionIndex, int& layout,
+                                     int level, EntryRef subdirectory, std::string& currentPrefix)
+{
+    ImageFile image(imagePath);
+    return ListProdosDirectory(image, extensionIndex, layout, level, subdirectory, currentPrefix);
+}
+
+int DecodeProdosEntry(EntryRef ref, ImageFile& image, int layout, FileEntry& entry)
 {
     entry = FileEntry{};
     int index = ProdosRefIndex(ref);
     BlockBuffer block;
-    if (index >= kProdosEntriesPerBlock) return -1;
-    if (!ReadVolumeBlock(block, ProdosRefBlock(ref), imagePath, layout)) return -1;
-    if (!FillEntryFields(block, kDirectoryHeaderOffset + index * kProdosEntryLength, entry)) return -1;
+    if (index >= kProdosEntriesPerBlock) return ProdosEntryUnreadable;
+    if (!ReadVolumeBlockFrom(image, block, ProdosRefBlock(ref), layout)) return ProdosEntryUnreadable;
+    if (!FillEntryFields(block, kDirectoryHeaderOffset + index * kProdosEntryLength, entry))
+        return ProdosEntryUnreadable;
     entry.layout = layout;
 
-    if (!ReadVolumeBlock(block, kVolumeDirectoryBlock, imagePath, layout)) return -1;
+    if (!ReadVolumeBlockFrom(image, block, kVolumeDirectoryBlock, layout)) return ProdosEntryUnreadable;
     ByteReader volume{std::span<const uint8_t>(block)};
     entry.volumeTotal = static_cast<int>(volume.U16(41));
     entry.volumeCreatedDate = static_cast<int>(volume.U16(28));
@@ -272,21 +321,38 @@ int DecodeProdosEntry(EntryRef ref, const std::string& imagePath, int layout, Fi
     int bitMapStart = static_cast<int>(volume.U16(39));
 
     int bitMapBlocks = (entry.volumeTotal + kBlocksPerBitMapBlock - 1) / kBlocksPerBitMapBlock;
-    int free = 0;
-    for (int i = 0; i < bitMapBlocks; ++i) {
-        if (!ReadVolumeBlock(block, bitMapStart + i, imagePath, layout)) return -1;
-        free += CountFreeBlocks(block, i * kBlocksPerBitMapBlock, entry.volumeTotal);
-    }
+    std::array<uint8_t, kMaxBitMapBlocks * kBlockBytes> bitMap;
+    std::span<uint8_t> bits = std::span(bitMap).first(static_cast<size_t>(bitMapBlocks) * kBlockBytes);
+    if (!ReadVolumeBlocksFrom(image, bits, bitMapStart, layout)) return ProdosEntryUnreadable;
+    int free = CountFreeBlocks(bits, entry.volumeTotal);
     entry.volumeFreeBytes = free * kBlockBytes;
-    return 0;
+    return ProdosEntryDecoded;
+}
+
+int DecodeProdosEntry(EntryRef ref, const std::string& imagePath, int layout, FileEntry& entry)
+{
+    ImageFile image(imagePath);
+    return DecodeProdosEntry(ref, image, layout, entry);
+}
+
+int ReadProdosFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out)
+{
+    return ReadFile(ref, image, out, LayoutProdos);
 }
 
 int ReadProdosFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out)
 {
-    return ReadFile(ref, imagePath, out, false);
+    ImageFile image(imagePath);
+    return ReadProdosFile(ref, image, out);
+}
+
+int ReadProdosFileDosOrder(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out)
+{
+    return ReadFile(ref, image, out, LayoutProdosDosOrder);
 }
 
 int ReadProdosFileDosOrder(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out)
 {
-    return ReadFile(ref, imagePath, out, true);
+    ImageFile image(imagePath);
+    return ReadProdosFileDosOrder(ref, image, out);
 }
