@@ -67,9 +67,11 @@ void ListChain(ImageFile& image, int layout, int block, BlockBuffer& buffer, int
             int storageType = buffer[offset] >> 4;
             if (storageType == 0) continue;
             if (storageType == kStorageVolumeHeader) {
-                currentPrefix = "/" + EntryName(buffer, offset) + "/";
+                // Appended piece by piece: GCC 12 at -O3 takes "/" + name + "/" for an overlapping copy.
+                currentPrefix.assign(1, '/');
+                currentPrefix.append(EntryName(buffer, offset)).push_back('/');
             } else if (storageType == kStorageSubdirectoryHeader) {
-                currentPrefix += EntryName(buffer, offset) + "/";
+                currentPrefix.append(EntryName(buffer, offset)).push_back('/');
             } else {
                 DirectoryRow row;
                 row.name = EntryName(buffer, offset);
