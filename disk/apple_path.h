@@ -23,8 +23,9 @@ struct AppleDirectory {
 
 // Lists the directory `path` names ("" or "/" or "/VOL/" for the volume
 // directory, "/VOL/SUB/" for a subdirectory). Returns None, the listing's
-// own message (UnknownImageFormat), or CouldNotReadFile when no directory has
-// that path. A DOS 3.3 image has only its catalog.
+// own message (UnknownImageFormat, or CouldNotReadFile for a directory that
+// cannot be read), or CouldNotReadFile when no directory has that path. A
+// DOS 3.3 image has only its catalog.
 Message OpenAppleDirectory(const std::string& imagePath, int extensionIndex, std::string_view path, int& layout,
                            AppleDirectory& directory);
 Message OpenAppleDirectory(ImageFile& image, int extensionIndex, std::string_view path, int& layout,

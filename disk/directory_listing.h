@@ -16,5 +16,7 @@ struct DirectoryRow {
 
 struct DirectoryListing {
     std::vector<DirectoryRow> rows;
-    Message message = Message::None;  // UnknownImageFormat, or None
+    // UnknownImageFormat; CouldNotReadFile when the directory's first block
+    // (or the VTOC and first catalog sector) cannot be read; or None.
+    Message message = Message::None;
 };

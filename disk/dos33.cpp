@@ -126,16 +126,24 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
     DirectoryListing listing;
     currentPrefix.clear();
     SectorBuffer sector;
-    if (!ReadSectorFrom(image, sector, kVtocTrack, kVtocSector)) return listing;
+    if (!ReadSectorFrom(image, sector, kVtocTrack, kVtocSector)) {
+        listing.message = Message::CouldNotReadFile;
+        return listing;
+    }
     if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
         sector[kVtocTracksByte] != kStandardTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
+    // The first catalog sector is where the catalog is; a later one that
+    // cannot be read ends the listing where it fails.
     VisitedSectors visited;
     int track = sector[1], sectorNumber = sector[2];
-    while (track != 0) {
-        if (!ReadSectorFrom(image, sector, track, sectorNumber) || !visited.Visit(track, sectorNumber)) break;
+    for (bool first = true; track != 0; first = false) {
+        if (!ReadSectorFrom(image, sector, track, sectorNumber) || !visited.Visit(track, sectorNumber)) {
+            if (first) listing.message = Message::CouldNotReadFile;
+            break;
+        }
         for (int index = 0; index < kCatalogEntries; ++index) {
             int offset = EntryOffset(index);
             if (!ActiveEntry(sector[static_cast<size_t>(offset)])) continue;

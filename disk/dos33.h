@@ -19,8 +19,9 @@ constexpr int kDosVolumeSectors = 560;   // 35 tracks of 16 sectors
 class ImageFile;
 
 // Lists the whole catalog of a standard 35-track, 16-sector volume and empties
-// the prefix. A VTOC of another shape gives message 27; an unreadable VTOC or
-// catalog sector ends the listing quietly.
+// the prefix. A VTOC of another shape gives UnknownImageFormat, a VTOC or
+// first catalog sector that cannot be read CouldNotReadFile; a later catalog
+// sector that cannot be read ends the listing quietly.
 DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix);
 DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix);
 

@@ -231,7 +231,10 @@ DirectoryListing ListProdosVolume(ImageFile& image, int layout, std::string& cur
 {
     DirectoryListing listing;
     BlockBuffer buffer;
-    if (!ReadVolumeBlockFrom(image, buffer, kVolumeDirectoryBlock, layout)) return listing;
+    if (!ReadVolumeBlockFrom(image, buffer, kVolumeDirectoryBlock, layout)) {
+        listing.message = Message::CouldNotReadFile;
+        return listing;
+    }
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength ||
         buffer[kHeaderEntriesPerBlockByte] != kProdosEntriesPerBlock) {
         listing.message = Message::UnknownImageFormat;
@@ -263,7 +266,10 @@ DirectoryListing ListProdosSubdirectory(ImageFile& image, int layout, EntryRef s
     DirectoryListing listing;
     BlockBuffer buffer;
     int keyBlock = SubdirectoryKeyBlock(image, layout, subdirectory);
-    if (keyBlock == kNoKeyBlock || !ReadVolumeBlockFrom(image, buffer, keyBlock, layout)) return listing;
+    if (keyBlock == kNoKeyBlock || !ReadVolumeBlockFrom(image, buffer, keyBlock, layout)) {
+        listing.message = Message::CouldNotReadFile;
+        return listing;
+    }
     // Entries are decoded at 39 bytes each, so a header that says otherwise
     // does not describe a directory this program can read.
     if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength) {

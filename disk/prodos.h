@@ -42,7 +42,8 @@ DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& 
                                      EntryRef subdirectory, std::string& currentPrefix);
 
 // The listing of the volume directory or of one subdirectory of a ProDOS
-// image whose layout is known.
+// image whose layout is known. A directory whose first block cannot be read
+// gives CouldNotReadFile; one that fails later ends where it fails.
 DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std::string& currentPrefix);
 DirectoryListing ListProdosVolume(ImageFile& image, int layout, std::string& currentPrefix);
 DirectoryListing ListProdosSubdirectory(const std::string& imagePath, int layout, EntryRef subdirectory,

@@ -64,6 +64,7 @@ TEST(DosCatalog, NonStandardOrDamagedVolumes)
         {"catalog loops after two sectors", [](DosBuilder& b) { b.Sector(17, 14)[2] = 15; }, 0, 3},
         {"catalog sector 16", [](DosBuilder& b) { b.Sector(17, 15)[2] = 16; }, 0, 3},
         {"catalog leads off the disk", [](DosBuilder& b) { b.Sector(17, 15)[1] = 200; }, 0, 3},
+        {"catalog starts off the disk", [](DosBuilder& b) { b.Vtoc()[1] = 200; }, 3, 0},
         {"no catalog", [](DosBuilder& b) { b.Vtoc()[1] = 0; }, 0, 0},
     };
     for (const Row& row : rows) {
@@ -80,7 +81,9 @@ TEST(DosCatalog, NonStandardOrDamagedVolumes)
         EXPECT_EQ(listing.rows.size(), row.rows);
     }
     std::string prefix;
-    EXPECT_TRUE(ListDosCatalog("/nonexistent/tavo.do", prefix).rows.empty());
+    DirectoryListing missing = ListDosCatalog("/nonexistent/tavo.do", prefix);
+    EXPECT_TRUE(missing.rows.empty());
+    EXPECT_EQ(static_cast<unsigned>(missing.message), 3u) << "Could not read file";
 }
 
 TEST(DosEntry, LengthByType)

@@ -158,12 +158,15 @@ TEST(ImageLayoutDecision, ByExtensionAndForDskByContents)
     }
 }
 
-TEST(ImageLayoutDecision, AWrongExtensionFailsTheFileSystemCheck)
+TEST(ImageLayoutDecision, AWrongExtensionOrAShortImageIsReported)
 {
     fixture::ProdosBuilder prodos(280, "VOL");
     prodos.AddFile(0, "HELLO", fixture::Bytes("x"));
     fixture::DosBuilder dos;
     dos.AddFile("HELLO", 0, fixture::DosText("HI\n"));
+    static const std::vector<uint8_t> kNoBytes, kOneByte = {0};
+    const std::vector<uint8_t> prodosCut(prodos.BlockOrder().begin(), prodos.BlockOrder().begin() + 1024);
+    const std::vector<uint8_t> dosCut(dos.Bytes().begin(), dos.Bytes().begin() + 17 * 4096);
     struct Row {
         const char* name;
         const std::vector<uint8_t>* bytes;
@@ -179,6 +182,12 @@ TEST(ImageLayoutDecision, AWrongExtensionFailsTheFileSystemCheck)
         {"ProDOS as .txt", &prodos.BlockOrder(), "txt", 27, 0},
         {"ProDOS as .po", &prodos.BlockOrder(), "po", 0, 1},
         {"DOS 3.3 as .do", &dos.Bytes(), "do", 0, 1},
+        // Too short to hold the volume directory or the VTOC: not read, not empty.
+        {"0 bytes as .hdv", &kNoBytes, "hdv", 3, 0},
+        {"1 byte as .do", &kOneByte, "do", 3, 0},
+        {"ProDOS cut before its volume directory, as .po", &prodosCut, "po", 3, 0},
+        {"DOS 3.3 cut before its VTOC, as .do", &dosCut, "do", 3, 0},
+        {"0 bytes as .dsk", &kNoBytes, "dsk", 27, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

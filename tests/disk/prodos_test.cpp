@@ -153,7 +153,7 @@ TEST(ProdosDirectory, DamagedDirectoriesEndCleanly)
         {"subdirectory entry length 0",
          [](ProdosBuilder& b, int sub) { b.Block(b.DirectoryKeyBlock(sub))[35] = 0; }, 13, 0, 0, 27},
         {"subdirectory key pointer off the image",
-         [](ProdosBuilder& b, int sub) { ProdosBuilder::Put16(b.Entry(b.DirectoryRef(sub)), 17, 65535); }, 13, 0, 0, 0},
+         [](ProdosBuilder& b, int sub) { ProdosBuilder::Put16(b.Entry(b.DirectoryRef(sub)), 17, 65535); }, 13, 0, 0, 3},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

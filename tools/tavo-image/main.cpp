@@ -74,13 +74,25 @@ struct Image {
     int layout = LayoutNone;
 };
 
+// Opens the image and lists its volume directory, so that an image that
+// cannot be read, or is not one, fails alike whatever the command; false
+// after the message.
 bool OpenImage(const std::string& path, Image& image)
 {
-    ImageFile probe;
-    if (!probe.Open(path)) return false;
+    ImageFile file;
+    if (!file.Open(path)) {
+        Fail(Message::CouldNotReadFile, path);
+        return false;
+    }
     image.path = path;
     image.fileName = fs::path(path).filename().string();
     image.extensionIndex = ImageExtensionIndexOf(image.fileName);
+    AppleDirectory volume;
+    Message message = OpenAppleDirectory(file, image.extensionIndex, "", image.layout, volume);
+    if (message != Message::None) {
+        Fail(message, image.fileName);
+        return false;
+    }
     return true;
 }
 
@@ -304,7 +316,7 @@ int main(int argc, char** argv)
     if (args.size() < wanted || args.size() > 2) return Usage();
 
     Image image;
-    if (!OpenImage(args[0], image)) return Fail(Message::CouldNotReadFile, args[0]);
+    if (!OpenImage(args[0], image)) return 1;
     if (command == "catalog") return Catalog(image, args.size() > 1 ? args[1].c_str() : nullptr);
     if (command == "show") return Show(image, args[1], hex);
     if (command == "info") return Info(image, args[1]);
