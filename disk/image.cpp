@@ -48,10 +48,12 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
 constexpr size_t kWindowBytes = 4 * 1024;
 
 #ifdef _WIN32
-int OpenFile(const std::string& path, uint64_t& size)
+// Gives the size of a regular file and opens it; anything else, such as a
+// device name like CON or COM1, is refused before it is opened.
+int OpenRegularFile(const std::string& path, uint64_t& size)
 {
     struct _stat64 info;
-    if (_stat64(path.c_str(), &info) != 0) return -1;
+    if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return -1;
     size = static_cast<uint64_t>(info.st_size);
     return _open(path.c_str(), _O_RDONLY | _O_BINARY);
 }
@@ -71,12 +73,14 @@ size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
 
 void CloseFile(int file) { _close(file); }
 #else
-int OpenFile(const std::string& path, uint64_t& size)
+// Opens a file and gives its size if it is a regular file. Without
+// O_NONBLOCK, opening a FIFO would wait for a writer before it could be refused.
+int OpenRegularFile(const std::string& path, uint64_t& size)
 {
-    int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file < 0) return -1;
     struct stat info;
-    if (fstat(file, &info) != 0) {
+    if (fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(file);
         return -1;
     }
@@ -125,7 +129,7 @@ int ImageExtensionIndexOf(std::string_view fileName)
 bool ImageFile::Open(const std::string& imagePath)
 {
     Close();
-    file_ = OpenFile(imagePath, size_);
+    file_ = OpenRegularFile(imagePath, size_);
     if (file_ < 0) size_ = 0;
     return file_ >= 0;
 }

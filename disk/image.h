@@ -53,6 +53,8 @@ public:
     ImageFile& operator=(const ImageFile&) = delete;
     ~ImageFile() { Close(); }
 
+    // Regular files only: a FIFO or device named like an image is refused
+    // without waiting for it.
     bool Open(const std::string& imagePath);
     // Borrows `bytes`, which must outlive the reads.
     void OpenBytes(std::span<const uint8_t> bytes);

@@ -1,7 +1,14 @@
 // Image access: extensions, layout detection, sector and block reads.
 #include "disk/image.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
 
 #include "disk/prodos.h"
 #include "tests/disk/image_builder.h"
@@ -96,6 +103,32 @@ TEST(ImageRead, ShortAndImpossibleReadsFail)
     EXPECT_FALSE(ReadBlockDosOrder(block, 0, image.path())) << "the second half is sector 14";
     EXPECT_FALSE(ReadBlock(block, 0, image.path() + ".missing"));
     EXPECT_FALSE(ReadSector(sector, 0, 0, image.path() + ".missing"));
+}
+
+TEST(ImageRead, OnlyRegularFilesOpen)
+{
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tavo_special_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "x.po");
+    std::string fifo = (folder / "f.po").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "z.po");
+    TempImage regular(NumberedImage(512), "po");
+
+    // Opening a FIFO for reading may wait for a writer: wait a while, then be one.
+    auto opening = std::async(std::launch::async, [&] { return ImageFile().Open(fifo); });
+    if (opening.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "opening a FIFO waits for a writer";
+        int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        opening.wait();
+        if (writer >= 0) close(writer);
+    }
+    EXPECT_FALSE(opening.get());
+    ImageFile image;
+    EXPECT_FALSE(image.Open((folder / "x.po").string())) << "a folder";
+    EXPECT_FALSE(image.Open((folder / "z.po").string())) << "a device";
+    EXPECT_TRUE(image.Open(regular.path()));
+    EXPECT_EQ(image.Size(), 512u);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(ImageLayoutDetection, BootSignatures)
