@@ -1,5 +1,6 @@
-// Shared by the fuzz targets: the readers take an image path, so each input
-// is written to a file of this process's own first.
+// Shared by the fuzz targets: the extensions an input is read as, and a file
+// of this process's own for the one target that compares reading a file
+// with reading the same bytes in memory.
 #pragma once
 #include <cstdint>
 #include <cstdio>
