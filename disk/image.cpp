@@ -102,16 +102,20 @@ size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
 void CloseFile(int file) { ::close(file); }
 #endif
 
+// Where half 0 (bytes 0-255) or 1 of a block in DOS sector order lies.
+uint64_t DosOrderHalfOffset(int block, int half)
+{
+    uint64_t track = static_cast<uint64_t>(block / kBlocksPerTrack);
+    int sector = kBlockSectorMap[2 * (block % kBlocksPerTrack) + half];
+    return track * kTrackBytes + static_cast<uint64_t>(sector) * kSectorBytes;
+}
+
 // One block in DOS sector order into 512 bytes of `out`.
 bool ReadDosOrderBlockInto(ImageFile& image, std::span<uint8_t> out, int block)
 {
     if (block < 0) return false;
-    uint64_t base = static_cast<uint64_t>(block / kBlocksPerTrack) * kTrackBytes;
-    int p = block % kBlocksPerTrack;
-    if (!image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p]) * kSectorBytes, out.first(kSectorBytes)))
-        return false;
-    return image.ReadAt(base + static_cast<uint64_t>(kBlockSectorMap[2 * p + 1]) * kSectorBytes,
-                        out.subspan(kSectorBytes, kSectorBytes));
+    return image.ReadAt(DosOrderHalfOffset(block, 0), out.first(kSectorBytes)) &&
+           image.ReadAt(DosOrderHalfOffset(block, 1), out.subspan(kSectorBytes, kSectorBytes));
 }
 
 }  // namespace
@@ -149,9 +153,14 @@ void ImageFile::Close()
     view_ = {};
 }
 
+bool ImageFile::Holds(uint64_t offset, uint64_t count) const
+{
+    return offset <= size_ && count <= size_ - offset;
+}
+
 bool ImageFile::ReadAt(uint64_t offset, std::span<uint8_t> out)
 {
-    if (offset > size_ || out.size() > size_ - offset) return false;
+    if (!Holds(offset, out.size())) return false;
     if (out.empty()) return true;
     if (offset < viewOffset_ || offset + out.size() > viewOffset_ + view_.size()) {
         // Large reads go straight to the caller; small ones through the window.
@@ -239,6 +248,18 @@ bool ReadVolumeBlock(BlockBuffer& buffer, int block, const std::string& imagePat
 {
     ImageFile image(imagePath);
     return ReadVolumeBlockFrom(image, buffer, block, layout);
+}
+
+bool VolumeBlocksInImage(const ImageFile& image, int first, int count, int layout)
+{
+    if (count <= 0) return true;
+    if (first < 0) return false;
+    if (layout != LayoutProdosDosOrder)
+        return image.Holds(static_cast<uint64_t>(first) * kBlockBytes, static_cast<uint64_t>(count) * kBlockBytes);
+    for (int block = first; block < first + count; ++block)
+        for (int half = 0; half < 2; ++half)
+            if (!image.Holds(DosOrderHalfOffset(block, half), kSectorBytes)) return false;
+    return true;
 }
 
 int DetectImageLayout(ImageFile& image)

@@ -60,6 +60,8 @@ public:
     void OpenBytes(std::span<const uint8_t> bytes);
     void Close();
     bool ReadAt(uint64_t offset, std::span<uint8_t> out);
+    // Whether every one of those bytes lies inside the image.
+    bool Holds(uint64_t offset, uint64_t count) const;
     uint64_t Size() const { return size_; }
 
 private:
@@ -91,6 +93,8 @@ bool ReadVolumeBlockFrom(ImageFile& image, BlockBuffer& buffer, int block, int l
 // Reads the blocks from `first` on that fill `out` (a multiple of 512 bytes):
 // in block order they lie together and take one read.
 bool ReadVolumeBlocksFrom(ImageFile& image, std::span<uint8_t> out, int first, int layout);
+// Whether reading `count` blocks from `first` on would find them all inside the image.
+bool VolumeBlocksInImage(const ImageFile& image, int first, int count, int layout);
 
 // Looks at block 0 of a ".dsk" image: LayoutDos33, LayoutProdos,
 // LayoutProdosDosOrder, or 0 when neither boot signature is there.

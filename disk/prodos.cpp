@@ -157,6 +157,38 @@ int CountFreeBlocks(std::span<const uint8_t> bitMap, int volumeTotal)
     return free;
 }
 
+// Decodes the entry and its volume's facts, the free space only when
+// `countFree`: reading a file does not show it. Without it the bit map is
+// not read, but the decoding still fails where reading it would.
+int DecodeEntry(EntryRef ref, ImageFile& image, int layout, FileEntry& entry, bool countFree)
+{
+    entry = FileEntry{};
+    int index = ProdosRefIndex(ref);
+    BlockBuffer block;
+    if (index >= kProdosEntriesPerBlock) return ProdosEntryUnreadable;
+    if (!ReadVolumeBlockFrom(image, block, ProdosRefBlock(ref), layout)) return ProdosEntryUnreadable;
+    if (!FillEntryFields(block, kDirectoryHeaderOffset + index * kProdosEntryLength, entry))
+        return ProdosEntryUnreadable;
+    entry.layout = layout;
+
+    if (!ReadVolumeBlockFrom(image, block, kVolumeDirectoryBlock, layout)) return ProdosEntryUnreadable;
+    ByteReader volume{std::span<const uint8_t>(block)};
+    entry.volumeTotal = static_cast<int>(volume.U16(41));
+    entry.volumeCreatedDate = static_cast<int>(volume.U16(28));
+    entry.volumeCreatedTime = static_cast<int>(volume.U16(30));
+    entry.volumeFileCount = static_cast<int>(volume.U16(37));
+    int bitMapStart = static_cast<int>(volume.U16(39));
+
+    int bitMapBlocks = (entry.volumeTotal + kBlocksPerBitMapBlock - 1) / kBlocksPerBitMapBlock;
+    if (!countFree)
+        return VolumeBlocksInImage(image, bitMapStart, bitMapBlocks, layout) ? ProdosEntryDecoded : ProdosEntryUnreadable;
+    std::array<uint8_t, kMaxBitMapBlocks * kBlockBytes> bitMap;
+    std::span<uint8_t> bits = std::span(bitMap).first(static_cast<size_t>(bitMapBlocks) * kBlockBytes);
+    if (!ReadVolumeBlocksFrom(image, bits, bitMapStart, layout)) return ProdosEntryUnreadable;
+    entry.volumeFreeBytes = CountFreeBlocks(bits, entry.volumeTotal) * kBlockBytes;
+    return ProdosEntryDecoded;
+}
+
 int IndexPointer(const BlockBuffer& index, int k) { return index[static_cast<size_t>(k)] | (index[256 + static_cast<size_t>(k)] << 8); }
 
 // Copies the data blocks named by one index block into `out` from `base` on,
@@ -197,7 +229,7 @@ int ReadFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out, int layo
 {
     FileEntry entry;
     out.clear();
-    if (DecodeProdosEntry(ref, image, layout, entry) != ProdosEntryDecoded) return ProdosFileEntryUnreadable;
+    if (DecodeEntry(ref, image, layout, entry, false) != ProdosEntryDecoded) return ProdosFileEntryUnreadable;
     int storage = entry.storageType;
     bool dosOrder = layout == LayoutProdosDosOrder;
     if (storage != kStorageSeedling && storage != kStorageSapling && (storage != kStorageTree || dosOrder))
@@ -311,30 +343,7 @@ DirectoryListing ListProdosDirectory(const std::string& imagePath, int extension
 
 int DecodeProdosEntry(EntryRef ref, ImageFile& image, int layout, FileEntry& entry)
 {
-    entry = FileEntry{};
-    int index = ProdosRefIndex(ref);
-    BlockBuffer block;
-    if (index >= kProdosEntriesPerBlock) return ProdosEntryUnreadable;
-    if (!ReadVolumeBlockFrom(image, block, ProdosRefBlock(ref), layout)) return ProdosEntryUnreadable;
-    if (!FillEntryFields(block, kDirectoryHeaderOffset + index * kProdosEntryLength, entry))
-        return ProdosEntryUnreadable;
-    entry.layout = layout;
-
-    if (!ReadVolumeBlockFrom(image, block, kVolumeDirectoryBlock, layout)) return ProdosEntryUnreadable;
-    ByteReader volume{std::span<const uint8_t>(block)};
-    entry.volumeTotal = static_cast<int>(volume.U16(41));
-    entry.volumeCreatedDate = static_cast<int>(volume.U16(28));
-    entry.volumeCreatedTime = static_cast<int>(volume.U16(30));
-    entry.volumeFileCount = static_cast<int>(volume.U16(37));
-    int bitMapStart = static_cast<int>(volume.U16(39));
-
-    int bitMapBlocks = (entry.volumeTotal + kBlocksPerBitMapBlock - 1) / kBlocksPerBitMapBlock;
-    std::array<uint8_t, kMaxBitMapBlocks * kBlockBytes> bitMap;
-    std::span<uint8_t> bits = std::span(bitMap).first(static_cast<size_t>(bitMapBlocks) * kBlockBytes);
-    if (!ReadVolumeBlocksFrom(image, bits, bitMapStart, layout)) return ProdosEntryUnreadable;
-    int free = CountFreeBlocks(bits, entry.volumeTotal);
-    entry.volumeFreeBytes = free * kBlockBytes;
-    return ProdosEntryDecoded;
+    return DecodeEntry(ref, image, layout, entry, true);
 }
 
 int DecodeProdosEntry(EntryRef ref, const std::string& imagePath, int layout, FileEntry& entry)

@@ -239,6 +239,27 @@ TEST(ProdosEntry, FreeSpaceComesFromEveryBitMapBlock)
     EXPECT_EQ(DecodeProdosEntry(ref, truncated.path(), LayoutProdos, e), -1) << "the 16th bit-map block is missing";
 }
 
+TEST(ProdosFile, ABitMapPastTheImageFailsReadingAsItFailsDecoding)
+{
+    for (bool dosOrder : {false, true}) {
+        SCOPED_TRACE(dosOrder ? "DOS order" : "block order");
+        int layout = dosOrder ? LayoutProdosDosOrder : LayoutProdos;
+        for (int bitMapStart : {279, 280}) {
+            SCOPED_TRACE(bitMapStart);
+            ProdosBuilder b(280, "V");
+            EntryRef ref = b.AddFile(0, "A", Pattern(1000));
+            ProdosBuilder::Put16(b.Block(2), 39, bitMapStart);  // the volume's last block, or one past it
+            TempImage image(dosOrder ? b.DosOrder() : b.BlockOrder(), "po");
+            FileEntry e;
+            std::vector<uint8_t> out;
+            bool inside = bitMapStart < 280;
+            EXPECT_EQ(DecodeProdosEntry(ref, image.path(), layout, e), inside ? ProdosEntryDecoded : ProdosEntryUnreadable);
+            int result = dosOrder ? ReadProdosFileDosOrder(ref, image.path(), out) : ReadProdosFile(ref, image.path(), out);
+            EXPECT_EQ(result, inside ? 2 : ProdosFileEntryUnreadable);
+        }
+    }
+}
+
 TEST(ProdosEntry, UndecodableReferencesFail)
 {
     ProdosBuilder b(280, "V");
