@@ -67,11 +67,13 @@ int Usage()
     return 2;
 }
 
+// The image a command reads, opened once for the whole command.
 struct Image {
     std::string path;
     std::string fileName;
     int extensionIndex = 0;
     int layout = LayoutNone;
+    ImageFile file;
 };
 
 // Opens the image and lists its volume directory, so that an image that
@@ -79,8 +81,7 @@ struct Image {
 // after the message.
 bool OpenImage(const std::string& path, Image& image)
 {
-    ImageFile file;
-    if (!file.Open(path)) {
+    if (!image.file.Open(path)) {
         Fail(Message::CouldNotReadFile, path);
         return false;
     }
@@ -88,7 +89,7 @@ bool OpenImage(const std::string& path, Image& image)
     image.fileName = fs::path(path).filename().string();
     image.extensionIndex = ImageExtensionIndexOf(image.fileName);
     AppleDirectory volume;
-    Message message = OpenAppleDirectory(file, image.extensionIndex, "", image.layout, volume);
+    Message message = OpenAppleDirectory(image.file, image.extensionIndex, "", image.layout, volume);
     if (message != Message::None) {
         Fail(message, image.fileName);
         return false;
@@ -102,11 +103,10 @@ std::string ApplePathOf(const AppleDirectory& directory, const DirectoryRow& row
     return directory.prefix + row.name;
 }
 
-int Catalog(const Image& imageIn, const char* dir)
+int Catalog(Image& image, const char* dir)
 {
-    Image image = imageIn;
     AppleDirectory directory;
-    if (Message message = OpenAppleDirectory(image.path, image.extensionIndex, dir ? dir : "", image.layout, directory);
+    if (Message message = OpenAppleDirectory(image.file, image.extensionIndex, dir ? dir : "", image.layout, directory);
         message != Message::None)
         return Fail(message, dir ? dir : image.fileName);
     std::printf("Prefix: %s\n", directory.prefix.c_str());
@@ -126,31 +126,31 @@ bool ReportOpen(const DocumentContent& content, const Image& image)
     return true;
 }
 
-int Show(Image image, const std::string& applePath, bool hex)
+int Show(Image& image, const std::string& applePath, bool hex)
 {
     AppleDirectory directory;
     DirectoryRow row;
-    if (Message message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row);
+    if (Message message = FindAppleEntry(image.file, image.extensionIndex, applePath, image.layout, directory, row);
         message != Message::None)
         return Fail(message, applePath);
     if (image.layout != LayoutDos33 && row.icon == kFolderIcon) return Fail(Message::FileNeedsSelecting, "");
     FileEntry entry;
-    DocumentContent content = OpenImageEntry(image.path, image.layout, row.ref, hex, entry);
+    DocumentContent content = OpenImageEntry(image.file, image.layout, row.ref, hex, entry);
     if (!ReportOpen(content, image)) return 1;
     std::fwrite(content.text.data(), 1, content.text.size(), stdout);
     return 0;
 }
 
-int Info(Image image, const std::string& applePath)
+int Info(Image& image, const std::string& applePath)
 {
     AppleDirectory directory;
     DirectoryRow row;
-    if (Message message = FindAppleEntry(image.path, image.extensionIndex, applePath, image.layout, directory, row);
+    if (Message message = FindAppleEntry(image.file, image.extensionIndex, applePath, image.layout, directory, row);
         message != Message::None)
         return Fail(message, applePath);
     FileEntry entry;
-    int result = image.layout == LayoutDos33 ? DecodeDosEntry(row.ref, image.path, entry)
-                                             : DecodeProdosEntry(row.ref, image.path, image.layout, entry);
+    int result = image.layout == LayoutDos33 ? DecodeDosEntry(row.ref, image.file, entry)
+                                             : DecodeProdosEntry(row.ref, image.file, image.layout, entry);
     if (result < 0) return Fail(Message::AppleFileReadError, image.fileName, result);
     std::string slotPath = image.layout == LayoutDos33 ? std::string(entry.Name()) : directory.prefix + entry.Name().data();
     fs::path full = fs::absolute(fs::path(image.path));
@@ -243,7 +243,7 @@ private:
     std::map<std::string, std::set<std::string>> used_;
 };
 
-int Extract(Image image, const std::string& folder)
+int Extract(Image& image, const std::string& folder)
 {
     std::error_code error;
     fs::create_directories(folder, error);
@@ -251,7 +251,7 @@ int Extract(Image image, const std::string& folder)
     std::map<EntryRef, fs::path> hostFolders;  // subdirectory entry -> its folder
     NameBook names;
     int written = 0, failed = 0, folders = 0;
-    Message message = WalkAppleImage(image.path, image.extensionIndex, image.layout,
+    Message message = WalkAppleImage(image.file, image.extensionIndex, image.layout,
         [&](const AppleDirectory& directory, const DirectoryRow& row) {
             fs::path hostFolder = directory.level <= 1 ? fs::path(folder) : hostFolders[directory.ref];
             std::string applePath = ApplePathOf(directory, row, image.layout);
@@ -263,7 +263,7 @@ int Extract(Image image, const std::string& folder)
                 return;
             }
             FileEntry entry;
-            DocumentContent content = OpenImageEntry(image.path, image.layout, row.ref, false, entry);
+            DocumentContent content = OpenImageEntry(image.file, image.layout, row.ref, false, entry);
             if (!content.opened) {
                 std::fprintf(stderr, "%s: ", applePath.c_str());
                 Fail(content.message, image.fileName, content.value);
