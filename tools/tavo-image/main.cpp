@@ -18,6 +18,7 @@
 #include "disk/apple_path.h"
 #include "disk/dos33.h"
 #include "disk/file_types.h"
+#include "disk/host_names.h"
 #include "disk/image.h"
 #include "disk/open_choice.h"
 #include "disk/prodos.h"
@@ -188,33 +189,6 @@ std::string WindowsLineEnds(std::string_view text)
     return out;
 }
 
-bool IsReservedDeviceName(std::string_view name)
-{
-    std::string base(name.substr(0, name.find('.')));
-    for (char& c : base)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    static const std::set<std::string> kReserved = {"CON", "PRN", "AUX", "NUL"};
-    if (kReserved.count(base)) return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
-}
-
-// A file name any host accepts: Apple names may hold any character.
-std::string HostName(std::string_view appleName)
-{
-    static constexpr std::string_view kAllowed = " ._-+()&#!$%'@^~{},;=[]";
-    std::string name;
-    for (char c : TrimmedName(appleName)) {
-        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                  kAllowed.find(c) != std::string_view::npos;
-        name += ok ? c : '_';
-    }
-    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
-    if (name.empty()) name = "_";
-    if (IsReservedDeviceName(name)) name = "_" + name;
-    return name;
-}
-
 std::string_view KindExtension(DocumentKind kind)
 {
     if (kind == DocumentKind::Applesoft) return ".bas";
@@ -256,7 +230,7 @@ int Extract(Image& image, const std::string& folder)
             fs::path hostFolder = directory.level <= 1 ? fs::path(folder) : hostFolders[directory.ref];
             std::string applePath = ApplePathOf(directory, row, image.layout);
             if (image.layout != LayoutDos33 && row.icon == kFolderIcon) {
-                fs::path sub = names.Claim(hostFolder, HostName(row.name), "");
+                fs::path sub = names.Claim(hostFolder, HostFileName(row.name), "");
                 fs::create_directories(sub, error);
                 hostFolders[row.ref] = sub;
                 ++folders;
@@ -274,7 +248,7 @@ int Extract(Image& image, const std::string& folder)
                 std::fprintf(stderr, "%s: ", applePath.c_str());
                 Fail(Message::NonStandardFile, "");
             }
-            fs::path target = names.Claim(hostFolder, HostName(row.name), KindExtension(content.kind));
+            fs::path target = names.Claim(hostFolder, HostFileName(row.name), KindExtension(content.kind));
             std::string text = WindowsLineEnds(content.text);
             std::ofstream out(target, std::ios::binary);
             out.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -1,0 +1,49 @@
+// Apple file names on the host.
+#include "disk/host_names.h"
+
+#include <array>
+
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    return true;
+}
+
+std::string_view WithoutTrailing(std::string_view text, std::string_view characters)
+{
+    size_t end = text.find_last_not_of(characters);
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+}  // namespace
+
+bool IsWindowsDeviceName(std::string_view name)
+{
+    std::string_view base = name.substr(0, name.find('.'));
+    static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+    for (std::string_view device : kDevices)
+        if (EqualIgnoringCase(base, device)) return true;
+    return base.size() == 4 && (EqualIgnoringCase(base.substr(0, 3), "COM") || EqualIgnoringCase(base.substr(0, 3), "LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+std::string HostFileName(std::string_view appleName)
+{
+    static constexpr std::string_view kAllowed = " ._-+()&#!$%'@^~{},;=[]";
+    std::string name;
+    for (char c : WithoutTrailing(appleName, " ")) {
+        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                  kAllowed.find(c) != std::string_view::npos;
+        name += ok ? c : '_';
+    }
+    name.resize(WithoutTrailing(name, " .").size());
+    if (name.empty()) name.push_back('_');
+    if (IsWindowsDeviceName(name)) name.insert(0, 1, '_');
+    return name;
+}

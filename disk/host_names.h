@@ -1,0 +1,14 @@
+// Apple file names on the host: a file name any host accepts for an Apple file.
+#pragma once
+#include <string>
+#include <string_view>
+
+// A file name for `appleName`, whose trailing blanks are dropped: characters
+// outside a small safe set become '_', blanks and full stops at the end go
+// (Windows drops them), an empty name becomes "_", and a name that Windows
+// takes for a device gets a leading '_'.
+std::string HostFileName(std::string_view appleName);
+
+// Whether Windows opens a device for `name`, whatever its extension: CON,
+// PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9, in any case.
+bool IsWindowsDeviceName(std::string_view name);

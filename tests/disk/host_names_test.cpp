@@ -1,0 +1,34 @@
+// Apple names on the host: the file names extract gives, and the escaped
+// text of names for the terminal.
+#include "disk/host_names.h"
+
+#include <gtest/gtest.h>
+
+TEST(HostNames, FileNamesEveryHostAccepts)
+{
+    struct Row {
+        std::string_view apple, host;
+    } rows[] = {
+        {"HELLO", "HELLO"},
+        {"HELLO                         ", "HELLO"},  // a DOS 3.3 name with its trailing blanks
+        {"A/B", "A_B"},
+        {"WHAT?*<>|:\"\\", "WHAT________"},
+        {"BELL\x07" "ESC\x1B", "BELL_ESC_"},
+        {"END.", "END"},
+        {"END . .", "END"},
+        {"", "_"},
+        {"...", "_"},
+        {"CON", "_CON"},
+        {"con.txt", "_con.txt"},
+        {"NUL.TAR.GZ", "_NUL.TAR.GZ"},
+        {"COM1", "_COM1"},
+        {"LPT9.BAS", "_LPT9.BAS"},
+        {"COM10", "COM10"},
+        {"CONSOLE", "CONSOLE"},
+        {"AUXILIARY.TXT", "AUXILIARY.TXT"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.apple);
+        EXPECT_EQ(HostFileName(row.apple), row.host);
+    }
+}
