@@ -25,12 +25,13 @@ std::string_view WithoutTrailing(std::string_view text, std::string_view charact
 
 bool IsWindowsDeviceName(std::string_view name)
 {
-    std::string_view base = name.substr(0, name.find('.'));
-    static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+    // Windows looks at the name up to its first full stop, without the blanks that end it.
+    std::string_view base = WithoutTrailing(name.substr(0, name.find('.')), " ");
+    static constexpr std::array<std::string_view, 6> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (std::string_view device : kDevices)
         if (EqualIgnoringCase(base, device)) return true;
-    return base.size() == 4 && (EqualIgnoringCase(base.substr(0, 3), "COM") || EqualIgnoringCase(base.substr(0, 3), "LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
+    if (base.size() != 4 || base[3] < '0' || base[3] > '9') return false;
+    return EqualIgnoringCase(base.substr(0, 3), "COM") || EqualIgnoringCase(base.substr(0, 3), "LPT");
 }
 
 std::string HostFileName(std::string_view appleName)

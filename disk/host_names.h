@@ -10,5 +10,7 @@
 std::string HostFileName(std::string_view appleName);
 
 // Whether Windows opens a device for `name`, whatever its extension: CON,
-// PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9, in any case.
+// PRN, AUX, NUL, CONIN$, CONOUT$, COM0-COM9 and LPT0-LPT9, in any case and
+// with blanks before the extension. (The superscript-digit forms COM¹ and so
+// on cannot arise: HostFileName keeps ASCII only.)
 bool IsWindowsDeviceName(std::string_view name);

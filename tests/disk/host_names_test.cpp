@@ -26,6 +26,16 @@ TEST(HostNames, FileNamesEveryHostAccepts)
         {"COM10", "COM10"},
         {"CONSOLE", "CONSOLE"},
         {"AUXILIARY.TXT", "AUXILIARY.TXT"},
+        // Names Windows also takes for devices.
+        {"CONIN$", "_CONIN$"},
+        {"conout$.txt", "_conout$.txt"},
+        {"COM0", "_COM0"},
+        {"LPT0.TXT", "_LPT0.TXT"},
+        {"CON .TXT", "_CON .TXT"},
+        {"NUL  .", "_NUL"},
+        {"PRN . X", "_PRN . X"},
+        {"COM\xB9", "COM_"},  // COM with a superscript one
+        {"CONIN$X", "CONIN$X"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.apple);
