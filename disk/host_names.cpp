@@ -23,6 +23,26 @@ std::string_view WithoutTrailing(std::string_view text, std::string_view charact
 
 }  // namespace
 
+std::string EscapedAppleName(std::string_view name)
+{
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(name.size());
+    for (char c : name) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            text += "\\\\";
+        } else if (byte < 0x20 || byte > 0x7E) {
+            text += "\\x";
+            text += kHexDigits[byte >> 4];
+            text += kHexDigits[byte & 0x0F];
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 bool IsWindowsDeviceName(std::string_view name)
 {
     // Windows looks at the name up to its first full stop, without the blanks that end it.

@@ -1,7 +1,13 @@
-// Apple file names on the host: a file name any host accepts for an Apple file.
+// Apple file names on the host: a file name any host accepts for an Apple
+// file, and the text of an Apple name that prints on one line of a terminal.
 #pragma once
 #include <string>
 #include <string_view>
+
+// `name` with every byte outside printable ASCII written as \xHH (capital
+// hex digits) and a backslash as \\. DOS 3.3 names may hold ESC, BEL, CR or
+// LF; escaped, a name neither acts on the terminal nor breaks its line.
+std::string EscapedAppleName(std::string_view name);
 
 // A file name for `appleName`, whose trailing blanks are dropped: characters
 // outside a small safe set become '_', blanks and full stops at the end go

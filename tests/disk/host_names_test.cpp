@@ -42,3 +42,24 @@ TEST(HostNames, FileNamesEveryHostAccepts)
         EXPECT_EQ(HostFileName(row.apple), row.host);
     }
 }
+
+TEST(HostNames, EscapedNamesStayOnOneLine)
+{
+    struct Row {
+        std::string_view apple, text;
+    } rows[] = {
+        {"HELLO WORLD", "HELLO WORLD"},
+        {"RED\x1B[31m", "RED\\x1B[31m"},
+        {"BELL\x07", "BELL\\x07"},
+        {"TWO\r\nLINES", "TWO\\x0D\\x0ALINES"},
+        {"A\\B", "A\\\\B"},
+        {"\\x41", "\\\\x41"},  // not to be read back as "A"
+        {"DEL\x7F\xFF\x80", "DEL\\x7F\\xFF\\x80"},
+        {std::string_view("NUL\0", 4), "NUL\\x00"},
+        {"~ !", "~ !"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(EscapedAppleName(row.apple), row.text);
+    }
+}

@@ -38,6 +38,9 @@ constexpr const char* kHelp =
     "      DIR such as /VOL/SUB/. First line \"Prefix: \" and the directory's path, then\n"
     "      one line per entry in on-disk order: entry reference, TAB, icon index, TAB,\n"
     "      L (locked) or -, TAB, the name (DOS 3.3 names keep their trailing blanks).\n"
+    "      Apple names and paths, here and in info and extract, show each character\n"
+    "      outside printable ASCII as \\xHH (ESC as \\x1B, CR as \\x0D) and a backslash\n"
+    "      as \\\\, so that every entry is one line and no name acts on the terminal.\n"
     "  tavo-image show [--hex] IMAGE PATH\n"
     "      Writes the text that opening the file shows: an Applesoft or Integer BASIC\n"
     "      listing, Apple text, or a hex dump (--hex: a hex dump whatever the type, as\n"
@@ -98,10 +101,11 @@ bool OpenImage(const std::string& path, Image& image)
     return true;
 }
 
+// The Apple path of a row as extract prints it, escaped.
 std::string ApplePathOf(const AppleDirectory& directory, const DirectoryRow& row, int layout)
 {
-    if (layout == LayoutDos33) return row.name;
-    return directory.prefix + row.name;
+    if (layout == LayoutDos33) return EscapedAppleName(row.name);
+    return EscapedAppleName(directory.prefix + row.name);
 }
 
 int Catalog(Image& image, const char* dir)
@@ -110,9 +114,9 @@ int Catalog(Image& image, const char* dir)
     if (Message message = OpenAppleDirectory(image.file, image.extensionIndex, dir ? dir : "", image.layout, directory);
         message != Message::None)
         return Fail(message, dir ? dir : image.fileName);
-    std::printf("Prefix: %s\n", directory.prefix.c_str());
+    std::printf("Prefix: %s\n", EscapedAppleName(directory.prefix).c_str());
     for (const DirectoryRow& row : directory.listing.rows)
-        std::printf("%u\t%d\t%c\t%s\n", row.ref, row.icon, row.locked ? 'L' : '-', row.name.c_str());
+        std::printf("%u\t%d\t%c\t%s\n", row.ref, row.icon, row.locked ? 'L' : '-', EscapedAppleName(row.name).c_str());
     return 0;
 }
 
@@ -159,16 +163,21 @@ int Info(Image& image, const std::string& applePath)
                                                full.parent_path().string(), image.extensionIndex);
     std::printf("General\n");
     for (const PropertyField& field : texts.general) {
+        std::string value = EscapedAppleName(field.value);
         if (field.label.empty())
-            std::printf("%s\n", field.value.c_str());
+            std::printf("%s\n", value.c_str());
         else
-            std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), field.value.c_str());
+            std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), value.c_str());
     }
     for (const AccessBox& box : texts.access)
         std::printf("%.*s: %d\n", static_cast<int>(box.label.size()), box.label.data(), box.checked ? 1 : 0);
     std::printf("Volume - Disk Image\n");
-    for (const PropertyField& field : texts.image)
-        std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), field.value.c_str());
+    for (const PropertyField& field : texts.image) {
+        // The image's own name and folder are the host's, shown as they are.
+        bool host = field.label == "Image:" || field.label == "Location:";
+        std::string value = host ? field.value : EscapedAppleName(field.value);
+        std::printf("%.*s %s\n", static_cast<int>(field.label.size()), field.label.data(), value.c_str());
+    }
     return 0;
 }
 
