@@ -50,12 +50,13 @@ constexpr size_t kWindowBytes = 4 * 1024;
 #ifdef _WIN32
 // Gives the size of a regular file and opens it; anything else, such as a
 // device name like CON or COM1, is refused before it is opened.
-int OpenRegularFile(const std::string& path, uint64_t& size)
+bool OpenRegularFile(const std::string& path, int& file, uint64_t& size)
 {
     struct _stat64 info;
-    if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return -1;
+    if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return false;
+    file = _open(path.c_str(), _O_RDONLY | _O_BINARY);
     size = static_cast<uint64_t>(info.st_size);
-    return _open(path.c_str(), _O_RDONLY | _O_BINARY);
+    return file >= 0;
 }
 
 size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
@@ -75,17 +76,17 @@ void CloseFile(int file) { _close(file); }
 #else
 // Opens a file and gives its size if it is a regular file. Without
 // O_NONBLOCK, opening a FIFO would wait for a writer before it could be refused.
-int OpenRegularFile(const std::string& path, uint64_t& size)
+bool OpenRegularFile(const std::string& path, int& file, uint64_t& size)
 {
-    int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0) return -1;
+    file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0) return false;
     struct stat info;
     if (fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(file);
-        return -1;
+        return false;
     }
     size = static_cast<uint64_t>(info.st_size);
-    return file;
+    return true;
 }
 
 size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
@@ -133,9 +134,12 @@ int ImageExtensionIndexOf(std::string_view fileName)
 bool ImageFile::Open(const std::string& imagePath)
 {
     Close();
-    file_ = OpenRegularFile(imagePath, size_);
-    if (file_ < 0) size_ = 0;
-    return file_ >= 0;
+    int file;
+    uint64_t size;
+    if (!OpenRegularFile(imagePath, file, size)) return false;
+    file_ = file;
+    size_ = size;
+    return true;
 }
 
 void ImageFile::OpenBytes(std::span<const uint8_t> bytes)
@@ -147,8 +151,8 @@ void ImageFile::OpenBytes(std::span<const uint8_t> bytes)
 
 void ImageFile::Close()
 {
-    if (file_ >= 0) CloseFile(file_);
-    file_ = -1;
+    if (file_ != kNoFile) CloseFile(file_);
+    file_ = kNoFile;
     size_ = viewOffset_ = 0;
     view_ = {};
 }
@@ -173,7 +177,7 @@ bool ImageFile::ReadAt(uint64_t offset, std::span<uint8_t> out)
 
 bool ImageFile::ReadFile(uint64_t offset, std::span<uint8_t> out)
 {
-    return file_ >= 0 && ReadFileAt(file_, offset, out) == out.size();
+    return file_ != kNoFile && ReadFileAt(file_, offset, out) == out.size();
 }
 
 bool ImageFile::FillWindow(uint64_t offset, size_t count)

@@ -68,7 +68,8 @@ private:
     bool ReadFile(uint64_t offset, std::span<uint8_t> out);
     bool FillWindow(uint64_t offset, size_t count);
 
-    int file_ = -1;  // the file's descriptor, when it is one
+    static constexpr int kNoFile = -1;
+    int file_ = kNoFile;  // the file's descriptor, when the image is one
     uint64_t size_ = 0;
     // What lies in memory: the whole image, or the window of the file last read.
     std::span<const uint8_t> view_;
