@@ -135,8 +135,8 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
-    // The first catalog sector is where the catalog is; a later one that
-    // cannot be read ends the listing where it fails.
+    // Without its first sector there is no catalog to list; a later sector
+    // that cannot be read ends the listing where it fails.
     VisitedSectors visited;
     int track = sector[1], sectorNumber = sector[2];
     for (bool first = true; track != 0; first = false) {

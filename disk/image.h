@@ -40,8 +40,8 @@ constexpr int LayoutProdosDosOrder = 3;  // ProDOS stored in DOS sector order
 // DOS sector pairs of a block by its position in the track (block mod 8).
 extern const int kBlockSectorMap[16];
 
-// One disk image as one operation (a listing, opening a file) reads it: the
-// file opened once, or the image's bytes already in memory. Reads are
+// A disk image as one operation reads it (a listing, the opening of a
+// file): its file opened once, or its bytes already in memory. Reads are
 // absolute and fail unless every requested byte lies inside the image, so a
 // short image never yields stale data.
 class ImageFile {

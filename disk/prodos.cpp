@@ -120,40 +120,20 @@ bool FillEntryFields(const BlockBuffer& block, int offset, FileEntry& entry)
     return !r.Failed();
 }
 
-// The set bits of `bytes`, eight at a time: std::popcount is a library call
-// per word where the processor is not known to count bits itself.
-int BitsSet(std::span<const uint8_t> bytes)
-{
-    constexpr uint64_t kOdd = 0x5555555555555555u, kPairs = 0x3333333333333333u, kNibbles = 0x0F0F0F0F0F0F0F0Fu;
-    constexpr uint64_t kByteLanes = 0x00FF00FF00FF00FFu;
-    // Each word adds at most 16 to each of four 16-bit lanes: 4095 words fit.
-    constexpr size_t kWordsPerSum = 4095;
-    int count = 0;
-    size_t at = 0;
-    while (bytes.size() - at >= sizeof(uint64_t)) {
-        size_t words = std::min((bytes.size() - at) / sizeof(uint64_t), kWordsPerSum);
-        uint64_t lanes = 0;
-        for (size_t w = 0; w < words; ++w, at += sizeof(uint64_t)) {
-            uint64_t bits;
-            std::memcpy(&bits, bytes.data() + at, sizeof bits);
-            bits -= (bits >> 1) & kOdd;
-            bits = (bits & kPairs) + ((bits >> 2) & kPairs);
-            bits = (bits + (bits >> 4)) & kNibbles;
-            lanes += (bits & kByteLanes) + ((bits >> 8) & kByteLanes);
-        }
-        for (int lane = 0; lane < 4; ++lane) count += static_cast<int>((lanes >> (16 * lane)) & 0xFFFF);
-    }
-    for (; at < bytes.size(); ++at) count += std::popcount(bytes[at]);
-    return count;
-}
-
 // The free blocks the volume bit map counts: one bit a block, a byte's first
 // block in its bit 7; the bits past the volume's last block map no blocks.
 int CountFreeBlocks(std::span<const uint8_t> bitMap, int volumeTotal)
 {
     size_t wholeBytes = static_cast<size_t>(volumeTotal / 8);
-    int free = BitsSet(bitMap.first(wholeBytes));
-    if (int rest = volumeTotal % 8; rest != 0) free += std::popcount(static_cast<uint8_t>(bitMap[wholeBytes] & (0xFF00u >> rest)));
+    int free = 0;
+    size_t at = 0;
+    for (uint64_t word; at + sizeof word <= wholeBytes; at += sizeof word) {
+        std::memcpy(&word, bitMap.data() + at, sizeof word);
+        free += std::popcount(word);
+    }
+    for (; at < wholeBytes; ++at) free += std::popcount(bitMap[at]);
+    if (int rest = volumeTotal % 8; rest != 0)
+        free += std::popcount(static_cast<uint8_t>(bitMap[wholeBytes] & (0xFF00u >> rest)));
     return free;
 }
 
