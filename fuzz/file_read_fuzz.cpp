@@ -27,8 +27,12 @@ constexpr int kLargestRead = 256 * 1024;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ImageFile image(std::span<const uint8_t>(data, size));
+    bool walked[LayoutProdosDosOrder + 1] = {};
     for (int ext : kFuzzExtensions) {
-        int layout = 0;
+        // Two extensions that read the input the same way would do the same work twice.
+        int layout = DecideImageLayout(ext, image);
+        if (walked[layout]) continue;
+        walked[layout] = true;
         int files = 0;
         WalkAppleImage(image, ext, layout, [&](const AppleDirectory& dir, const DirectoryRow& row) {
             if (++files > kFilesPerInput) return;
@@ -52,17 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             DocumentContent content = OpenImageEntry(image, layout, row.ref, (files & 1) != 0, entry);
             if (content.opened && content.text.find('\0') != std::string::npos) __builtin_trap();
         });
-        // References no listing produced: the decoders must refuse them cleanly.
-        if (size >= 4) {
-            EntryRef ref = static_cast<EntryRef>(data[0] | (data[1] << 8) | (data[2] << 16) | (data[3] << 24));
-            FileEntry entry;
-            std::vector<uint8_t> out;
-            DecodeDosEntry(ref, image, entry);
-            ReadDosFile(ref, image, out);
-            DecodeProdosEntry(ref, image, LayoutProdos, entry);
-            ReadProdosFile(ref, image, out);
-            ReadProdosFileDosOrder(ref, image, out);
-        }
+    }
+    // References no listing produced: the decoders must refuse them cleanly.
+    if (size >= 4) {
+        EntryRef ref = static_cast<EntryRef>(data[0] | (data[1] << 8) | (data[2] << 16) | (data[3] << 24));
+        FileEntry entry;
+        std::vector<uint8_t> out;
+        DecodeDosEntry(ref, image, entry);
+        ReadDosFile(ref, image, out);
+        DecodeProdosEntry(ref, image, LayoutProdos, entry);
+        ReadProdosFile(ref, image, out);
+        ReadProdosFileDosOrder(ref, image, out);
     }
     return 0;
 }
