@@ -4,21 +4,12 @@
 #include <set>
 #include <vector>
 
+#include "basic/ascii.h"
 #include "disk/file_types.h"
 #include "disk/image.h"
 #include "disk/prodos.h"
 
 namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
 
 std::vector<std::string_view> SplitPath(std::string_view path)
 {

@@ -3,17 +3,9 @@
 
 #include <array>
 
+#include "basic/ascii.h"
+
 namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
 
 std::string_view WithoutTrailing(std::string_view text, std::string_view characters)
 {

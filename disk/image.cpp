@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+#include "basic/ascii.h"
+
 const std::string_view kImageExtensions[kImageExtensionCount] = {
     "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc",
 };
@@ -30,17 +32,6 @@ constexpr uint8_t kDosBootSignature[32] = {
 constexpr uint8_t kProdosBootSignature[5] = {0x01, 0x38, 0xB0, 0x03, 0x4C};
 // What block order puts at byte 256 of a ProDOS boot block.
 constexpr uint8_t kProdosSecondHalf[9] = {0x3F, 0x09, 0x26, 0x50, 0x52, 0x4F, 0x44, 0x4F, 0x53};
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
-{
-    if (tail.size() > text.size()) return false;
-    text.remove_prefix(text.size() - tail.size());
-    for (size_t i = 0; i < tail.size(); ++i)
-        if (Lower(text[i]) != Lower(tail[i])) return false;
-    return true;
-}
 
 // The window a small read fills: one track, so that the sectors of a track
 // or the blocks of a directory chain that lie together cost one read, while
