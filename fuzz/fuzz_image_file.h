@@ -3,29 +3,31 @@
 // with reading the same bytes in memory.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
-// The file goes again when the fuzzer exits.
+// A memory file, opened again by its /proc path: rewriting a file on disk
+// for every input cost a truncation and a writeback each time.
 struct FuzzImageFile {
-    std::string path = "/tmp/tavo_fuzz_" + std::to_string(getpid()) + ".img";
-    ~FuzzImageFile() { std::remove(path.c_str()); }
+    int descriptor = memfd_create("tavo_fuzz_image", 0);
+    std::string path = "/proc/self/fd/" + std::to_string(descriptor);
 };
 
-inline const std::string& FuzzImagePath()
+inline const FuzzImageFile& FuzzImage()
 {
     static const FuzzImageFile file;
-    return file.path;
+    return file;
 }
+
+inline const std::string& FuzzImagePath() { return FuzzImage().path; }
 
 inline bool WriteFuzzImage(const uint8_t* data, size_t size)
 {
-    std::FILE* file = std::fopen(FuzzImagePath().c_str(), "wb");
-    if (!file) return false;
-    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
+    int file = FuzzImage().descriptor;
+    if (file < 0 || ftruncate(file, 0) != 0) return false;
+    return size == 0 || pwrite(file, data, size, 0) == static_cast<ssize_t>(size);
 }
 
 // The extension indexes whose readers an input goes through: ".dsk"

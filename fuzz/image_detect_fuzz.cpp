@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr size_t kLongestRead = (255 << 7) + 1;  // the longest length drawn below
+
 void Same(bool a, bool b, std::span<const uint8_t> x, std::span<const uint8_t> y)
 {
     if (a != b || (a && std::memcmp(x.data(), y.data(), x.size()) != 0)) __builtin_trap();
@@ -29,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (layout < 0 || layout > 3 || DetectImageLayout(file) != layout) __builtin_trap();
     for (int ext = 0; ext < kImageExtensionCount; ++ext)
         if (DecideImageLayout(ext, memory) != DecideImageLayout(ext, file)) __builtin_trap();
+    static std::vector<uint8_t> fromMemory(kLongestRead), fromFile(kLongestRead);
     SectorBuffer sector, fileSector;
     BlockBuffer block, fileBlock;
     // Read positions taken from the input itself, as the readers would.
@@ -41,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Any offset and length, small or larger than the window.
         uint64_t offset = static_cast<uint64_t>(b) * 7;
         size_t length = (static_cast<size_t>(data[i]) << (data[i + 1] & 7)) + 1;
-        std::vector<uint8_t> x(length), y(length);
+        std::span<uint8_t> x = std::span(fromMemory).first(length), y = std::span(fromFile).first(length);
         Same(memory.ReadAt(offset, x), file.ReadAt(offset, y), x, y);
     }
     return 0;
