@@ -15,7 +15,7 @@
 #include "fuzz/fuzz_image_file.h"
 
 namespace {
-constexpr int kFilesPerInput = 40;  // keeps one input's work small
+constexpr int kFilesPerInput = 16;  // keeps one input's work small
 // Larger files are read but not turned into text, and files larger still
 // (an eof from garbage runs up to 16 MB) only decoded: the views have a
 // target of their own, and a file's bytes past the image are zeros whatever
