@@ -105,6 +105,33 @@ TEST(ImageRead, ShortAndImpossibleReadsFail)
     EXPECT_FALSE(ReadSector(sector, 0, 0, image.path() + ".missing"));
 }
 
+TEST(ImageRead, OneOpeningReadsAnyBytesAsTheImageHoldsThem)
+{
+    std::vector<uint8_t> bytes = NumberedImage(35 * 4096);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] ^= static_cast<uint8_t>(i * 7);  // no two pieces alike
+    TempImage file(bytes, "dsk");
+    ImageFile fromFile(file.path()), fromMemory{std::span<const uint8_t>(bytes)};
+    struct Read {
+        uint64_t offset;
+        size_t count;
+    } reads[] = {
+        {0, 512},    {512, 512},      {4095, 2},     {4096 * 3 + 100, 5000}, {256, 256},  // back into a read window
+        {17 * 4096, 4096}, {143360 - 1, 1}, {143360 - 600, 600}, {143360, 0},    {143360 - 1, 2},
+        {143360, 1}, {~0ull - 10, 20},
+    };
+    for (ImageFile* image : {&fromFile, &fromMemory}) {
+        SCOPED_TRACE(image == &fromFile ? "file" : "memory");
+        EXPECT_EQ(image->Size(), bytes.size());
+        for (const Read& read : reads) {
+            SCOPED_TRACE(read.offset);
+            std::vector<uint8_t> out(read.count, 0xEE);
+            bool inside = read.offset <= bytes.size() && read.count <= bytes.size() - read.offset;
+            ASSERT_EQ(image->ReadAt(read.offset, out), inside);
+            if (inside) EXPECT_TRUE(std::equal(out.begin(), out.end(), bytes.begin() + static_cast<long>(read.offset)));
+        }
+    }
+}
+
 TEST(ImageRead, OnlyRegularFilesOpen)
 {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tavo_special_" + std::to_string(getpid()));
