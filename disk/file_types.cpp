@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "basic/ascii.h"
+
 namespace {
 
 struct IconRow {
@@ -39,24 +41,13 @@ constexpr std::string_view kStorageTypeNames[16] = {
     "$8", "$9", "$A", "$B", "$C", "Subdirectory", "Subdirectory header", "Volume directory header",
 };
 
-bool EqualsUpperCased(std::string_view name, std::string_view upper)
-{
-    if (name.size() != upper.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-        char c = name[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upper[i]) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int ProdosIconIndex(int fileType, std::string_view name)
 {
     if (fileType == kProdosSystemType) {
-        if (EqualsUpperCased(name, "BASIC.SYSTEM")) return 13;
-        if (EqualsUpperCased(name, "PRODOS")) return 6;
+        if (EqualIgnoringCase(name, "BASIC.SYSTEM")) return 13;
+        if (EqualIgnoringCase(name, "PRODOS")) return 6;
         return 11;
     }
     for (const IconRow& row : kProdosIcons)

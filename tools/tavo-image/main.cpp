@@ -15,6 +15,7 @@
 #include <io.h>
 #endif
 
+#include "basic/ascii.h"
 #include "disk/apple_path.h"
 #include "disk/dos33.h"
 #include "disk/file_types.h"
@@ -216,8 +217,7 @@ public:
         for (int n = 1;; ++n) {
             std::string candidate = base + (n == 1 ? "" : "~" + std::to_string(n)) + std::string(extension);
             std::string key = candidate;
-            for (char& c : key)
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            for (char& c : key) c = AsciiUpper(c);
             if (used.insert(key).second) return folder / candidate;
         }
     }
