@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app.h"
+#include "desktop_lock.h"
 #include "app/documents.h"
 #include "emulator/emulator_window.h"
 #include "resources/resource.h"
@@ -21,10 +24,19 @@ namespace {
 constexpr char kEmulatorTitle[] = "Stand-in Apple //e";
 constexpr char kOtherTitle[] = "Stand-in Apple ][";
 
+constexpr UINT kTakeFrontBack = WM_APP;
+
+// An emulator that will not stay in front: once active, it hands the front
+// back to TAVO's frame. It runs its own thread, so it does so while TAVO waits.
 LRESULT CALLBACK StealFront(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // An emulator that will not stay in front: it hands activation back.
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && g_app.frame) SetForegroundWindow(g_app.frame);
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(window, kTakeFrontBack, 0, 0);
+        break;
+    case kTakeFrontBack: SetForegroundWindow(g_app.frame); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -80,6 +92,11 @@ bool ClipboardBecomes(const std::string& text, DWORD ms = 5000)
 
 class EmulatorTest : public AppTest {
 protected:
+    void SetUp() override
+    {
+        lock_ = std::make_unique<DesktopLock>();
+        AppTest::SetUp();
+    }
     void PrepareStartFolder() override
     {
         WriteFileText(IniPath(), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\n[Emulators]\r\nNumber=3\r\nName[1]=") +
@@ -88,12 +105,28 @@ protected:
     void TearDown() override
     {
         for (HWND w : windows_) DestroyWindow(w);
+        if (stealer_.joinable()) {
+            PostMessageA(stealerWindow_, WM_CLOSE, 0, 0);
+            stealer_.join();
+        }
         AppTest::TearDown();
+        lock_.reset();
     }
-    HWND Emulator(const char* title, WNDPROC procedure = DefWindowProcA)
+    HWND Emulator(const char* title)
     {
-        windows_.push_back(TitledWindow(title, procedure));
+        windows_.push_back(TitledWindow(title));
         return windows_.back();
+    }
+    void FrontStealer(const char* title)
+    {
+        std::atomic<HWND> made{nullptr};
+        stealer_ = std::thread([&made, title] {
+            made = TitledWindow(title, StealFront);
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        });
+        while (!made) Sleep(10);
+        stealerWindow_ = made;
     }
     HWND NewProgram(const char* text)
     {
@@ -103,6 +136,19 @@ protected:
         SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
         return editor;
     }
+    // Runs a command that types into the emulator. A try answered with
+    // message 35 (a parallel test's window came to the front meanwhile) is
+    // made again; the boxes of those tries are forgotten.
+    LRESULT Typed(UINT id)
+    {
+        for (int attempt = 1;; ++attempt) {
+            LRESULT result = Command(id);
+            std::vector<BoxSeen> seen = boxes_->Unexpected();
+            if (seen.empty() || attempt == 8) return result;
+            for (const BoxSeen& box : seen) EXPECT_EQ(box.text, "The emulator window could not be brought to the front!");
+            boxes_ = std::make_unique<BoxWatcher>();
+        }
+    }
     void ExpectNoEmulatorBox()
     {
         ASSERT_TRUE(boxes_->WaitAnswered(5000));
@@ -110,6 +156,9 @@ protected:
         EXPECT_EQ(boxes_->Answered().back().text, "No Emulator Running!");
     }
     std::vector<HWND> windows_;
+    std::thread stealer_;
+    HWND stealerWindow_ = nullptr;
+    std::unique_ptr<DesktopLock> lock_;
 };
 
 TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
@@ -162,7 +211,7 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
     LRESULT firstLine = SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
     ASSERT_TRUE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
 
-    EXPECT_EQ(Command(IDM_RUN_PROGRAM), 1);
+    EXPECT_EQ(Typed(IDM_RUN_PROGRAM), 1);
     EXPECT_EQ(ClipboardText(), "NEW\r10 PRINT \"HI\"\r20 GOTO 10\r30 END\rRUN\r\n");
 
     CHARRANGE selection = {};
@@ -194,16 +243,16 @@ TEST_F(EmulatorTest, SaveThroughTheEmulatorTypesSaveOnceAndOnlyThenCountsAsSaved
     EXPECT_TRUE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
 
     Emulator(kEmulatorTitle);
-    EXPECT_EQ(Command(IDM_RUN_PROGRAM), 1);  // the failed Save left no SAVE behind
+    EXPECT_EQ(Typed(IDM_RUN_PROGRAM), 1);  // the failed Save left no SAVE behind
     EXPECT_EQ(ClipboardText(), "NEW\r10 END\rRUN\r\n");
-    EXPECT_EQ(Command(IDM_SAVE), 1);
+    EXPECT_EQ(Typed(IDM_SAVE), 1);
     EXPECT_EQ(ClipboardText(), "NEW\r10 END\rSAVE /DISK/HELLO\r\n");
     EXPECT_FALSE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
 }
 
 TEST_F(EmulatorTest, AnEmulatorThatWillNotComeToTheFrontGetsNothing)
 {
-    Emulator(kEmulatorTitle, StealFront);
+    FrontStealer(kEmulatorTitle);
     SetClipboardText("the user's text");
     boxes_->Expect("TAVO Error", IDOK);
     EXPECT_EQ(Command(IDM_KEYWORD_FIRST + 1), 0);

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "desktop_lock.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
@@ -173,6 +174,7 @@ protected:
         Keys({{VK_F12, false}, {VK_F12, true}});
     }
 
+    DesktopLock lock_;
     TempFolder folder_;
     std::string record_;
     std::unique_ptr<Program> standin_, tavo_;
