@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "desktop_lock.h"
+#include "desktop.h"
 #include "app/documents.h"
 #include "emulator/emulator_window.h"
 #include "resources/resource.h"
@@ -51,33 +51,6 @@ HWND TitledWindow(const char* title, WNDPROC procedure = DefWindowProcA)
                                   nullptr, nullptr, wc.hInstance, nullptr);
     PumpMessages();
     return window;
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    } else {
-        text = "<no text>";
-    }
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
 }
 
 // Pumps until the clipboard holds `text` again, or gives up after `ms`.
@@ -167,7 +140,7 @@ TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
     Emulator("Stand-in Apple //e ");  // a trailing space
     Emulator("stand-in apple //e");   // other letter case
     Emulator("");                     // Name[2] is empty and must not find untitled windows
-    SetClipboardText("the user's text");
+    ASSERT_TRUE(PutOnClipboard("the user's text"));
     DWORD sequence = GetClipboardSequenceNumber();
     for (UINT id : {IDM_RUN_PROGRAM, IDM_INJECT_TEXT, IDM_KEYWORD_FIRST}) {
         SCOPED_TRACE(id);
@@ -194,7 +167,7 @@ TEST_F(EmulatorTest, TheFirstConfiguredNameWinsWhateverTheWindowOrder)
 TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
 {
     Emulator(kEmulatorTitle);
-    SetClipboardText("the user's text");
+    ASSERT_TRUE(PutOnClipboard("the user's text"));
     HWND editor = NewProgram("10 PRINT \"HI\"\r\n20 GOTO 10\r\n");
     std::string beforeEdit = EditorText(editor);
     CHARRANGE end = {-1, -1};
@@ -253,7 +226,7 @@ TEST_F(EmulatorTest, SaveThroughTheEmulatorTypesSaveOnceAndOnlyThenCountsAsSaved
 TEST_F(EmulatorTest, AnEmulatorThatWillNotComeToTheFrontGetsNothing)
 {
     FrontStealer(kEmulatorTitle);
-    SetClipboardText("the user's text");
+    ASSERT_TRUE(PutOnClipboard("the user's text"));
     boxes_->Expect("TAVO Error", IDOK);
     EXPECT_EQ(Command(IDM_KEYWORD_FIRST + 1), 0);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));

@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "desktop_lock.h"
+#include "desktop.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
@@ -72,29 +72,6 @@ private:
     bool started_ = false;
     HWND window_ = nullptr;
 };
-
-std::string ClipboardText()
-{
-    std::string text = "<clipboard busy>";
-    if (!OpenClipboard(nullptr)) return text;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    text = bytes ? bytes : "<no text>";
-    if (bytes) GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
-
-void PutOnClipboard(const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
 
 void Keys(std::initializer_list<std::pair<WORD, bool>> keys)
 {
@@ -184,7 +161,7 @@ protected:
 
 TEST_F(StandinTest, RunInjectAndKeywordsReachTheEmulatorAndTheClipboardComesBack)
 {
-    PutOnClipboard("the user's text");
+    ASSERT_TRUE(PutOnClipboard("the user's text"));
     HWND editor = NewProgram("10 PRINT 1\r\n20 END\r\n");
     ASSERT_NE(editor, nullptr);
     const std::string run = "NEW\r10 PRINT 1\r20 END\r\rRUN\r\n";
