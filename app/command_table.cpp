@@ -31,16 +31,20 @@ LRESULT Cascade(HWND, UINT, WPARAM, LPARAM) { CascadeWindows(g_app.mdiClient, 0,
 LRESULT Tile(HWND, UINT, WPARAM, LPARAM) { TileWindows(g_app.mdiClient, MDITILE_VERTICAL, nullptr, 0, nullptr); return 0; }
 LRESULT Arrange(HWND, UINT, WPARAM, LPARAM) { SendMessageA(g_app.mdiClient, WM_MDIICONARRANGE, 0, 0); return 0; }
 LRESULT CloseAll(HWND frame, UINT, WPARAM, LPARAM) { return CloseAllDocuments(frame); }
+LRESULT Run(HWND frame, UINT, WPARAM, LPARAM) { return RunEditedProgram(frame); }
+LRESULT Inject(HWND frame, UINT, WPARAM, LPARAM) { return InjectDocument(frame); }
+LRESULT Keyword(HWND, UINT id, WPARAM, LPARAM) { TypeKeyword(static_cast<int>(id) - IDM_KEYWORD_FIRST); return 0; }
+LRESULT ListPrograms(HWND frame, UINT, WPARAM, LPARAM) { ListProgramsRunning(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
-    {IDM_KEYWORD_FIRST, IDM_KEYWORD_LAST, kNotBuilt},
+    {IDM_KEYWORD_FIRST, IDM_KEYWORD_LAST, Keyword},
     {IDM_CONTROL_CHAR_FIRST, IDM_CONTROL_CHAR_LAST, kNotBuilt},
     {IDM_USER_COMMAND_FIRST, IDM_USER_COMMAND_LAST, kNotBuilt},
     {IDM_BOLD, IDM_ALIGN_RIGHT, kNotBuilt},
     {IDC_FONT_NAME_BOX, IDC_FONT_NAME_BOX, kNotBuilt},
     {IDC_FONT_SIZE_BOX, IDC_FONT_SIZE_BOX, kNotBuilt},
-    {IDM_LIST_PROGRAMS, IDM_LIST_PROGRAMS, kNotBuilt},
+    {IDM_LIST_PROGRAMS, IDM_LIST_PROGRAMS, ListPrograms},
     {IDM_NEW_POPUP, IDM_NEW_POPUP, NewPopup},
     {IDM_NEW_APPLESOFT, IDM_NEW_EDIT, New},
     {IDM_OPEN, IDM_OPEN, Open},
@@ -59,8 +63,8 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_REPLACE, IDM_REPLACE, kNotBuilt},
     {IDM_APPLE_RENAME, IDM_APPLE_RENAME, kNotBuilt},
     {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, kNotBuilt},
-    {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, kNotBuilt},
-    {IDM_INJECT_TEXT, IDM_INJECT_TEXT, kNotBuilt},
+    {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
+    {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
     {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, kNotBuilt},
     {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, kNotBuilt},
     {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},

@@ -34,3 +34,9 @@ LRESULT CloseAllDocuments(HWND frame);
 
 // Editing aids.
 void EditCommand(UINT id);            // 20-25
+
+// The emulator link. Run answers 1 when the program was typed, 0 otherwise.
+LRESULT RunEditedProgram(HWND frame);  // 32
+LRESULT InjectDocument(HWND frame);    // 34
+void TypeKeyword(int index);           // 1200-1307: the token table's entry
+void ListProgramsRunning(HWND frame);  // 6001

@@ -272,11 +272,12 @@ LRESULT SaveDocument(HWND frame)
         return 0;
     }
     if (!g_documents.applePath[slot].empty()) {
-        // A document from a disk image is saved through the emulator.
+        // A document from a disk image is saved through the emulator; it
+        // stays modified when nothing could be typed.
         g_app.runSavesInstead = true;
-        SendMessageA(frame, WM_COMMAND, IDM_RUN_PROGRAM, 0);
-        if (HWND active = GetActiveEditor()) SetModified(active, false);
-        return 0;
+        if (!SendMessageA(frame, WM_COMMAND, IDM_RUN_PROGRAM, 0)) return 0;
+        SetModified(editor, false);
+        return 1;
     }
     g_settings.sourceDirectory = g_documents.directory[slot];
     std::string name = WindowTitle(document, kFileTitleChars - 1);

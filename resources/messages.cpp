@@ -51,6 +51,7 @@ constexpr MessageDef kMessages[] = {
     {Message::CommandsMenuInit, "Commands Menu Initialization Error!", Args::None, kBoxOk},
     {Message::CommandNameMissing, "You must enter a command name!", Args::None, kBoxOk},
     {Message::UnsupportedStorageType, "Unsupported storage type!", Args::None, kBoxOk},
+    {Message::EmulatorNotInFront, "The emulator window could not be brought to the front!", Args::None, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

@@ -39,6 +39,7 @@ enum class Message : unsigned {
     CommandsMenuInit = 31,
     CommandNameMissing = 32,
     UnsupportedStorageType = 34,
+    EmulatorNotInFront = 35,  // nothing typed: the keys would have gone to another window
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

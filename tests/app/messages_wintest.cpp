@@ -47,7 +47,8 @@ constexpr Row kRows[] = {
     {31, "Commands Menu Initialization Error!", MB_OK},
     {32, "You must enter a command name!", MB_OK},
     {34, "Unsupported storage type!", MB_OK},
-    {35, "Error #35. HELLO", MB_OK},
+    {35, "The emulator window could not be brought to the front!", MB_OK},
+    {36, "Error #36. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 

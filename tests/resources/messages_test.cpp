@@ -53,6 +53,7 @@ TEST(MessageTable, ArgumentsAreIgnoredWhereTheTextHasNoPlaceholder)
     EXPECT_EQ(Compose(6, "abc", 9).text, "Text not found!  Cursor reset to top of document.");
     EXPECT_EQ(Compose(22, "abc", 9).text, "You must enter both a \n utility name and a file path!");
     EXPECT_EQ(Compose(21, "C:\\x.exe", 9).text, "Could not launch C:\\x.exe");
+    EXPECT_EQ(Compose(35, "abc", 9).text, "The emulator window could not be brought to the front!");
 }
 
 TEST(MessageTable, LongArgumentIsShortenedInTheMiddle)
@@ -74,6 +75,6 @@ TEST(MessageTable, FlagsOfWarningsAndPrintErrors)
     EXPECT_EQ(Compose(7, "", 0).flags, kBoxIconWarning);
     EXPECT_EQ(Compose(9, "", 0).flags, kBoxIconWarning);
     for (unsigned n = 13; n <= 17; ++n) EXPECT_EQ(Compose(n, "", 0).flags, kBoxIconError) << n;
-    for (unsigned n : {1u, 2u, 3u, 4u, 6u, 10u, 18u, 19u, 20u, 21u, 27u, 34u})
+    for (unsigned n : {1u, 2u, 3u, 4u, 6u, 10u, 18u, 19u, 20u, 21u, 27u, 34u, 35u})
         EXPECT_EQ(Compose(n, "", 0).flags, kBoxOk) << n;
 }

@@ -1,0 +1,31 @@
+// What the emulator link decides and types, as text: which configured names
+// count, which window a name finds, what Run and the keyword commands type,
+// and the list of running programs.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr int kMaxEmulatorNames = 999;     // "Name[%i]" keys are built in nine characters
+inline constexpr size_t kWindowTitleChars = 260;  // a window title is read up to this many characters
+
+// How many "Name[%i]" keys a "Number" of `number` asks to read.
+int EmulatorNameCount(int number);
+// The first of `names`, in key order, that some title equals exactly (case
+// and spaces included): the index of the first such title. An empty name and
+// the text of a missing key never match.
+std::optional<size_t> FindEmulatorTitle(const std::vector<std::string>& names, const std::vector<std::string>& titles);
+
+// "NEW\r", the program with every CR LF made one CR, then "\rRUN\r\n".
+std::string RunProgramText(std::string_view program);
+// The same with "\rSAVE " + `applePath` + "\r\n" in place of "\rRUN\r\n".
+std::string SaveProgramText(std::string_view program, std::string_view applePath);
+// Keyword command `index` (0 to 107): the token table's name and "\r"; the
+// empty entry 107 gives "\r" alone, any other index nothing.
+std::string KeywordText(int index);
+
+// The document of List Programs Running: header, rule, then one line per
+// window title ("?" for an empty one), each title cut at kWindowTitleChars.
+std::string ProgramListText(const std::vector<std::string>& titles);

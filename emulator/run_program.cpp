@@ -1,0 +1,80 @@
+// Run edited Program, Inject text and the keyword commands. The document is
+// only read: what is typed is composed from a copy of its text, so text,
+// formatting, selection, scroll position, modified flag and undo history
+// end as they began.
+#include <richedit.h>
+
+#include <new>
+#include <string>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/documents.h"
+#include "basic/editor_text.h"
+#include "emulator/emulator_texts.h"
+#include "emulator/injection.h"
+#include "resources/report_error.h"
+
+namespace {
+
+std::string ApplePathOf(HWND editor)
+{
+    LONG_PTR slot = EditorSlot(editor);
+    if (slot <= 0 || static_cast<size_t>(slot) >= g_documents.capacity) return {};
+    return g_documents.applePath[static_cast<size_t>(slot)];
+}
+
+// The whole text as the editor's Copy puts it on the clipboard: every line
+// break a carriage return and a line feed.
+std::string CopiedText(HWND editor)
+{
+    GETTEXTLENGTHEX how = {GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+    LRESULT length = SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GETTEXTEX get = {static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
+    LRESULT copied = SendMessageA(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                  reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied > 0 && copied <= length ? copied : 0));
+    return text;
+}
+
+}  // namespace
+
+LRESULT RunEditedProgram(HWND frame)
+{
+    // Read and cleared by every run, so a Save that typed nothing leaves no SAVE behind.
+    bool save = g_app.runSavesInstead;
+    g_app.runSavesInstead = false;
+    HWND editor = GetActiveEditor();
+    if (!editor) return 0;
+    std::string text;
+    try {
+        std::string program = EditorTextRange(editor, 0, EditorTextLength(editor));
+        text = save ? SaveProgramText(program, ApplePathOf(editor)) : RunProgramText(program);
+    } catch (const std::bad_alloc&) {
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
+        return 0;
+    }
+    return InjectText(text, AfterPaste::StayWithEmulator) ? 1 : 0;
+}
+
+LRESULT InjectDocument(HWND frame)
+{
+    HWND editor = GetActiveEditor();
+    if (!editor) return 0;
+    std::string text;
+    try {
+        text = CopiedText(editor);
+    } catch (const std::bad_alloc&) {
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
+        return 0;
+    }
+    return InjectText(text, AfterPaste::StayWithEmulator) ? 1 : 0;
+}
+
+void TypeKeyword(int index)
+{
+    std::string text = KeywordText(index);
+    if (!text.empty()) InjectText(text);
+}
