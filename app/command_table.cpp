@@ -14,6 +14,7 @@ namespace {
 constexpr CommandHandler kNotBuilt = nullptr;
 
 LRESULT Utility(HWND frame, UINT id, WPARAM, LPARAM) { RunUtility(frame, static_cast<int>(id) - (IDM_UTILITY_FIRST - 1)); return 0; }
+LRESULT UserCommand(HWND, UINT id, WPARAM, LPARAM) { RunUserCommand(static_cast<int>(id) - (IDM_USER_COMMAND_FIRST - 1)); return 0; }
 LRESULT NewPopup(HWND frame, UINT, WPARAM, LPARAM) { ShowNewPopup(frame); return 0; }
 LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 {
@@ -40,7 +41,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
     {IDM_KEYWORD_FIRST, IDM_KEYWORD_LAST, Keyword},
     {IDM_CONTROL_CHAR_FIRST, IDM_CONTROL_CHAR_LAST, kNotBuilt},
-    {IDM_USER_COMMAND_FIRST, IDM_USER_COMMAND_LAST, kNotBuilt},
+    {IDM_USER_COMMAND_FIRST, IDM_USER_COMMAND_LAST, UserCommand},
     {IDM_BOLD, IDM_ALIGN_RIGHT, kNotBuilt},
     {IDC_FONT_NAME_BOX, IDC_FONT_NAME_BOX, kNotBuilt},
     {IDC_FONT_SIZE_BOX, IDC_FONT_SIZE_BOX, kNotBuilt},

@@ -1,4 +1,5 @@
-// The Commands menu: the user's commands appended at start-up.
+// The Commands menu: the user's commands appended at start-up, and run.
+#include "emulator/injection.h"
 #include "menus/menus.h"
 #include "menus/user_entries.h"
 #include "resources/report_error.h"
@@ -18,4 +19,10 @@ void AppendCommandItems(HWND frame)
             ReportError(Message::CommandsMenuInit);
         DrawMenuBar(frame);
     }
+}
+
+void RunUserCommand(int n)
+{
+    std::string text = UserCommandText(ReadSetting("Commands", IndexedKey("CMD[%i]Script", n).c_str()));
+    if (!text.empty()) InjectText(text);
 }

@@ -18,6 +18,8 @@ void RunUtility(HWND frame, int n);
 void AppendUtilityItems(HWND frame);
 void AppendCommandItems(HWND frame);
 void RunAutoRunUtilities(HWND frame);
+// Types user command n's script (command 1500 + n) into the emulator.
+void RunUserCommand(int n);
 
 // The run-time accelerator table. A table loaded from the resources belongs
 // to the system and is never destroyed; only one this program created is.

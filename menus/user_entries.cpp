@@ -1,6 +1,8 @@
 // The user's menu entries: the menu text of a stored command name.
 #include "menus/user_entries.h"
 
+#include "settings/setting_values.h"
+
 std::string MenuTextWithTabs(std::string_view stored)
 {
     std::string text(stored);
@@ -12,5 +14,15 @@ std::string MenuTextWithTabs(std::string_view stored)
             text[i + 1] = '\t';
         }
     }
+    return text;
+}
+
+std::string UserCommandText(std::string_view script)
+{
+    if (script == kMissingKeyText) return {};
+    std::string text(script.substr(0, kMaxScriptChars));
+    if (text.empty()) return text;
+    if (text.ends_with(",r")) text.resize(text.size() - 2);
+    else text += '\r';
     return text;
 }

@@ -17,3 +17,12 @@ static_assert(IDM_UTILITY_FIRST - 1 + kMaxUtilities < IDM_KEYWORD_FIRST);
 // A Commands menu text with each backslash-"t" turned into a space and a tab,
 // so that what follows shows right-aligned as a key hint.
 std::string MenuTextWithTabs(std::string_view stored);
+
+// The most a user command's script types before its carriage return.
+inline constexpr size_t kMaxScriptChars = 255;
+
+// What a user command's stored script types: the script, cut to
+// kMaxScriptChars, with a carriage return after it, or without its last two
+// characters and with nothing after it when it ends in "," and "r". A
+// missing (the missing-key text) or empty script types nothing.
+std::string UserCommandText(std::string_view script);

@@ -92,7 +92,7 @@ protected:
     {
         WriteFileText(folder_.File("TAVO.ini"), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\n[Emulators]\r\n"
                                                             "Number=2\r\nName[1]=Nothing by this name\r\nName[2]=") +
-                                                    kTitle + "\r\n");
+                                                    kTitle + "\r\n" + MoreSettings());
         record_ = folder_.File("record.txt");
         standin_ = std::make_unique<Program>(BuildFolder() + "\\tools\\standin_emulator.exe",
                                              std::string("\"") + kTitle + "\" \"" + record_ + "\"", folder_.path());
@@ -107,6 +107,9 @@ protected:
         tavo_.reset();
         standin_.reset();
     }
+
+    // Settings file lines a test adds before the programs start.
+    virtual std::string MoreSettings() const { return {}; }
 
     // The editor of a new Applesoft document holding `text`.
     HWND NewProgram(const char* text)
@@ -194,6 +197,34 @@ TEST_F(StandinTest, RunInjectAndKeywordsReachTheEmulatorAndTheClipboardComesBack
     for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs && clipboard != "the user's text"; Sleep(50))
         clipboard = ClipboardText();
     EXPECT_EQ(clipboard, "the user's text");
+}
+
+// Command 5 has an empty script and command 4 none at all.
+class UserCommandTest : public StandinTest {
+    std::string MoreSettings() const override
+    {
+        return "[Commands]\r\nCMD[1]Script=CATALOG\r\nCMD[2]Script=PRINT 1,r\r\nCMD[3]Script=PRINT 1,R\r\n"
+               "CMD[5]Script=\r\nCMD[198]Script=-STARTUP\r\n";
+    }
+};
+
+TEST_F(UserCommandTest, UserCommandsTypeTheirScriptsByTheirEnding)
+{
+    const struct {
+        int n;
+        std::string typed;
+    } rows[] = {{1, "CATALOG\r"}, {2, "PRINT 1"}, {3, "PRINT 1,R\r"}, {198, "-STARTUP\r"}};  // 198: the last id
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.n);
+        EXPECT_EQ(Typed([&] { Command(IDM_USER_COMMAND_FIRST - 1 + row.n); }, row.typed.size()), row.typed);
+    }
+    // Commands without a script, missing or empty, type nothing before the next one.
+    auto threeCommands = [&] {
+        Command(IDM_USER_COMMAND_FIRST + 3);
+        Command(IDM_USER_COMMAND_FIRST + 4);
+        Command(IDM_USER_COMMAND_FIRST);
+    };
+    EXPECT_EQ(Typed(threeCommands, 8), "CATALOG\r");
 }
 
 // Prints how long a long program takes from F12 to the emulator's record and

@@ -11,3 +11,22 @@ TEST(UserEntries, BackslashTBecomesSpaceAndTab)
     EXPECT_EQ(MenuTextWithTabs("\\T stays"), "\\T stays");
     EXPECT_EQ(MenuTextWithTabs(""), "");
 }
+
+TEST(UserEntries, ScriptEndingDecidesTheCarriageReturn)
+{
+    const std::string longest(kMaxScriptChars, 'A');
+    const struct {
+        const char* script;
+        std::string typed;
+    } rows[] = {
+        {"CATALOG", "CATALOG\r"}, {"PRINT 1,r", "PRINT 1"}, {"PRINT 1,R", "PRINT 1,R\r"},
+        {",r", ""}, {"r", "r\r"}, {",", ",\r"}, {"", ""}, {"INI not found!", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        EXPECT_EQ(UserCommandText(row.script), row.typed);
+    }
+    // A hand-written script longer than the limit is cut before its ending is looked at.
+    EXPECT_EQ(UserCommandText(longest + ",r"), longest + "\r");
+    EXPECT_EQ(UserCommandText(longest.substr(2) + ",r"), longest.substr(2));
+}
