@@ -15,6 +15,7 @@ constexpr CommandHandler kNotBuilt = nullptr;
 
 LRESULT Utility(HWND frame, UINT id, WPARAM, LPARAM) { RunUtility(frame, static_cast<int>(id) - (IDM_UTILITY_FIRST - 1)); return 0; }
 LRESULT UserCommand(HWND, UINT id, WPARAM, LPARAM) { RunUserCommand(static_cast<int>(id) - (IDM_USER_COMMAND_FIRST - 1)); return 0; }
+LRESULT EditCommands(HWND frame, UINT, WPARAM, LPARAM) { OpenEditCommandsDialog(frame); return 0; }
 LRESULT NewPopup(HWND frame, UINT, WPARAM, LPARAM) { ShowNewPopup(frame); return 0; }
 LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 {
@@ -63,7 +64,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_FIND_NEXT, IDM_FIND_NEXT, kNotBuilt},
     {IDM_REPLACE, IDM_REPLACE, kNotBuilt},
     {IDM_APPLE_RENAME, IDM_APPLE_RENAME, kNotBuilt},
-    {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, kNotBuilt},
+    {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, EditCommands},
     {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
     {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, kNotBuilt},

@@ -7,18 +7,23 @@
 #include "settings/setting_values.h"
 #include "settings/settings.h"
 
+HMENU CommandMenu(HWND frame) { return GetSubMenu(GetMenu(frame), MENU_POSITION_COMMAND); }
+
+void AppendCommandItem(HWND frame, int n, std::string_view name)
+{
+    std::string text = MenuTextWithTabs(name);
+    if (!AppendMenuA(CommandMenu(frame), MF_STRING, IDM_USER_COMMAND_FIRST - 1 + n, text.c_str()))
+        ReportError(Message::CommandsMenuInit);
+    DrawMenuBar(frame);
+}
+
 void AppendCommandItems(HWND frame)
 {
     int count = ParseCount(ReadSetting("Commands", "Number", kAbsentKeyText), kMaxUserCommands);
     if (count == 0) return;
-    HMENU menu = GetSubMenu(GetMenu(frame), MENU_POSITION_COMMAND);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    for (int n = 1; n <= count; ++n) {
-        std::string text = MenuTextWithTabs(ReadSetting("Commands", IndexedKey("CMD[%i]", n).c_str(), kAbsentKeyText));
-        if (!AppendMenuA(menu, MF_STRING, IDM_USER_COMMAND_FIRST - 1 + n, text.c_str()))
-            ReportError(Message::CommandsMenuInit);
-        DrawMenuBar(frame);
-    }
+    AppendMenuA(CommandMenu(frame), MF_SEPARATOR, 0, nullptr);
+    for (int n = 1; n <= count; ++n)
+        AppendCommandItem(frame, n, ReadSetting("Commands", IndexedKey("CMD[%i]", n).c_str(), kAbsentKeyText));
 }
 
 void RunUserCommand(int n)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 // Starts `commandLine` as an independent process; on failure shows the
 // system's text for the error. Non-zero on success.
@@ -18,6 +19,12 @@ void RunUtility(HWND frame, int n);
 void AppendUtilityItems(HWND frame);
 void AppendCommandItems(HWND frame);
 void RunAutoRunUtilities(HWND frame);
+// The frame's Command menu, and user command n appended to it under `name`
+// (its backslash-"t" shown as a key hint); message 31 when it cannot be.
+HMENU CommandMenu(HWND frame);
+void AppendCommandItem(HWND frame, int n, std::string_view name);
+// Command 31: opens the modeless Edit Commands dialog, unless it is open.
+void OpenEditCommandsDialog(HWND frame);
 // Types user command n's script (command 1500 + n) into the emulator.
 void RunUserCommand(int n);
 

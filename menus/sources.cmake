@@ -5,5 +5,6 @@ list(APPEND CORE_SOURCES
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/accelerators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/edit_commands_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utilities.cpp
 )

@@ -21,8 +21,17 @@ std::string MenuTextWithTabs(std::string_view stored);
 // The most a user command's script types before its carriage return.
 inline constexpr size_t kMaxScriptChars = 255;
 
-// What a user command's stored script types: the script, cut to
-// kMaxScriptChars, with a carriage return after it, or without its last two
-// characters and with nothing after it when it ends in "," and "r". A
-// missing (the missing-key text) or empty script types nothing.
+// A script as the settings file keeps it: carriage return, line feed and
+// backslash written as "\r", "\n" and "\\", so no line break can end the
+// file's line early. Cut at a whole escape to kMaxScriptChars characters.
+std::string StoredScript(std::string_view script);
+// The script a stored text stands for; a backslash before any other
+// character is kept as it is.
+std::string ScriptOfStored(std::string_view stored);
+
+// What a user command's stored script types: the stored text, cut to
+// kMaxScriptChars and with its escapes undone, with a carriage return after
+// it, or without its last two characters and with nothing after it when it
+// ends in "," and "r". A missing (the missing-key text) or empty script
+// types nothing.
 std::string UserCommandText(std::string_view script);

@@ -99,6 +99,11 @@
 // ---- Dialogs ----
 #define IDC_ABOUT_PRODUCT      101
 #define IDC_ABOUT_VERSION      102
+#define IDC_EDITCMD_REMOVE     4001
+#define IDC_EDITCMD_COMMAND    4002
+#define IDC_EDITCMD_ACCELERATOR 4003
+#define IDC_EDITCMD_SCRIPT     4004
+#define IDC_EDITCMD_APPLY      4008
 
 // ---- Bitmaps ----
 #define IDB_TOOLBAR            200   // strip of 16 x 15 images

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,83 @@ TEST_F(CommandsTest, TheResourceTableIsNeverDestroyed)
     g_app.accelerators = {resource, false};
     ASSERT_TRUE(CloseFrame());
     EXPECT_GT(AcceleratorCount(resource), 0);
+}
+
+class EditCommandsTest : public AppTest {
+    void PrepareStartFolder() override
+    {
+        WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\n[Commands]\r\nNumber=1\r\nCMD[1]=RUN\r\n"
+                                 "CMD[1]Script=RUN\r\nCMD[1]Accelerator=0\r\n");
+    }
+
+protected:
+    void Press(int id, const char* name, const char* script = "", const char* accelerator = "0")
+    {
+        SetDlgItemTextA(dialog_, IDC_EDITCMD_COMMAND, name);
+        SetDlgItemTextA(dialog_, IDC_EDITCMD_SCRIPT, script);
+        SetDlgItemTextA(dialog_, IDC_EDITCMD_ACCELERATOR, accelerator);
+        SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
+    HWND dialog_ = nullptr;
+};
+
+// A name edits only the entry of that whole name (letters without case), a
+// script's line breaks stay on the file's line, and menu and accelerators follow.
+TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
+{
+    // The watcher would close the dialog as an unexpected box; it passes over hidden windows.
+    boxes_.reset();
+    Command(IDM_EDIT_COMMANDS);
+    dialog_ = g_app.editCommandsDialog;
+    ASSERT_NE(dialog_, nullptr);
+    ShowWindow(dialog_, SW_HIDE);
+    boxes_ = std::make_unique<BoxWatcher>();
+    Command(IDM_EDIT_COMMANDS);
+    EXPECT_EQ(g_app.editCommandsDialog, dialog_);
+    HMENU command = Submenu(frame_, MENU_POSITION_COMMAND);
+    const int builtIn = BuiltInAcceleratorCount();
+
+    Press(IDC_EDITCMD_APPLY, "RU", "10 A=1\r\n20 B=\\,r", "CONTROL VIRTKEY $4B");
+    EXPECT_EQ(Setting("Commands", "Number"), "2");
+    EXPECT_EQ(Setting("Commands", "CMD[1]"), "RUN");
+    EXPECT_EQ(Setting("Commands", "CMD[2]Script"), "10 A=1\\r\\n20 B=\\\\,r");
+    ASSERT_EQ(GetMenuItemCount(command), 4 + 1 + 2);
+    EXPECT_EQ(MenuText(command, 6), "RU");
+    EXPECT_EQ(AcceleratorCount(g_app.accelerators.handle), builtIn + 1);
+    SendDlgItemMessageA(dialog_, IDC_EDITCMD_COMMAND, CB_SETCURSEL, 1, 0);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_EDITCMD_COMMAND, CBN_SELCHANGE), 0);
+    char script[256] = {};
+    GetDlgItemTextA(dialog_, IDC_EDITCMD_SCRIPT, script, sizeof script);
+    EXPECT_STREQ(script, "10 A=1\r\n20 B=\\,r");
+
+    Press(IDC_EDITCMD_APPLY, "run", "CATALOG", "x");  // one character: no accelerator
+    EXPECT_EQ(Setting("Commands", "Number"), "2");
+    EXPECT_EQ(Setting("Commands", "CMD[1]"), "run");
+    EXPECT_EQ(Setting("Commands", "CMD[1]Accelerator"), "0");
+    EXPECT_EQ(MenuText(command, 5), "run");
+
+    Press(IDC_EDITCMD_REMOVE, "R");
+    EXPECT_EQ(Setting("Commands", "Number"), "2");
+    Press(IDC_EDITCMD_REMOVE, "RUN");
+    EXPECT_EQ(Setting("Commands", "Number"), "1");
+    EXPECT_EQ(Setting("Commands", "CMD[1]"), "RU");
+    EXPECT_EQ(Setting("Commands", "CMD[1]Accelerator"), "CONTROL VIRTKEY $4B");
+    EXPECT_EQ(Setting("Commands", "CMD[2]Script"), "<absent>");
+    ASSERT_EQ(GetMenuItemCount(command), 4 + 1 + 1);
+    EXPECT_EQ(GetMenuItemID(command, 5), 1501u);
+    std::vector<ACCEL> entries(static_cast<size_t>(builtIn) + 2);
+    ASSERT_EQ(CopyAcceleratorTableA(g_app.accelerators.handle, entries.data(), builtIn + 2), builtIn + 1);
+    EXPECT_EQ(entries[static_cast<size_t>(builtIn)].cmd, 1501);
+
+    boxes_->Expect("TAVO Error", IDOK);
+    Press(IDOK, "");
+    ASSERT_EQ(boxes_->Answered().size(), 1u);
+    EXPECT_EQ(boxes_->Answered()[0].text, "You must enter a command name!");
+    EXPECT_EQ(g_app.editCommandsDialog, dialog_);
+    Press(IDOK, "RU", "CATALOG,r", "0");
+    EXPECT_EQ(g_app.editCommandsDialog, nullptr);
+    EXPECT_EQ(Setting("Commands", "CMD[1]Script"), "CATALOG,r");
+    EXPECT_EQ(AcceleratorCount(g_app.accelerators.handle), builtIn);
 }
 
 // A utility marked AutoRun is launched at start-up; one that cannot start
