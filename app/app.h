@@ -21,7 +21,6 @@ struct App {
     HWND statusBar = nullptr;
     HWND clipboardCarrier = nullptr;
     HWND findDialog = nullptr;          // modeless find/replace, null while closed
-    HWND editCommandsDialog = nullptr;  // modeless Edit Commands, null while closed
     HMENU menu = nullptr;
     HMENU windowMenu = nullptr;
     HMODULE richEdit32 = nullptr;

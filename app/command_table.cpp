@@ -15,7 +15,7 @@ constexpr CommandHandler kNotBuilt = nullptr;
 
 LRESULT Utility(HWND frame, UINT id, WPARAM, LPARAM) { RunUtility(frame, static_cast<int>(id) - (IDM_UTILITY_FIRST - 1)); return 0; }
 LRESULT UserCommand(HWND, UINT id, WPARAM, LPARAM) { RunUserCommand(static_cast<int>(id) - (IDM_USER_COMMAND_FIRST - 1)); return 0; }
-LRESULT EditCommands(HWND frame, UINT, WPARAM, LPARAM) { OpenEditCommandsDialog(frame); return 0; }
+LRESULT EditCommands(HWND frame, UINT, WPARAM, LPARAM) { OpenEditCommandsDialog(frame, g_app.instance, g_app.accelerators); return 0; }
 LRESULT NewPopup(HWND frame, UINT, WPARAM, LPARAM) { ShowNewPopup(frame); return 0; }
 LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 {

@@ -68,7 +68,6 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
     g_app.waitCursor = LoadCursorA(nullptr, IDC_WAIT);
     g_app.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
     g_app.menu = GetMenu(frame);
-    g_app.editCommandsDialog = nullptr;
     g_app.runSavesInstead = false;
 
     CreateMdiClient(frame);
@@ -127,10 +126,7 @@ void OnClose(HWND frame)
         DeleteObject(g_app.comboFont);
         g_app.comboFont = nullptr;
     }
-    if (g_app.editCommandsDialog) {
-        DestroyWindow(g_app.editCommandsDialog);
-        g_app.editCommandsDialog = nullptr;
-    }
+    CloseEditCommandsDialog();
     DestroyWindow(frame);
 }
 

@@ -137,6 +137,8 @@ int RunMessageLoop()
             continue;
         }
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
+        // Tab and Enter move through the Edit Commands dialog as in any dialog.
+        if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;
         if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &message)) continue;
         if (g_app.frame && g_app.accelerators.handle &&
             TranslateAcceleratorA(g_app.frame, g_app.accelerators.handle, &message))

@@ -3,7 +3,6 @@
 // accelerator table in step. List row i is entry i + 1.
 #include <string>
 
-#include "app/app.h"
 #include "menus/menus.h"
 #include "menus/user_entries.h"
 #include "resources/report_error.h"
@@ -13,8 +12,14 @@
 
 namespace {
 
-// No row of the message table: shown with the generic "Error #%i. %s".
-constexpr Message kEditCommandsNotCreated = static_cast<Message>(144);
+// What the open dialog works with; the frame owns the accelerator table.
+struct DialogState {
+    HWND dialog = nullptr;
+    HWND frame = nullptr;
+    HINSTANCE instance = nullptr;
+    AcceleratorTable* accelerators = nullptr;
+};
+DialogState g_state;
 constexpr int kFieldChars = 256;  // each box holds 255 characters
 constexpr const char* kEntryKeys[] = {"CMD[%i]", "CMD[%i]Accelerator", "CMD[%i]Script"};
 
@@ -49,12 +54,12 @@ int FindRow(HWND dialog, const std::string& name)
     return row == CB_ERR ? -1 : static_cast<int>(row);
 }
 
-void RebuildAccelerators() { g_app.accelerators = BuildAcceleratorTable(g_app.instance, g_app.accelerators); }
+void RebuildAccelerators() { *g_state.accelerators = BuildAcceleratorTable(g_state.instance, *g_state.accelerators); }
 
 void Close(HWND dialog)
 {
     DestroyWindow(dialog);
-    g_app.editCommandsDialog = nullptr;
+    g_state.dialog = nullptr;
 }
 
 void OnInit(HWND dialog)
@@ -90,7 +95,7 @@ void OnStore(HWND dialog, bool close)
     std::string typedAccelerator = FieldText(dialog, IDC_EDITCMD_ACCELERATOR);
     const char* accelerator = typedAccelerator.size() < 2 ? "0" : typedAccelerator.c_str();
     std::string script = StoredScript(FieldText(dialog, IDC_EDITCMD_SCRIPT));
-    HMENU menu = CommandMenu(g_app.frame);
+    HMENU menu = CommandMenu(g_state.frame);
     int row = FindRow(dialog, name);
     int n = row + 1;
     if (row < 0) {
@@ -105,12 +110,12 @@ void OnStore(HWND dialog, bool close)
         int items = GetMenuItemCount(menu);
         if (n == 1 && !(GetMenuState(menu, static_cast<UINT>(items - 1), MF_BYPOSITION) & MF_SEPARATOR))
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendCommandItem(g_app.frame, n, name);
+        AppendCommandItem(g_state.frame, n, name);
         ToList(dialog, CB_ADDSTRING, 0, name.c_str());
     } else {
         // The name may differ in letter case: menu and list show it as stored.
         ModifyMenuA(menu, CommandId(n), MF_BYCOMMAND | MF_STRING, CommandId(n), MenuTextWithTabs(name).c_str());
-        DrawMenuBar(g_app.frame);
+        DrawMenuBar(g_state.frame);
         ToList(dialog, CB_DELETESTRING, static_cast<WPARAM>(row));
         ToList(dialog, CB_INSERTSTRING, static_cast<WPARAM>(row), name.c_str());
         SetDlgItemTextA(dialog, IDC_EDITCMD_COMMAND, name.c_str());
@@ -127,7 +132,7 @@ void OnRemove(HWND dialog)
     int row = FindRow(dialog, FieldText(dialog, IDC_EDITCMD_COMMAND));
     int count = CommandCount();
     if (row < 0 || row >= count) return;
-    HMENU menu = CommandMenu(g_app.frame);
+    HMENU menu = CommandMenu(g_state.frame);
     for (int n = 1; n <= count; ++n) DeleteMenu(menu, CommandId(n), MF_BYCOMMAND);
     // The later entries move down; a key missing in one stays missing.
     for (int n = row + 1; n < count; ++n) {
@@ -140,7 +145,7 @@ void OnRemove(HWND dialog)
     WriteSetting("Commands", "Number", FormatDecimal(count - 1).c_str());
     ToList(dialog, CB_DELETESTRING, static_cast<WPARAM>(row));
     SetDlgItemTextA(dialog, IDC_EDITCMD_COMMAND, "");
-    for (int n = 1, left = CommandCount(); n <= left; ++n) AppendCommandItem(g_app.frame, n, EntrySetting("CMD[%i]", n));
+    for (int n = 1, left = CommandCount(); n <= left; ++n) AppendCommandItem(g_state.frame, n, EntrySetting("CMD[%i]", n));
     RebuildAccelerators();
 }
 
@@ -165,9 +170,17 @@ INT_PTR CALLBACK EditCommandsProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void OpenEditCommandsDialog(HWND frame)
+void OpenEditCommandsDialog(HWND frame, HINSTANCE instance, AcceleratorTable& accelerators)
 {
-    if (g_app.editCommandsDialog) return;
-    g_app.editCommandsDialog = CreateDialogParamA(g_app.instance, "EDITCMD", frame, EditCommandsProc, 0);
-    if (!g_app.editCommandsDialog) ReportError(kEditCommandsNotCreated, {}, 0, frame);
+    if (g_state.dialog) return;
+    g_state = {nullptr, frame, instance, &accelerators};
+    g_state.dialog = CreateDialogParamA(instance, "EDITCMD", frame, EditCommandsProc, 0);
+    if (!g_state.dialog) ReportError(Message::CantCreateEditCommandsDialog, {}, 0, frame);
+}
+
+HWND EditCommandsDialog() { return g_state.dialog; }
+
+void CloseEditCommandsDialog()
+{
+    if (g_state.dialog) Close(g_state.dialog);
 }

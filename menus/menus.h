@@ -23,8 +23,6 @@ void RunAutoRunUtilities(HWND frame);
 // (its backslash-"t" shown as a key hint); message 31 when it cannot be.
 HMENU CommandMenu(HWND frame);
 void AppendCommandItem(HWND frame, int n, std::string_view name);
-// Command 31: opens the modeless Edit Commands dialog, unless it is open.
-void OpenEditCommandsDialog(HWND frame);
 // Types user command n's script (command 1500 + n) into the emulator.
 void RunUserCommand(int n);
 
@@ -40,3 +38,10 @@ struct AcceleratorTable {
 AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable current);
 // Destroys `table` if this program created it, and empties it.
 void ReleaseAcceleratorTable(AcceleratorTable& table);
+
+// Command 31: opens the modeless Edit Commands dialog, unless it is open. Its
+// changes rebuild `accelerators`, which must outlive the dialog.
+void OpenEditCommandsDialog(HWND frame, HINSTANCE instance, AcceleratorTable& accelerators);
+// The open dialog (for the message loop's dialog keys), or null.
+HWND EditCommandsDialog();
+void CloseEditCommandsDialog();

@@ -111,12 +111,12 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
     // The watcher would close the dialog as an unexpected box; it passes over hidden windows.
     boxes_.reset();
     Command(IDM_EDIT_COMMANDS);
-    dialog_ = g_app.editCommandsDialog;
+    dialog_ = EditCommandsDialog();
     ASSERT_NE(dialog_, nullptr);
     ShowWindow(dialog_, SW_HIDE);
     boxes_ = std::make_unique<BoxWatcher>();
     Command(IDM_EDIT_COMMANDS);
-    EXPECT_EQ(g_app.editCommandsDialog, dialog_);
+    EXPECT_EQ(EditCommandsDialog(), dialog_);
     HMENU command = Submenu(frame_, MENU_POSITION_COMMAND);
     const int builtIn = BuiltInAcceleratorCount();
 
@@ -156,9 +156,9 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
     Press(IDOK, "");
     ASSERT_EQ(boxes_->Answered().size(), 1u);
     EXPECT_EQ(boxes_->Answered()[0].text, "You must enter a command name!");
-    EXPECT_EQ(g_app.editCommandsDialog, dialog_);
+    EXPECT_EQ(EditCommandsDialog(), dialog_);
     Press(IDOK, "RU", "CATALOG,r", "0");
-    EXPECT_EQ(g_app.editCommandsDialog, nullptr);
+    EXPECT_EQ(EditCommandsDialog(), nullptr);
     EXPECT_EQ(Setting("Commands", "CMD[1]Script"), "CATALOG,r");
     EXPECT_EQ(AcceleratorCount(g_app.accelerators.handle), builtIn);
 }
