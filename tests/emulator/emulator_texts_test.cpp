@@ -38,15 +38,6 @@ TEST(EmulatorNames, TheFirstNameInKeyOrderWithAWindowWins)
     }
 }
 
-TEST(EmulatorNames, NumberIsClampedToTheKeysThatCanExist)
-{
-    EXPECT_EQ(EmulatorNameCount(-5), 0);
-    EXPECT_EQ(EmulatorNameCount(0), 0);
-    EXPECT_EQ(EmulatorNameCount(6), 6);
-    EXPECT_EQ(EmulatorNameCount(999), 999);
-    EXPECT_EQ(EmulatorNameCount(1000), 999);
-}
-
 TEST(EmulatorTexts, RunAndSaveFrameTheProgramWithSingleCarriageReturns)
 {
     struct Row {
@@ -68,16 +59,6 @@ TEST(EmulatorTexts, RunAndSaveFrameTheProgramWithSingleCarriageReturns)
     }
     EXPECT_EQ(SaveProgramText("10 END\r\n", "/DISK/HELLO"), "NEW\r10 END\r\rSAVE /DISK/HELLO\r\n");
     EXPECT_EQ(SaveProgramText("10 END", ""), "NEW\r10 END\rSAVE \r\n");
-}
-
-TEST(EmulatorTexts, KeywordsFromTheTokenTable)
-{
-    EXPECT_EQ(KeywordText(0), "END\r");
-    EXPECT_EQ(KeywordText(0x92 - 0x80), "HCOLOR=\r");
-    EXPECT_EQ(KeywordText(106), "MID$\r");
-    EXPECT_EQ(KeywordText(107), "\r");
-    EXPECT_EQ(KeywordText(108), "");
-    EXPECT_EQ(KeywordText(-1), "");
 }
 
 TEST(EmulatorTexts, ProgramListHasOneLinePerWindowAndQuestionMarksForNoTitle)

@@ -30,19 +30,6 @@ File FirstRunFile()
 
 }  // namespace
 
-TEST(SettingsTable, FirstRunDefaultsEndWithEmulatorsAndUtilities)
-{
-    std::vector<DefaultSetting> d = FirstRunDefaults("C:\\Start");
-    ASSERT_EQ(d.size(), 37u);
-    EXPECT_EQ(d.front().key, "Version");
-    EXPECT_EQ(d[8].key, "Src");
-    EXPECT_EQ(d[8].value, "C:\\Start");
-    EXPECT_EQ(d[30].value, "Enhanced Apple //e Emulator");
-    EXPECT_EQ(d[35].key, "Name[6]");
-    EXPECT_EQ(d.back().section, "Utilities");
-    EXPECT_EQ(d.back().value, "0");
-}
-
 TEST(SettingsTable, FirstRunFileLoadsAsItsValues)
 {
     Settings s = Load(FirstRunFile());
