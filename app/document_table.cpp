@@ -11,6 +11,7 @@ bool Resize(DocumentTable& table, size_t capacity)
         table.directory.resize(capacity);
         table.name.resize(capacity);
         table.applePath.resize(capacity);
+        table.fileEntry.resize(capacity);
         table.browserSelection.resize(capacity);
     } catch (const std::bad_alloc&) {
         return false;
@@ -45,6 +46,7 @@ void ClearDocumentSlot(DocumentTable& table, size_t slot)
     table.directory[slot].clear();
     table.name[slot].clear();
     table.applePath[slot].clear();
+    table.fileEntry[slot] = FileEntry{};
 }
 
 size_t TakeFreeSlot(DocumentTable& table)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "disk/file_entry.h"
+
 inline constexpr size_t kInitialDocumentCapacity = 12;
 inline constexpr size_t kDocumentCapacityStep = 4;
 
@@ -14,6 +16,7 @@ struct DocumentTable {
     std::vector<std::string> directory;  // "" marks a free slot
     std::vector<std::string> name;
     std::vector<std::string> applePath;
+    std::vector<FileEntry> fileEntry;        // the directory entry of a document opened from a disk image
     std::vector<uint32_t> browserSelection;  // the Apple file browser's picks, not per document
 };
 

@@ -28,10 +28,12 @@ TEST(DocumentTable, ClosedSlotsAreReusedAndSlotZeroNever)
     table.directory[1] = "a";
     table.name[1] = "A.TXT";
     table.applePath[1] = "/V/A";
+    table.fileEntry[1].layout = 2;
     table.directory[2] = "b";
     ClearDocumentSlot(table, 1);
     EXPECT_TRUE(table.name[1].empty());
     EXPECT_TRUE(table.applePath[1].empty());
+    EXPECT_EQ(table.fileEntry[1].layout, 0);  // Properties must not show a closed document's file
     EXPECT_EQ(TakeFreeSlot(table), 1u);
     ClearDocumentSlot(table, 0);    // never used: nothing to clear
     ClearDocumentSlot(table, 500);  // out of range: ignored
