@@ -10,4 +10,5 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/browser_names.cpp
 )
 list(APPEND WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/open_from_image.cpp
 )

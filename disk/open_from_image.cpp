@@ -1,0 +1,3 @@
+#include "disk/open_from_image.h"
+
+LRESULT OpenFromImage(HWND, size_t) { return 0; }
