@@ -25,6 +25,7 @@ LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 LRESULT Open(HWND frame, UINT, WPARAM, LPARAM) { return OpenFiles(frame); }
 LRESULT Save(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocument(frame); }
 LRESULT SaveAs(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocumentAs(frame); }
+LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(frame); }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
 LRESULT Help(HWND frame, UINT, WPARAM, LPARAM) { ShowHelpContents(frame); return 0; }
@@ -63,7 +64,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_APPLE_DELETE, IDM_APPLE_DELETE, AppleDelete},
     {IDM_PAGE_SETUP, IDM_PAGE_SETUP, kNotBuilt},
     {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, kNotBuilt},
-    {IDM_PROPERTIES, IDM_PROPERTIES, kNotBuilt},
+    {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},
     {IDM_GOTO_LINE, IDM_GOTO_LINE, kNotBuilt},
     {IDM_FIND, IDM_FIND, kNotBuilt},

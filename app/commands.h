@@ -32,6 +32,10 @@ LRESULT SaveDocument(HWND frame);
 LRESULT SaveDocumentAs(HWND frame);
 LRESULT CloseAllDocuments(HWND frame);
 
+// The file and volume property sheet of a document from a disk image;
+// 1 when it was shown.
+LRESULT ShowProperties(HWND frame);  // 19
+
 // Editing aids.
 void EditCommand(UINT id);            // 20-25
 

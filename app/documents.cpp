@@ -283,6 +283,9 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         if (!CloseDocument(window)) return 0;
         break;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == window) EnableImageDocumentCommands(g_app.menu, EditorOf(window));
+        break;
     case WM_CHILDACTIVATE:
     case WM_DESTROY:
         if (HWND editor = GetActiveEditor()) SetFocus(editor);
