@@ -74,13 +74,4 @@ TEST(EmulatorTexts, ProgramListHasOneLinePerWindowAndQuestionMarksForNoTitle)
     EXPECT_EQ(ProgramListText({longTitle}), header + std::string(260, 'T') + "\n");
 }
 
-TEST(DiskCommandLines, EachCommandWordOneSpaceTheRenameCommaAndOneCarriageReturn)
-{
-    EXPECT_EQ(RenameLine("/DISK/", "FOO", "BAR"), "RENAME /DISK/FOO, /DISK/BAR\r");
-    EXPECT_EQ(DeleteLine("/DISK/SUB/", "FOO"), "DELETE /DISK/SUB/FOO\r");
-    EXPECT_EQ(PrefixLine("/DISK/SUB/"), "PREFIX /DISK/SUB/\r");
-    EXPECT_EQ(LockLine("", "MY PROGRAM", false), "LOCK MY PROGRAM\r");
-    EXPECT_EQ(LockLine("", "MY PROGRAM", true), "UNLOCK MY PROGRAM\r");
-}
-
 }  // namespace
