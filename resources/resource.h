@@ -112,3 +112,8 @@
 #define IDI_APPLESOFT_DOC     8008
 #define IDI_FILE_TYPE_FIRST   8000
 #define IDI_FILE_TYPE_COUNT     19
+
+// ---- Apple file browser: the open dialog's "A2Get" part ----
+#define IDC_BROWSER_LIST       4052
+#define IDC_BROWSER_UP         4054
+#define IDC_BROWSER_OPEN_APPLE 4055
