@@ -225,10 +225,28 @@ bool RunRowCommand(AppleBrowser& browser, HWND frame, UINT id)
     }
 }
 
-void NoteRenameStart(HWND view, int item)
+void NoteRenameStart(HWND view, const NMHDR* beginEdit)
 {
+    // Both character sets keep the item index at the same place.
     DirectoryRow row;
-    if (ReadBrowserRow(view, item, row)) g_browser.selectedAppleName = TrimmedName(row.name);
+    if (ReadBrowserRow(view, reinterpret_cast<const NMLVDISPINFOA*>(beginEdit)->item.iItem, row))
+        g_browser.selectedAppleName = TrimmedName(row.name);
+}
+
+bool EditedLabel(const NMHDR* endEdit, std::string& text)
+{
+    if (endEdit->code == LVN_ENDLABELEDITA) {
+        const char* typed = reinterpret_cast<const NMLVDISPINFOA*>(endEdit)->item.pszText;
+        if (!typed) return false;
+        text = typed;
+        return true;
+    }
+    const wchar_t* typed = reinterpret_cast<const NMLVDISPINFOW*>(endEdit)->item.pszText;
+    if (!typed) return false;
+    char narrow[kFileNameChars] = {};
+    WideCharToMultiByte(CP_ACP, 0, typed, -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+    text = narrow;
+    return true;
 }
 
 bool FinishRename(HWND frame, const char* newName)

@@ -65,9 +65,12 @@ void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstTex
 // Runs row command 36, 30, 35 or 16 on the first selected row, handing it to
 // `frame`. False for any other id.
 bool RunRowCommand(AppleBrowser& browser, HWND frame, UINT id);
-// The start of an in-place rename of row `item`, however it began: its name
-// becomes `SelectedAppleName`.
-void NoteRenameStart(HWND view, int item);
+// The start of an in-place rename (LVN_BEGINLABELEDIT), however it began:
+// the name of the row being edited becomes `SelectedAppleName`.
+void NoteRenameStart(HWND view, const NMHDR* beginEdit);
+// The text an in-place edit ended with (LVN_ENDLABELEDIT, in either
+// character set the list speaks); false when the edit was cancelled.
+bool EditedLabel(const NMHDR* endEdit, std::string& text);
 // The end of an in-place rename with the text typed: hands the rename to the
 // frame. True when the frame typed it (the new label may stay).
 bool FinishRename(HWND frame, const char* newName);

@@ -177,25 +177,6 @@ INT_PTR FileOk(HWND hook, const OPENFILENAMEA& dialog)
     return Answer(hook, 1);
 }
 
-// The list view may speak either character set, depending on its parent.
-std::string LabelText(const NMHDR* header)
-{
-    if (header->code == LVN_ENDLABELEDITA) {
-        const char* text = reinterpret_cast<const NMLVDISPINFOA*>(header)->item.pszText;
-        return text ? text : "";
-    }
-    const wchar_t* text = reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText;
-    char narrow[kFileNameChars] = {};
-    if (text) WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow - 1, nullptr, nullptr);
-    return narrow;
-}
-
-bool LabelEditCancelled(const NMHDR* header)
-{
-    return header->code == LVN_ENDLABELEDITA ? !reinterpret_cast<const NMLVDISPINFOA*>(header)->item.pszText
-                                             : !reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText;
-}
-
 INT_PTR ListNotify(HWND hook, const NMHDR* header)
 {
     switch (header->code) {
@@ -204,13 +185,13 @@ INT_PTR ListNotify(HWND hook, const NMHDR* header)
         return TRUE;
     case LVN_BEGINLABELEDITA:
     case LVN_BEGINLABELEDITW:
-        // Both Dispinfo layouts keep the item index at the same place.
-        NoteRenameStart(g_open.view, reinterpret_cast<const NMLVDISPINFOA*>(header)->item.iItem);
+        NoteRenameStart(g_open.view, header);
         return Answer(hook, FALSE);
     case LVN_ENDLABELEDITA:
-    case LVN_ENDLABELEDITW:
-        if (LabelEditCancelled(header)) return Answer(hook, FALSE);
-        return Answer(hook, FinishRename(g_frame, LabelText(header).c_str()) ? TRUE : FALSE);
+    case LVN_ENDLABELEDITW: {
+        std::string name;
+        return Answer(hook, EditedLabel(header, name) && FinishRename(g_frame, name.c_str()) ? TRUE : FALSE);
+    }
     default:
         return FALSE;
     }

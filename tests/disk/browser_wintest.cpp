@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/documents.h"
+#include "app/file_dialog.h"
 #include "disk/apple_browser.h"
 #include "disk/browser_names.h"
 #include "disk/image_builder.h"
@@ -191,7 +192,8 @@ protected:
 
     // Open, with `drive` working in the dialog; the dialog is cancelled if
     // `drive` leaves it open. Returns Open's result.
-    LRESULT OpenWith(const std::function<void(OpenDialog&)>& drive)
+    LRESULT OpenWith(const std::function<void(OpenDialog&)>& drive,
+                     const std::function<LRESULT()>& open = nullptr)
     {
         bool found = false;
         std::thread helper([&] {
@@ -201,7 +203,7 @@ protected:
             drive(dialog);
             if (dialog.Open()) dialog.Cancel();
         });
-        LRESULT result = Command(IDM_OPEN);
+        LRESULT result = open ? open() : Command(IDM_OPEN);
         helper.join();
         EXPECT_TRUE(found);
         return result;
@@ -237,7 +239,12 @@ const std::vector<Row> kWalkVolume = {{"HELLO", 8, false}, {"NOTES", 7, true}, {
 TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
 {
     WriteImage("walk.po", WalkImage());
+    WriteImage("junk.po", Bytes("no volume here"));
+    boxes_->Expect("TAVO Error", IDOK);
     EXPECT_EQ(OpenWith([](OpenDialog& dialog) {
+                  dialog.Pick("junk.po");  // the message, an empty list, and the dialog stays
+                  EXPECT_TRUE(dialog.Rows().empty());
+                  EXPECT_TRUE(dialog.Open());
                   dialog.Pick("walk.po");
                   EXPECT_TRUE(dialog.Open());  // the OK was refused
                   EXPECT_EQ(dialog.Rows(), kWalkVolume);
@@ -259,6 +266,8 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
               0);
     EXPECT_EQ(Setting("Directories", "LastImage"), "walk.po");
     EXPECT_EQ(AppleSelectionCount(), 0u);
+    ASSERT_EQ(boxes_->Answered().size(), 1u);
+    EXPECT_EQ(boxes_->Answered()[0].text, "Could not read file, junk.po!");
 }
 
 TEST_F(BrowserTest, AFolderThatHoldsItselfIsEnteredOnlyWhileItsPathFits)
@@ -342,12 +351,20 @@ TEST_F(BrowserTest, ChosenRowsFillTheSelectionListInListOrder)
     ASSERT_EQ(boxes_->Answered().size(), 1u);
     EXPECT_EQ(boxes_->Answered()[0].text, "A file needs to be selected!");
 
-    OpenWith([](OpenDialog& dialog) {
-        dialog.Pick("pick.po");
-        dialog.Select({"ALPHA", "MID", "ZED"});
-        dialog.Press(IDC_BROWSER_OPEN_APPLE);
-        EXPECT_TRUE(WaitFor([&] { return !dialog.Open(); }));
-    });
+    // The dialog itself, as Open shows it: it must end as a successful choice.
+    LRESULT offset = OpenWith(
+        [](OpenDialog& dialog) {
+            dialog.Pick("pick.po");
+            dialog.Select({"ALPHA", "MID", "ZED"});
+            dialog.Press(IDC_BROWSER_OPEN_APPLE);
+            EXPECT_TRUE(WaitFor([&] { return !dialog.Open(); }));
+        },
+        [&] {
+            PrepareFileDialog(frame_, folder_->path().c_str(), kOpenTitle);
+            return static_cast<LRESULT>(ChooseOpenFile(OpenDialogHook, kOpenDialogTemplate));
+        });
+    ASSERT_GT(offset, 0);
+    EXPECT_EQ(std::string(ChosenFileBuffer() + offset), "pick.po");
     ASSERT_EQ(AppleSelectionCount(), 3u);
     EXPECT_EQ(g_documents.browserSelection[3], alpha);
     EXPECT_EQ(g_documents.browserSelection[2], 0u);
