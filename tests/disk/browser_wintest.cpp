@@ -30,6 +30,7 @@ using fixture::Bytes;
 
 constexpr char kOpenTitle[] = "Open a file to edit:";
 constexpr DWORD kWaitMilliseconds = 10000;
+constexpr DWORD kDialogWaitMilliseconds = 60000;  // a loaded machine is slow to show the shell's file list
 
 struct Row {
     std::string name;
@@ -40,9 +41,9 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* out) { *out << '"' << row.name << "\" " << row.icon << (row.cut ? " cut" : ""); }
 
-bool WaitFor(const std::function<bool()>& ready)
+bool WaitFor(const std::function<bool()>& ready, DWORD milliseconds = kWaitMilliseconds)
 {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMilliseconds; Sleep(10))
+    for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10))
         if (ready()) return true;
     return false;
 }
@@ -66,13 +67,16 @@ public:
                 GetWindowTextA(window, caption, sizeof caption);
                 if (std::string(caption) != kOpenTitle) continue;
                 EnumChildWindows(window, FindAppleList, reinterpret_cast<LPARAM>(&list_));
-                if (!list_) continue;
+                // Ready once the system dialog shows the files of its start folder.
+                HWND shellView = FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr);
+                HWND files = shellView ? FindWindowExA(shellView, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+                if (!list_ || !files || ListView_GetItemCount(files) == 0) continue;
                 dialog_ = window;
                 hook_ = GetParent(list_);
                 return true;
             }
             return false;
-        });
+        }, kDialogWaitMilliseconds);
     }
     bool Open() const { return IsWindow(dialog_); }
     HWND list() const { return list_; }

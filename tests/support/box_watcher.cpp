@@ -61,6 +61,14 @@ bool WaitForText(HWND box)
     return false;
 }
 
+// A box that a dialog shows, which may carry the dialog's own caption.
+bool OwnedByDialog(HWND box)
+{
+    char className[16] = {};
+    HWND owner = GetWindow(box, GW_OWNER);
+    return owner && GetClassNameA(owner, className, sizeof className) && std::string(className) == "#32770";
+}
+
 }  // namespace
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className)
@@ -195,7 +203,8 @@ void BoxWatcher::Run()
                 // than a message box: it is not closed before it could be told apart.
                 std::lock_guard lock(mutex_);
                 if (!titled && !ignored_.empty()) continue;
-                if (std::find(ignored_.begin(), ignored_.end(), caption) != ignored_.end()) continue;
+                if (std::find(ignored_.begin(), ignored_.end(), caption) != ignored_.end() && !OwnedByDialog(box))
+                    continue;
             }
             if (!IsWindow(box)) continue;  // closed by its owner while it was read
             Handle(box);
