@@ -138,12 +138,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
     if (!editor) return true;
 
-    ShowWindow(editor, SW_HIDE);
-    SetTabStops(editor, kOpenedTabCount, kOpenedTabWidth);
-    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
-    ApplyDefaultTextColour(editor);
-    SetWindowTextA(editor, "");
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
+    PrepareOpenedEditor(editor);
 
     std::string path = JoinDirectory(g_settings.sourceDirectory, name);
     size_t slot = TakeFreeSlot(g_documents);
@@ -163,9 +158,27 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
         shownName.clear();
     }
 
+    FinishOpenedDocument(frame, editor, asApplesoft);
+    return true;
+}
+
+}  // namespace
+
+void PrepareOpenedEditor(HWND editor)
+{
+    ShowWindow(editor, SW_HIDE);
+    SetTabStops(editor, kOpenedTabCount, kOpenedTabWidth);
+    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
+    ApplyDefaultTextColour(editor);
+    SetWindowTextA(editor, "");
+    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
+}
+
+void FinishOpenedDocument(HWND frame, HWND editor, bool colour)
+{
     EnableDocumentCommands(g_app.menu);
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
-    if (asApplesoft) ColourApplesoft(editor, EditorTextLength(editor), -1);
+    if (colour) ColourApplesoft(editor, EditorTextLength(editor), -1);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETSEL, 0, 0);
     SendMessageA(editor, EM_SCROLLCARET, 0, 0);
@@ -173,10 +186,7 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     SendMessageA(g_app.mdiClient, WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(frame);
     if (HWND active = GetActiveEditor()) SetFocus(active);
-    return true;
 }
-
-}  // namespace
 
 bool KeyHeldNow(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 

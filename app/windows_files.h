@@ -16,6 +16,13 @@ int LoadFileIntoEditor(HWND editor, const char* path);
 // flag as they were.
 int SaveEditorToFile(HWND editor, const char* path);
 
+// An opened file's editor before its text goes in: hidden, tab stops every
+// five characters, the default font, colour and background, empty.
+void PrepareOpenedEditor(HWND editor);
+// Shows the filled editor with the caret at the start, unmodified, coloured
+// as Applesoft when `colour`, and gives the active document the focus.
+void FinishOpenedDocument(HWND frame, HWND editor, bool colour);
+
 // Whether a key is held at the moment a file is opened.
 using KeyHeld = bool (*)(int virtualKey);
 bool KeyHeldNow(int virtualKey);
