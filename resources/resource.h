@@ -112,3 +112,13 @@
 #define IDI_APPLESOFT_DOC     8008
 #define IDI_FILE_TYPE_FIRST   8000
 #define IDI_FILE_TYPE_COUNT     19
+
+// ---- Save to Apple ][ disk image: the save-location dialog "A2SaveFile" ----
+#define IDC_SAVE_IMAGE_NAME    4001
+#define IDC_SAVE_LIST          4002
+#define IDC_SAVE_IMAGE_LABEL   4003
+#define IDC_SAVE_FILE_NAME     4007
+#define IDC_SAVE_FILE_LABEL    4008
+#define IDC_SAVE_PREFIX_LABEL  4009
+#define IDC_SAVE_UP            4010
+#define IDC_SAVE_PREFIX        4011
