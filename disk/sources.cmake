@@ -15,4 +15,5 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/last_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_location.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/save_to_image.cpp
 )
