@@ -1,0 +1,72 @@
+// A program that an end-to-end test starts beside itself (TAVO.exe, the
+// stand-in emulator), found in the test program's own build folder.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/box_watcher.h"
+
+// The folder of the running test program, where the build puts the programs.
+inline std::string BuildFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+// A program started for the test; closed with WM_CLOSE, killed if it will not end.
+class Program {
+public:
+    static constexpr DWORD kWaitMs = 10000;
+
+    Program(const std::string& program, const std::string& arguments, const std::string& folder)
+    {
+        STARTUPINFOA startup = {sizeof startup};
+        std::string commandLine = "\"" + program + "\" " + arguments;
+        started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  folder.c_str(), &startup, &process_);
+    }
+    ~Program()
+    {
+        if (!started_) return;
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "a program did not end and was killed";
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    DWORD id() const { return process_.dwProcessId; }
+    HWND WaitForWindow(const char* className)
+    {
+        for (DWORD start = GetTickCount(); started_ && GetTickCount() - start < kWaitMs; Sleep(20)) {
+            std::vector<HWND> found = TopLevelWindowsOf(process_.dwProcessId, className);
+            if (!found.empty()) return window_ = found.front();
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
+    HWND window_ = nullptr;
+};
+
+// The stand-in emulator's window title and class, and how it is started: it
+// records every paste into `recordPath`.
+inline constexpr char kStandinTitle[] = "TAVO Stand-in Emulator";
+inline constexpr char kStandinClass[] = "TavoStandinEmulator";
+inline std::string StandinPath() { return BuildFolder() + "\\tools\\standin_emulator.exe"; }
+inline std::string StandinArguments(const std::string& recordPath)
+{
+    return std::string("\"") + kStandinTitle + "\" \"" + recordPath + "\"";
+}
