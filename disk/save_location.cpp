@@ -25,6 +25,9 @@ struct SaveLocation {
     AppleBrowser browser;
     HWND frame = nullptr;
     bool editingLabel = false;  // buttons wait while a row's name is edited in place
+    // An image that could not be listed gives no prefix and no names to
+    // check: SAVE would go to whatever disk the emulator has as its prefix.
+    bool listed = false;
 };
 
 SaveLocation* StateOf(HWND dialog) { return reinterpret_cast<SaveLocation*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -74,7 +77,7 @@ BOOL OnInitDialog(HWND dialog, SaveLocation* state)
     state->browser.owner = dialog;
     SendDlgItemMessageA(dialog, IDC_SAVE_FILE_NAME, EM_LIMITTEXT, kNameChars, 0);
     SetUpBrowserList(state->browser);
-    ListVolume(state->browser);
+    state->listed = ListVolume(state->browser);
     ShowPrefix(dialog);
     ShowName(dialog, g_browser.selectedAppleName);
     SetDlgItemTextA(dialog, IDC_SAVE_IMAGE_NAME, g_browser.imageTitle.c_str());
@@ -83,6 +86,10 @@ BOOL OnInitDialog(HWND dialog, SaveLocation* state)
 
 void OnSave(HWND dialog)
 {
+    if (!StateOf(dialog)->listed) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     std::string name = NameInBox(dialog);
     if (name.empty()) {
         ReportError(Message::FileNeedsSelecting, {}, 0, dialog);

@@ -17,6 +17,7 @@
 
 #include "app/app.h"
 #include "app/documents.h"
+#include "disk/browser_names.h"
 #include "disk/image_builder.h"
 #include "emulator/desktop.h"
 #include "emulator/test_program.h"
@@ -313,6 +314,7 @@ class LastImageTest : public SaveToImageTest {
 TEST_F(LastImageTest, TheImageUsedLastOpensByItselfAndCancelSavesNothing)
 {
     ProdosBuilder builder(280, "WORK");
+    builder.AddFile(builder.VolumeDirectory(), "OLD", Bytes("X"));
     WriteImage("OTHER.PO", builder.BlockOrder());
     WriteImage("WORK.PO", builder.BlockOrder());
     EXPECT_TRUE(GetMenuState(g_app.menu, IDM_SAVE_APPLE_AS, MF_BYCOMMAND) & MF_GRAYED);
@@ -321,18 +323,63 @@ TEST_F(LastImageTest, TheImageUsedLastOpensByItselfAndCancelSavesNothing)
     EXPECT_FALSE(GetMenuState(g_app.menu, IDM_SAVE_APPLE_AS, MF_BYCOMMAND) & MF_GRAYED);
 
     SaveFileSeen seen;
+    bool stayedWhileEditing = false;
+    std::string labelAfterRename;
     LRESULT result = SaveToImage([&] {
         HWND dialog = WaitForDialog(kSaveFile);
         if (!dialog) return;
         seen = Read(dialog);
+        // Rename from the row menu: Cancel waits for the edit, whose text is
+        // handed to the frame while the row keeps its old name.
+        HWND list = GetDlgItem(dialog, IDC_SAVE_LIST);
+        ClickRow(list, "OLD", false);
+        SendMessageA(dialog, WM_COMMAND, IDM_APPLE_RENAME, 0);
+        HWND edit = ListView_GetEditControl(list);
+        if (!edit) return;
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        stayedWhileEditing = IsWindowVisible(dialog);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("NEWNAME"));
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        labelAfterRename = Rows(list).at(0);
         Press(dialog, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
+    EXPECT_TRUE(stayedWhileEditing);
+    EXPECT_EQ(g_browser.selectedAppleName, "OLD");
+    EXPECT_EQ(g_browser.newAppleName, "NEWNAME");
+    EXPECT_EQ(labelAfterRename, "OLD");
     EXPECT_EQ(seen.imageName, "WORK.PO");
     EXPECT_EQ(seen.prefix, "/WORK/");
     EXPECT_EQ(seen.name, "PROG");
     EXPECT_EQ(EditorSlot(EditorOf(document)), kNoPlaceSlot);
     EXPECT_EQ(TextOf(document), "PROG");
+}
+
+TEST_F(SaveToImageTest, AnImageThatCannotBeListedSavesNothing)
+{
+    WriteImage("BROKEN.PO", std::vector<uint8_t>(1024, 0xFF));
+    HWND document = NewProgram("PROG");
+    std::vector<std::string> messages;
+    bool stayed = false;
+    LRESULT result = SaveToImage([&] {
+        HWND chooser = WaitForDialog(kChooser);
+        if (!chooser) return;
+        PickImage(chooser, "BROKEN.PO");
+        HWND box = WaitForDialog("TAVO Error");
+        if (!box) return;
+        messages.push_back(DescribeBox(box).text);
+        Press(box, IDOK);
+        HWND dialog = WaitForDialog(kSaveFile);
+        if (!dialog) return;
+        WaitGone(box);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        stayed = IsWindowVisible(dialog);
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(EditorSlot(EditorOf(document)), kNoPlaceSlot);
 }
 
 }  // namespace
