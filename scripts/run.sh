@@ -19,9 +19,16 @@ start_xvfb || exit 1
 start_wine
 folder="$(mktemp -d /tmp/tavo-run.XXXXXX)"
 shot="$folder/tavo-screenshot.png"
+# TAVO_SHOT_IMAGE names a disk image: the picture then shows the open dialog
+# listing it (scripts/shot-open-dialog.sh).
+image_name=()
+if [ -n "${TAVO_SHOT_IMAGE:-}" ]; then
+    cp "$TAVO_SHOT_IMAGE" "$folder/" || exit 1
+    image_name=("$(basename "$TAVO_SHOT_IMAGE")")
+fi
 # tavo-shot starts TAVO there, says "ready" once the frame is up, and closes
 # it with WM_CLOSE when the picture has been taken.
-( cd "$folder" && wine "$BUILD/windows/tools/tavo-shot.exe" "$BUILD/windows/TAVO.exe" "shot-taken" \
+( cd "$folder" && wine "$BUILD/windows/tools/tavo-shot.exe" "$BUILD/windows/TAVO.exe" "shot-taken" "${image_name[@]}" \
       >"$folder/tavo-shot.log" 2>&1 ) &
 shot_pid=$!
 for _ in $(seq 1 600); do

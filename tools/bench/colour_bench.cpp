@@ -15,32 +15,12 @@
 #include "app/startup.h"
 #include "app/windows_files.h"
 #include "basic/editor_colouring.h"
+#include "tools/bench/win_bench.h"
 
 namespace {
 
 constexpr int kLines = 1500;
 constexpr int kKeystrokes = 200;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // A listing with the mix of a real program: keywords, strings, remarks, data.
 std::string Listing()

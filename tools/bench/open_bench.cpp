@@ -18,29 +18,13 @@
 #include "disk/open_choice.h"
 #include "disk/open_from_image.h"
 #include "tests/disk/image_builder.h"
+#include "tools/bench/win_bench.h"
 
 namespace {
 
 constexpr int kPrograms = 10;
 constexpr int kFilesOnVolume = 400;
 constexpr int kImageBlocks = 65535;  // 32 MB
-
-double Now()
-{
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // A tokenized program of `lines` lines: 10 HOME : PRINT "HELLO";X : GOTO 10 ...
 std::vector<uint8_t> Program(int lines)

@@ -2,7 +2,9 @@
 // waits until the file named by the second argument exists (the screenshot
 // has been taken), then closes TAVO with WM_CLOSE, answering the quit
 // question with Yes. Exits with TAVO's exit code. Used by scripts/run.sh on
-// machines without a display.
+// machines without a display. With a third argument, the name of a disk
+// image in the current folder, it first chooses Open and picks that image,
+// so the picture shows the open dialog listing the image's files.
 #include <windows.h>
 
 #include <cstdio>
@@ -49,7 +51,7 @@ HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD mi
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE\n");
+        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE [DISK-IMAGE]\n");
         return 2;
     }
     STARTUPINFOA startup = {sizeof startup};
@@ -66,11 +68,30 @@ int main(int argc, char** argv)
         TerminateProcess(process.hProcess, 3);
         return 3;
     }
-    Sleep(500);  // let the first paint finish before the picture
+    HWND dialog = nullptr;
+    if (argc > 3) {
+        PostMessageA(frame, WM_COMMAND, 11, 0);  // Open
+        dialog = WaitForWindow(process.dwProcessId, "#32770", "Open a file to edit:", 10000);
+        if (!dialog) {
+            std::fprintf(stderr, "the open dialog did not appear\n");
+            TerminateProcess(process.hProcess, 3);
+            return 3;
+        }
+        Sleep(500);
+        // The Explorer dialog's file name box: the edit inside combo box 1148.
+        HWND nameBox = FindWindowExA(GetDlgItem(dialog, 1148), nullptr, "Edit", nullptr);
+        SendMessageA(nameBox ? nameBox : GetDlgItem(dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+    Sleep(1000);  // let the first paint finish before the picture
     std::printf("ready\n");
     std::fflush(stdout);
     for (int i = 0; i < 600 && GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
 
+    if (dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        Sleep(500);
+    }
     PostMessageA(frame, WM_CLOSE, 0, 0);
     if (HWND question = WaitForWindow(process.dwProcessId, "#32770", "TAVO", 5000))
     {
