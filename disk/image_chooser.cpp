@@ -10,7 +10,9 @@
 namespace {
 
 constexpr char kTitle[] = "Choose a disk image where you want to save the file:";
-constexpr UINT kOpenLastImage = WM_USER;  // posted once the dialog and its file list stand
+// Posted once the dialog and its file list stand; WM_USER itself would be
+// a dialog's DM_GETDEFID.
+constexpr UINT kOpenLastImage = WM_APP;
 
 UINT_PTR CALLBACK ChooserHook(HWND hook, UINT message, WPARAM, LPARAM)
 {
