@@ -35,6 +35,7 @@ constexpr DWORD kWaitMs = 10000;
 const std::string kProgram = "10 PRINT 1\r20 END\r";
 constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
 constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
+constexpr char kUsersText[] = "the user's text";
 
 std::string TextOf(HWND window)
 {
@@ -142,6 +143,17 @@ protected:
         record_ = folder_->File("record.txt");
         standin_ = std::make_unique<Program>(StandinPath(), StandinArguments(record_), folder_->path());
         ASSERT_NE(standin_->WaitForWindow(kStandinClass), nullptr);
+        ASSERT_TRUE(PutOnClipboard(kUsersText));
+    }
+    // Whether the user's clipboard text is back after the typing, the frame
+    // answering its messages meanwhile as it would.
+    bool ClipboardComesBack()
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
+            PumpMessages();
+            if (ClipboardText() == kUsersText) return true;
+        }
+        return false;
     }
     void SetUp() override
     {
@@ -266,6 +278,7 @@ TEST_F(SaveToImageTest, SavesIntoAFolderOfTheChosenImageThroughTheEmulator)
     EXPECT_EQ(inFolder.rows, std::vector<std::string>{"OLD"});
     const std::string typed = "NEW\r" + kProgram + "\rSAVE /VOL/SUB/NAME\r\n";
     EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
     EXPECT_EQ(TextOf(document), "NAME");
     LONG_PTR slot = EditorSlot(EditorOf(document));
     ASSERT_GT(slot, 0);
@@ -359,6 +372,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
     EXPECT_EQ(questions[1].text, "File (HELLO) already exists!\nDo you want to overwrite the file?");
     const std::string typed = "NEW\r" + kProgram + "\rSAVE HELLO\r\n";
     EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
     EXPECT_EQ(Setting("Directories", "LastImage"), "MASTER.DO");
 }
 
