@@ -141,3 +141,13 @@
 #define IDC_BROWSER_LIST       4052
 #define IDC_BROWSER_UP         4054
 #define IDC_BROWSER_OPEN_APPLE 4055
+
+// ---- Save to Apple ][ disk image: the save-location dialog "A2SaveFile" ----
+#define IDC_SAVE_IMAGE_NAME    4001
+#define IDC_SAVE_LIST          4002
+#define IDC_SAVE_IMAGE_LABEL   4003
+#define IDC_SAVE_FILE_NAME     4007
+#define IDC_SAVE_FILE_LABEL    4008
+#define IDC_SAVE_PREFIX_LABEL  4009
+#define IDC_SAVE_UP            4010
+#define IDC_SAVE_PREFIX        4011
