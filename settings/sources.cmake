@@ -1,5 +1,6 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_window_size.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preferences.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setting_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_table.cpp
 )
