@@ -8,6 +8,7 @@
 #include "app/windows_files.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
+#include "settings/preferences_sheet.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ LRESULT Run(HWND frame, UINT, WPARAM, LPARAM) { return RunEditedProgram(frame); 
 LRESULT Inject(HWND frame, UINT, WPARAM, LPARAM) { return InjectDocument(frame); }
 LRESULT Keyword(HWND, UINT id, WPARAM, LPARAM) { TypeKeyword(static_cast<int>(id) - IDM_KEYWORD_FIRST); return 0; }
 LRESULT ListPrograms(HWND frame, UINT, WPARAM, LPARAM) { ListProgramsRunning(frame); return 0; }
+LRESULT Preferences(HWND frame, UINT, WPARAM, LPARAM) { ShowPreferences(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -72,7 +74,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, kNotBuilt},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, kNotBuilt},
-    {IDM_PREFERENCES, IDM_PREFERENCES, kNotBuilt},
+    {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},

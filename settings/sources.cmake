@@ -7,4 +7,7 @@ list(APPEND CORE_SOURCES
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/default_font.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preferences_sheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editor_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/applesoft_page.cpp
 )

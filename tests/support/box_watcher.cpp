@@ -110,6 +110,12 @@ void BoxWatcher::Expect(const std::string& caption, int button)
     expected_.push_back({caption, button});
 }
 
+void BoxWatcher::Leave(const std::string& caption)
+{
+    std::lock_guard lock(mutex_);
+    left_.push_back(caption);
+}
+
 bool BoxWatcher::WaitAnswered(DWORD milliseconds)
 {
     DWORD start = GetTickCount();
@@ -143,9 +149,12 @@ std::vector<BoxSeen> BoxWatcher::Unexpected()
 void BoxWatcher::Handle(HWND box)
 {
     BoxSeen seen = DescribeBox(box);
+    // A box closed while it was read gives an empty caption; nobody can answer it any more.
+    if (!IsWindow(box)) return;
     int button = 0;
     {
         std::lock_guard lock(mutex_);
+        if (std::find(left_.begin(), left_.end(), seen.caption) != left_.end()) return;
         if (!expected_.empty() && expected_.front().caption == seen.caption) {
             button = expected_.front().button;
             expected_.pop_front();
