@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -122,6 +123,12 @@ protected:
         });
         Command(IDM_PREFERENCES);
         helper.join();
+    }
+
+    void ExpectKeys(const std::vector<IniEntry>& expected)
+    {
+        for (const IniEntry& entry : expected)
+            EXPECT_EQ(Setting(entry.section.c_str(), entry.key.c_str()), entry.value) << entry.key;
     }
 
     HWND NewApplesoftDocument(const char* text)
@@ -237,17 +244,17 @@ TEST_F(PreferencesTest, EditorApplyReachesNewDocumentsAndTheActiveBackground)
         EXPECT_FALSE(sheet.ApplyEnabled());
         EXPECT_TRUE(sheet.Press(PSBTN_CANCEL));
     });
-    EXPECT_EQ(Setting("Display", "STDFont"), "FALSE");
-    EXPECT_EQ(Setting("Display", "A2Font"), "TRUE");
-    EXPECT_EQ(Setting("Display", "OtherFont"), "FALSE");
-    EXPECT_EQ(Setting("Display", "FontName"), "A2like");
-    EXPECT_EQ(Setting("Display", "FontSize"), "12");
-    EXPECT_EQ(Setting("Display", "WordWrap"), "TRUE");
-    EXPECT_EQ(Setting("Display", "RetainFormat"), "FALSE");
-    EXPECT_EQ(Setting("Display", "FontColor"), "FF0000");  // blue: red is the low byte
-    EXPECT_EQ(Setting("Display", "BkgrndColor"), "8000");
-    EXPECT_EQ(Setting("Display", "CustBkgrndColor[0]"), "8000");
-    EXPECT_EQ(Setting("Display", "CustFontColor[0]"), "0");  // written with the font colour's dialog
+    ExpectKeys({{"Display", "STDFont", "FALSE"},
+                {"Display", "A2Font", "TRUE"},
+                {"Display", "OtherFont", "FALSE"},
+                {"Display", "FontName", "A2like"},
+                {"Display", "FontSize", "12"},
+                {"Display", "WordWrap", "TRUE"},
+                {"Display", "RetainFormat", "FALSE"},
+                {"Display", "FontColor", "FF0000"},  // blue: red is the low byte
+                {"Display", "BkgrndColor", "8000"},
+                {"Display", "CustBkgrndColor[0]", "8000"},
+                {"Display", "CustFontColor[0]", "0"}});  // written with the font colour's dialog
     EXPECT_EQ(g_settings.fontColor, 0xFF0000u);
     EXPECT_EQ(g_settings.fontColorText, "FF0000");
     EXPECT_EQ(GetMenuState(g_app.menu, IDM_WORD_WRAP, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
@@ -298,20 +305,19 @@ TEST_F(PreferencesTest, ApplesoftColoursAndTheOtherFontAreStoredOnOk)
         ASSERT_TRUE(WaitGone(font));
         EXPECT_TRUE(sheet.Press(PSBTN_OK));
     });
-    EXPECT_EQ(Setting("SyntaxColor", "SyntaxColor"), "FALSE");
-    EXPECT_EQ(g_settings.syntaxColor, 0);
-    EXPECT_EQ(Setting("SyntaxColor", "QuoteColor"), "563412");
-    EXPECT_EQ(Setting("SyntaxColor", "RemColor"), "FF");
-    EXPECT_EQ(g_settings.quoteColor, 0x563412u);
-    EXPECT_EQ(Setting("Display", "CustFontColor[0]"), "<absent>");  // the Applesoft page's are never stored
-
     EXPECT_FALSE(face.empty());
-    EXPECT_EQ(Setting("Display", "OtherFont"), "TRUE");
-    EXPECT_EQ(Setting("Display", "STDFont"), "FALSE");
-    EXPECT_EQ(Setting("Display", "FontName"), face);
-    EXPECT_EQ(Setting("Display", "FontSize"), "14");
-    EXPECT_EQ(Setting("Display", "FontUnderline"), "TRUE");
-    EXPECT_EQ(Setting("Display", "FontItalic"), "FALSE");
+    ExpectKeys({{"SyntaxColor", "SyntaxColor", "FALSE"},
+                {"SyntaxColor", "QuoteColor", "563412"},
+                {"SyntaxColor", "RemColor", "FF"},
+                {"Display", "CustFontColor[0]", "<absent>"},  // the Applesoft page's are never stored
+                {"Display", "OtherFont", "TRUE"},
+                {"Display", "STDFont", "FALSE"},
+                {"Display", "FontName", face},
+                {"Display", "FontSize", "14"},
+                {"Display", "FontUnderline", "TRUE"},
+                {"Display", "FontItalic", "FALSE"}});
+    EXPECT_EQ(g_settings.syntaxColor, 0);
+    EXPECT_EQ(g_settings.quoteColor, 0x563412u);
     EXPECT_EQ(g_settings.fontName, face);
 }
 
