@@ -9,6 +9,7 @@
 #include "disk/save_to_image.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
+#include "settings/preferences_sheet.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ LRESULT ApplePrefixOrLock(HWND frame, UINT id, WPARAM wParam, LPARAM)
 {
     return id == IDM_APPLE_PREFIX ? SetApplePrefix(frame) : LockAppleFile(frame, HIWORD(wParam) == 1);
 }
+LRESULT Preferences(HWND frame, UINT, WPARAM, LPARAM) { ShowPreferences(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -81,7 +83,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, kNotBuilt},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, kNotBuilt},
-    {IDM_PREFERENCES, IDM_PREFERENCES, kNotBuilt},
+    {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},
