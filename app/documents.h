@@ -12,6 +12,9 @@ extern DocumentTable g_documents;
 
 inline constexpr LONG_PTR kNoPlaceSlot = -1;  // the slot of a document never saved
 inline constexpr int kDocumentTitleChars = 328;
+// The document window's extra bytes: whether its editor wraps.
+inline constexpr int kDocumentWrapOffset = 0;
+inline constexpr int kDocumentExtraBytes = 4;
 
 LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -47,6 +50,12 @@ bool RefuseSameName(const char* name);
 // The slot in the document table stored with an editor (-1 for none).
 LONG_PTR EditorSlot(HWND editor);
 void SetEditorSlot(HWND editor, LONG_PTR slot);
+
+// Word wrap of one editor (word_wrap.cpp), and the Edit menu's check mark
+// showing the active document's.
+void SetEditorWordWrap(HWND editor, bool wrap);
+bool EditorWordWraps(HWND editor);
+void ShowWordWrapCheck(HMENU menu);
 
 // Status bar and toolbar read-out of the selection (status_readout.cpp).
 void ShowSelectionReadout(HWND editor);
