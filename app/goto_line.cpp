@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
+#include "basic/editor_text.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 
@@ -67,7 +68,7 @@ CHARRANGE LineRange(HWND editor, LONG lineCount, int line, bool highlight)
     if (!highlight) return {start, start};
     // After the last line there is no next line: to the end of the text.
     const LONG next = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, index + 1, 0));
-    return {start, next < 0 ? -1 : next};
+    return {start, next < 0 ? EditorTextLength(editor) : next};
 }
 
 }  // namespace

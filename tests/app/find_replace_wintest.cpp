@@ -39,7 +39,7 @@ protected:
     {
         Command(IDM_NEW_EDIT);
         editor_ = GetActiveEditor();
-        SetWindowTextA(editor_, text);
+        SendMessageA(editor_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
         boxes_.reset();
         Command(IDM_REPLACE);
         dialog_ = g_app.findDialog;
