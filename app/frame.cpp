@@ -153,6 +153,7 @@ void OnDestroy(HWND frame)
     g_app.richEdit32 = g_app.richEdit20 = nullptr;
     g_app.frame = g_app.mdiClient = g_app.toolbar = g_app.statusBar = g_app.clipboardCarrier = nullptr;
     g_app.fontNameBox = g_app.fontSizeBox = g_app.toolTips = nullptr;
+    g_app.findDialog = nullptr;  // gone with its owner, without telling it is closing
     PostQuitMessage(0);
 }
 

@@ -21,19 +21,6 @@ namespace {
 
 constexpr char kGotoTitle[] = "TAVO -  Goto Linenumber:";
 
-CHARRANGE Selection(HWND editor)
-{
-    CHARRANGE selection = {};
-    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    return selection;
-}
-
-void Select(HWND editor, LONG from, LONG to)
-{
-    CHARRANGE range = {from, to};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 // The format of [from, to); the selection moves there.
 CHARFORMATA FormatOf(HWND editor, LONG from, LONG to)
 {

@@ -18,19 +18,6 @@ namespace {
 
 constexpr char kNotFound[] = "Text not found!  Cursor reset to top of document.";
 
-CHARRANGE Selection(HWND editor)
-{
-    CHARRANGE selection = {};
-    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    return selection;
-}
-
-void Select(HWND editor, LONG from, LONG to)
-{
-    CHARRANGE range = {from, to};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 class FindReplaceTest : public AppTest {
 protected:
     // Opens the Replace dialog on a new document holding `text`. The watcher
