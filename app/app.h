@@ -10,6 +10,14 @@
 
 inline constexpr const char* kProductName = "TAVO";
 
+// The texts and choices shared by the Find and Replace dialogs and Find Next.
+inline constexpr int kFindTextBytes = 256;
+struct FindState {
+    char findText[kFindTextBytes] = {};
+    char replaceText[kFindTextBytes] = {};
+    FINDREPLACEA request = {};  // the dialog's; its Flags keep the user's last choice
+};
+
 struct App {
     HINSTANCE instance = nullptr;
     HWND frame = nullptr;
@@ -21,6 +29,7 @@ struct App {
     HWND statusBar = nullptr;
     HWND clipboardCarrier = nullptr;
     HWND findDialog = nullptr;          // modeless find/replace, null while closed
+    FindState find;
     HMENU menu = nullptr;
     HMENU windowMenu = nullptr;
     HMODULE richEdit32 = nullptr;
@@ -37,6 +46,8 @@ struct App {
 
     bool gotoHighlightDefault = false;
     bool matchCaseDefault = false;
+    std::string gotoLineText;  // the last line number asked for, kept between uses
+
     bool runSavesInstead = false;  // Run edited Program types SAVE instead of RUN
 };
 

@@ -31,6 +31,17 @@ LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(fra
 LRESULT SaveToApple(HWND frame, UINT, WPARAM, LPARAM) { return SaveToAppleImageAs(frame); }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
+LRESULT GotoLine(HWND frame, UINT, WPARAM, LPARAM) { GoToLine(frame); return 0; }
+LRESULT Find(HWND frame, UINT, WPARAM, LPARAM) { OpenFindDialog(frame, false); return 0; }
+LRESULT FindAgain(HWND frame, UINT, WPARAM, LPARAM) { FindNext(frame); return 0; }
+LRESULT Replace(HWND frame, UINT, WPARAM, LPARAM) { OpenFindDialog(frame, true); return 0; }
+LRESULT WordWrap(HWND, UINT, WPARAM, LPARAM) { ToggleWordWrap(); return 0; }
+LRESULT SpecialCharacter(HWND, UINT id, WPARAM, LPARAM) { InsertSpecialCharacter(static_cast<int>(id) - IDM_CONTROL_CHAR_FIRST); return 0; }
+LRESULT Effect(HWND, UINT id, WPARAM, LPARAM) { ToggleCharacterEffect(id); return 0; }
+LRESULT TextColour(HWND frame, UINT, WPARAM, LPARAM) { ShowTextColourPalette(frame); return 0; }
+LRESULT Align(HWND, UINT id, WPARAM, LPARAM) { AlignParagraphs(id); return 0; }
+LRESULT FontName(HWND, UINT, WPARAM wParam, LPARAM) { ApplyFontNameBox(HIWORD(wParam)); return 0; }
+LRESULT FontSize(HWND, UINT, WPARAM wParam, LPARAM) { ApplyFontSizeBox(HIWORD(wParam)); return 0; }
 LRESULT Help(HWND frame, UINT, WPARAM, LPARAM) { ShowHelpContents(frame); return 0; }
 LRESULT About(HWND frame, UINT, WPARAM, LPARAM) { ShowAbout(frame); return 0; }
 LRESULT Cascade(HWND, UINT, WPARAM, LPARAM) { CascadeWindows(g_app.mdiClient, 0, nullptr, 0, nullptr); return 0; }
@@ -52,11 +63,13 @@ LRESULT Preferences(HWND frame, UINT, WPARAM, LPARAM) { ShowPreferences(frame); 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
     {IDM_KEYWORD_FIRST, IDM_KEYWORD_LAST, Keyword},
-    {IDM_CONTROL_CHAR_FIRST, IDM_CONTROL_CHAR_LAST, kNotBuilt},
+    {IDM_CONTROL_CHAR_FIRST, IDM_CONTROL_CHAR_LAST, SpecialCharacter},
     {IDM_USER_COMMAND_FIRST, IDM_USER_COMMAND_LAST, UserCommand},
-    {IDM_BOLD, IDM_ALIGN_RIGHT, kNotBuilt},
-    {IDC_FONT_NAME_BOX, IDC_FONT_NAME_BOX, kNotBuilt},
-    {IDC_FONT_SIZE_BOX, IDC_FONT_SIZE_BOX, kNotBuilt},
+    {IDM_BOLD, IDM_UNDERLINE, Effect},
+    {IDM_TEXT_COLOR, IDM_TEXT_COLOR, TextColour},
+    {IDM_ALIGN_LEFT, IDM_ALIGN_RIGHT, Align},
+    {IDC_FONT_NAME_BOX, IDC_FONT_NAME_BOX, FontName},
+    {IDC_FONT_SIZE_BOX, IDC_FONT_SIZE_BOX, FontSize},
     {IDM_LIST_PROGRAMS, IDM_LIST_PROGRAMS, ListPrograms},
     {IDM_NEW_POPUP, IDM_NEW_POPUP, NewPopup},
     {IDM_NEW_APPLESOFT, IDM_NEW_EDIT, New},
@@ -70,10 +83,10 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, SaveToApple},
     {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},
-    {IDM_GOTO_LINE, IDM_GOTO_LINE, kNotBuilt},
-    {IDM_FIND, IDM_FIND, kNotBuilt},
-    {IDM_FIND_NEXT, IDM_FIND_NEXT, kNotBuilt},
-    {IDM_REPLACE, IDM_REPLACE, kNotBuilt},
+    {IDM_GOTO_LINE, IDM_GOTO_LINE, GotoLine},
+    {IDM_FIND, IDM_FIND, Find},
+    {IDM_FIND_NEXT, IDM_FIND_NEXT, FindAgain},
+    {IDM_REPLACE, IDM_REPLACE, Replace},
     {IDM_APPLE_RENAME, IDM_APPLE_RENAME, AppleRename},
     {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, EditCommands},
     {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
@@ -90,7 +103,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_TILE, IDM_TILE, Tile},
     {IDM_ARRANGE, IDM_ARRANGE, Arrange},
     {IDM_CLOSE_ALL, IDM_CLOSE_ALL, CloseAll},
-    {IDM_WORD_WRAP, IDM_WORD_WRAP, kNotBuilt},
+    {IDM_WORD_WRAP, IDM_WORD_WRAP, WordWrap},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // accelerator, and the table that routes command ids to them.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
 #include "resources/document_kinds.h"
 
@@ -37,7 +38,21 @@ LRESULT CloseAllDocuments(HWND frame);
 LRESULT ShowProperties(HWND frame);  // 19
 
 // Editing aids.
-void EditCommand(UINT id);            // 20-25
+void EditCommand(UINT id);                      // 20-25
+void GoToLine(HWND frame);                      // 26
+void OpenFindDialog(HWND frame, bool replace);  // 27, 29
+void FindNext(HWND frame);                      // 28: nothing without a document
+// The find and replace dialogs' registered message "commdlg_FindReplace",
+// and its handling; `request` is the dialog's FINDREPLACEA.
+UINT FindReplaceMessage();
+void OnFindReplace(HWND frame, const FINDREPLACEA& request);
+void ToggleWordWrap();                          // 90
+void InsertSpecialCharacter(int code);          // 1400-1431: code id - 1400
+void ToggleCharacterEffect(UINT command);       // 701-703
+void ShowTextColourPalette(HWND frame);         // 704
+void AlignParagraphs(UINT command);             // 706-708
+void ApplyFontNameBox(WORD notification);       // 3000
+void ApplyFontSizeBox(WORD notification);       // 4000
 
 // The emulator link. Run answers 1 when the program was typed, 0 otherwise.
 LRESULT RunEditedProgram(HWND frame);  // 32

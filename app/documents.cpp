@@ -31,12 +31,6 @@ constexpr LPARAM kTextLimit = 0x7FFFFFF;   // characters
 constexpr WPARAM kFirstColouringKey = 10;   // virtual keys whose release recolours the line
 constexpr WPARAM kLastColouringKey = 110;
 
-void SetWordWrap(HWND editor)
-{
-    // Line width 0 wraps at the window edge; 1 never wraps.
-    SendMessageA(editor, EM_SETTARGETDEVICE, 0, ParseFlag(g_settings.wordWrap) ? 0 : 1);
-}
-
 // -1 refuses the window: a document without its editor would be an empty frame.
 LRESULT OnCreate(HWND window)
 {
@@ -51,7 +45,7 @@ LRESULT OnCreate(HWND window)
     SendMessageA(editor, EM_EXLIMITTEXT, 0, kTextLimit);
     SetWindowTextA(editor, "");
     SetTabStops(editor, ParseDecimal(g_settings.numTabs), ParseDecimal(g_settings.tab));
-    SetWordWrap(editor);
+    SetEditorWordWrap(editor, ParseFlag(g_settings.wordWrap));
     g_settings.currentFontName = g_settings.fontName;
     g_settings.currentFontSize = g_settings.fontSize;
     LRESULT mask = SendMessageA(editor, EM_GETEVENTMASK, 0, 0);

@@ -12,6 +12,9 @@ extern DocumentTable g_documents;
 
 inline constexpr LONG_PTR kNoPlaceSlot = -1;  // the slot of a document never saved
 inline constexpr int kDocumentTitleChars = 328;
+// The document window's extra bytes: whether its editor wraps.
+inline constexpr int kDocumentWrapOffset = 0;
+inline constexpr int kDocumentExtraBytes = 4;
 
 LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -52,6 +55,12 @@ size_t TableSlotOf(HWND editor);
 // The slot of a document that came from a disk image (its file entry is a
 // DOS 3.3 or ProDOS one), 0 for any other document.
 size_t ImageSlotOf(HWND editor);
+
+// Word wrap of one editor (word_wrap.cpp), and the Edit menu's check mark
+// showing the active document's.
+void SetEditorWordWrap(HWND editor, bool wrap);
+bool EditorWordWraps(HWND editor);
+void ShowWordWrapCheck(HMENU menu);
 
 // Status bar and toolbar read-out of the selection (status_readout.cpp).
 void ShowSelectionReadout(HWND editor);

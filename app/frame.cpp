@@ -84,7 +84,7 @@ LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)
     InitialisePageSetup(frame);
     GrayUnbuiltCommands(g_app.menu);
     g_app.menuRefresh = true;
-    if (ParseFlag(g_settings.wordWrap)) CheckMenuItem(g_app.menu, IDM_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
+    ShowWordWrapCheck(g_app.menu);
     return 0;
 }
 
@@ -153,6 +153,7 @@ void OnDestroy(HWND frame)
     g_app.richEdit32 = g_app.richEdit20 = nullptr;
     g_app.frame = g_app.mdiClient = g_app.toolbar = g_app.statusBar = g_app.clipboardCarrier = nullptr;
     g_app.fontNameBox = g_app.fontSizeBox = g_app.toolTips = nullptr;
+    g_app.findDialog = nullptr;  // gone with its owner, without telling it is closing
     PostQuitMessage(0);
 }
 
@@ -175,6 +176,7 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
     enable(IDM_FIND, findClosed);
     enable(IDM_FIND_NEXT, findClosed);
     enable(IDM_REPLACE, findClosed);
+    ShowWordWrapCheck(popup);
 }
 
 LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
@@ -213,6 +215,11 @@ void SetFrameTitle(HWND frame, const std::string& fileName)
 
 LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A registered message has no constant to switch on.
+    if (message == FindReplaceMessage()) {
+        OnFindReplace(frame, *reinterpret_cast<const FINDREPLACEA*>(lParam));
+        return 0;
+    }
     switch (message) {
     case WM_CREATE: return OnCreate(frame, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;

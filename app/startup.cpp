@@ -19,8 +19,6 @@ App g_app;
 
 namespace {
 
-constexpr int kDocumentExtraBytes = 4;
-
 void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, int extraBytes, LPCSTR icon,
                          LPCSTR menu)
 {

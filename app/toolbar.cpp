@@ -160,7 +160,6 @@ void FillFontBox(HWND box)
 {
     SetParent(box, g_app.toolbar);
     if (g_app.comboFont) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), TRUE);
-    // Choosing a font in a box does nothing yet, so the boxes only show the selection's font.
     EnableWindow(box, CommandIsBuilt(static_cast<UINT>(GetDlgCtrlID(box))));
 }
 

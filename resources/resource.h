@@ -126,6 +126,14 @@
 #define IDC_PREFS_TOKEN_COLOR        663
 #define IDC_PREFS_SINGLE_COLOR       664
 
+// ---- Dialogs of the editing aids: Go to line and the Text Color palette ----
+#define IDC_GOTO_LINE_TEXT     301
+#define IDC_GOTO_HIGHLIGHT     302
+#define IDC_GOTO_LINE_COUNT    303
+#define IDC_COLOR_AUTOMATIC    400
+#define IDC_COLOR_FIRST        401   // the sixteen colour buttons, 401-416
+#define IDC_COLOR_LAST         416
+
 // ---- Bitmaps ----
 #define IDB_TOOLBAR            200   // strip of 16 x 15 images
 

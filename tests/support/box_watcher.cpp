@@ -115,10 +115,10 @@ BoxWatcher::~BoxWatcher()
     thread_.join();
 }
 
-void BoxWatcher::Expect(const std::string& caption, int button)
+void BoxWatcher::Expect(const std::string& caption, int button, std::function<void(HWND box)> fill)
 {
     std::lock_guard lock(mutex_);
-    expected_.push_back({caption, button});
+    expected_.push_back({caption, button, std::move(fill)});
 }
 
 void BoxWatcher::Ignore(const std::string& caption)
@@ -162,10 +162,12 @@ void BoxWatcher::Handle(HWND box)
     BoxSeen seen = DescribeBox(box);
     if (!IsWindow(box)) return;
     int button = 0;
+    std::function<void(HWND box)> fill;
     {
         std::lock_guard lock(mutex_);
         if (!expected_.empty() && expected_.front().caption == seen.caption) {
             button = expected_.front().button;
+            fill = std::move(expected_.front().fill);
             expected_.pop_front();
             seen.pressed = button;
             answered_.push_back(seen);
@@ -179,6 +181,7 @@ void BoxWatcher::Handle(HWND box)
             unexpected_.push_back(seen);
         }
     }
+    if (fill) fill(box);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 

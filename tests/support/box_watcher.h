@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,8 +27,9 @@ public:
     BoxWatcher(const BoxWatcher&) = delete;
     BoxWatcher& operator=(const BoxWatcher&) = delete;
 
-    // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...).
-    void Expect(const std::string& caption, int button);
+    // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...),
+    // after `fill` (run on the watcher's thread) has set its controls.
+    void Expect(const std::string& caption, int button, std::function<void(HWND box)> fill = {});
     // Leaves windows captioned `caption` alone: a dialog the test drives
     // itself, and the dialogs it opens (not the message boxes it shows
     // under its own caption).
@@ -44,6 +46,7 @@ private:
     struct Expectation {
         std::string caption;
         int button;
+        std::function<void(HWND box)> fill;
     };
     void Run();
     void Handle(HWND box);

@@ -14,10 +14,22 @@ std::string Title(HWND window)
 
 std::string EditorText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
 
+CHARRANGE Selection(HWND editor)
+{
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    return selection;
+}
+
+void Select(HWND editor, LONG from, LONG to)
+{
+    CHARRANGE range = {from, to};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
 COLORREF ColourAt(HWND editor, LONG position)
 {
-    CHARRANGE one = {position, position + 1};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    Select(editor, position, position + 1);
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;
