@@ -40,6 +40,7 @@ enum class Message : unsigned {
     CommandNameMissing = 32,
     UnsupportedStorageType = 34,
     EmulatorNotInFront = 35,  // nothing typed: the keys would have gone to another window
+    TooManyUtilities = 36,  // the Add Utility dialog stays open
     CantCreateEditCommandsDialog = 144,  // no text of its own: "Error #144. "
 };
 

@@ -105,6 +105,14 @@
 #define IDC_EDITCMD_SCRIPT     4004
 #define IDC_EDITCMD_APPLY      4008
 
+// ---- Dialogs: Add Utility ("ADDUTIL") and Remove Utility ("REMOVEUTIL") ----
+#define IDC_UTILITY_BROWSE     110
+#define IDC_UTILITY_PATH       111
+#define IDC_UTILITY_NAME       112
+#define IDC_UTILITY_LIST       113
+#define IDC_UTILITY_AUTORUN    114
+#define IDC_UTILITY_TOGGLE     115
+
 // ---- Bitmaps ----
 #define IDB_TOOLBAR            200   // strip of 16 x 15 images
 

@@ -7,6 +7,7 @@ namespace {
 
 constexpr DWORD kPollMilliseconds = 20;
 constexpr DWORD kTextWaitMilliseconds = 2000;
+constexpr DWORD kCloseWaitMilliseconds = 10000;
 
 struct Collect {
     DWORD processId;
@@ -107,7 +108,27 @@ BoxWatcher::~BoxWatcher()
 void BoxWatcher::Expect(const std::string& caption, int button)
 {
     std::lock_guard lock(mutex_);
-    expected_.push_back({caption, button});
+    expected_.push_back({caption, button, nullptr});
+}
+
+void BoxWatcher::Expect(const std::string& caption, std::function<void(HWND box)> drive)
+{
+    std::lock_guard lock(mutex_);
+    expected_.push_back({caption, 0, std::move(drive)});
+}
+
+void Press(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+void PressThen(HWND box, int button, const std::function<void(HWND owner)>& next)
+{
+    HWND owner = GetWindow(box, GW_OWNER);
+    Press(box, button);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kCloseWaitMilliseconds; Sleep(1))
+        PostMessageA(box, WM_NULL, 0, 0);
+    next(owner);
 }
 
 bool BoxWatcher::WaitAnswered(DWORD milliseconds)
@@ -144,10 +165,12 @@ void BoxWatcher::Handle(HWND box)
 {
     BoxSeen seen = DescribeBox(box);
     int button = 0;
+    std::function<void(HWND)> drive;
     {
         std::lock_guard lock(mutex_);
         if (!expected_.empty() && expected_.front().caption == seen.caption) {
             button = expected_.front().button;
+            drive = std::move(expected_.front().drive);
             expected_.pop_front();
             seen.pressed = button;
             answered_.push_back(seen);
@@ -161,7 +184,10 @@ void BoxWatcher::Handle(HWND box)
             unexpected_.push_back(seen);
         }
     }
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    if (drive)
+        drive(box);
+    else
+        Press(box, button);
 }
 
 void BoxWatcher::Run()

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,6 +29,10 @@ public:
 
     // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...).
     void Expect(const std::string& caption, int button);
+    // The next box captioned `caption` is handed to `drive` on the watcher's
+    // thread, to fill in and press (by posting: the watcher must go on
+    // answering the boxes a press opens).
+    void Expect(const std::string& caption, std::function<void(HWND box)> drive);
     // Waits until every expected box has been answered, pumping this thread's
     // messages meanwhile; false on time-out.
     bool WaitAnswered(DWORD milliseconds = 10000);
@@ -40,6 +45,7 @@ private:
     struct Expectation {
         std::string caption;
         int button;
+        std::function<void(HWND)> drive;
     };
     void Run();
     void Handle(HWND box);
@@ -59,3 +65,9 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className);
 
 // Reads a box's caption, message text and reconstructed MessageBoxA flags.
 BoxSeen DescribeBox(HWND box);
+
+// Posts a click of button `id` to `box`.
+void Press(HWND box, int id);
+// Presses `button` on `box` and, once the box is gone, hands its owner to
+// `next`: the way a test goes on with a dialog after a box it opened.
+void PressThen(HWND box, int button, const std::function<void(HWND owner)>& next);
