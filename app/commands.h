@@ -34,6 +34,9 @@ LRESULT CloseAllDocuments(HWND frame);
 
 // Editing aids.
 void EditCommand(UINT id);            // 20-25
+// 37: the spaces Applesoft ignores taken out of the active editor's
+// selection, as one step that Undo takes back.
+void RemoveSelectionSpaces();
 
 // The emulator link. Run answers 1 when the program was typed, 0 otherwise.
 LRESULT RunEditedProgram(HWND frame);  // 32
