@@ -52,6 +52,8 @@ constexpr MessageDef kMessages[] = {
     {Message::CommandNameMissing, "You must enter a command name!", Args::None, kBoxOk},
     {Message::UnsupportedStorageType, "Unsupported storage type!", Args::None, kBoxOk},
     {Message::EmulatorNotInFront, "The emulator window could not be brought to the front!", Args::None, kBoxOk},
+
+    // The Utilities menu.
     {Message::TooManyUtilities, "The Utilities menu is full: it holds no more than 199 utilities!", Args::None,
      kBoxOk},
 };

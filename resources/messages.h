@@ -40,8 +40,10 @@ enum class Message : unsigned {
     CommandNameMissing = 32,
     UnsupportedStorageType = 34,
     EmulatorNotInFront = 35,  // nothing typed: the keys would have gone to another window
-    TooManyUtilities = 36,  // the Add Utility dialog stays open
     CantCreateEditCommandsDialog = 144,  // no text of its own: "Error #144. "
+
+    // The Utilities menu's Add dialog; it stays open.
+    TooManyUtilities = 43,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.
