@@ -59,6 +59,10 @@ LRESULT ApplePrefixOrLock(HWND frame, UINT id, WPARAM wParam, LPARAM)
     return id == IDM_APPLE_PREFIX ? SetApplePrefix(frame) : LockAppleFile(frame, HIWORD(wParam) == 1);
 }
 LRESULT Preferences(HWND frame, UINT, WPARAM, LPARAM) { ShowPreferences(frame); return 0; }
+LRESULT Launch(HWND frame, UINT, WPARAM, LPARAM) { LaunchChosenProgram(frame); return 0; }
+LRESULT AddUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { AddUtility(frame); return 0; }
+LRESULT RemoveUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { RemoveUtility(frame); return 0; }
+LRESULT RemoveSpaces(HWND, UINT, WPARAM, LPARAM) { RemoveSelectionSpaces(); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -92,10 +96,10 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
     {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, ApplePrefixOrLock},
-    {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, kNotBuilt},
-    {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},
-    {IDM_ADD_UTILITY, IDM_ADD_UTILITY, kNotBuilt},
-    {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, kNotBuilt},
+    {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, RemoveSpaces},
+    {IDM_LAUNCH, IDM_LAUNCH, Launch},
+    {IDM_ADD_UTILITY, IDM_ADD_UTILITY, AddUtilityEntry},
+    {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, RemoveUtilityEntry},
     {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},

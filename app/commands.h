@@ -53,6 +53,10 @@ void ShowTextColourPalette(HWND frame);         // 704
 void AlignParagraphs(UINT command);             // 706-708
 void ApplyFontNameBox(WORD notification);       // 3000
 void ApplyFontSizeBox(WORD notification);       // 4000
+void EditCommand(UINT id);            // 20-25
+// 37: the spaces Applesoft ignores taken out of the active editor's
+// selection, as one step that Undo takes back.
+void RemoveSelectionSpaces();
 
 // The emulator link. Run answers 1 when the program was typed, 0 otherwise.
 LRESULT RunEditedProgram(HWND frame);  // 32

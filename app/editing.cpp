@@ -1,8 +1,15 @@
 // The plain editing commands on the active editor.
 #include <richedit.h>
 
+#include <new>
+#include <string>
+
 #include "app/commands.h"
 #include "app/documents.h"
+#include "basic/editor_colouring.h"
+#include "basic/editor_text.h"
+#include "basic/remove_spaces.h"
+#include "resources/report_error.h"
 #include "resources/resource.h"
 
 void EditCommand(UINT id)
@@ -26,4 +33,33 @@ void EditCommand(UINT id)
         break;
     }
     }
+}
+
+void RemoveSelectionSpaces()
+{
+    HWND editor = GetActiveEditor();
+    if (!editor) return;
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMax <= selection.cpMin) return;
+    try {
+        // The line's start tells whether the selection begins in a string, a remark or DATA.
+        const std::string lineBefore = EditorTextRange(editor, ParagraphStart(editor, selection.cpMin), selection.cpMin);
+        const std::string selected = EditorTextRange(editor, selection.cpMin, selection.cpMax);
+        const std::string result = RemoveSpaces(selected, lineBefore);
+        if (result == selected) return;  // no step in the undo history that changes nothing
+        ShowWindow(editor, SW_HIDE);
+        if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft))
+            ReplaceSelectionColoured(editor, lineBefore, result);
+        else
+            SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(result.c_str()));
+    } catch (const std::bad_alloc&) {
+        ShowWindow(editor, SW_SHOW);
+        ReportError(Message::CantAllocateMemory, {}, 0, GetParent(editor));
+        return;
+    }
+    ShowWindow(editor, SW_SHOW);
+    CHARRANGE caret = {selection.cpMin, selection.cpMin};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SetFocus(editor);
 }

@@ -33,12 +33,12 @@ void StartWith(const std::string& path, const std::string& name)
 
 }  // namespace
 
-void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title)
+void PrepareFileDialog(HWND owner, const char* initialDirectory, const char* title, const char* filters)
 {
     g_dialog = {};
     g_dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the record without the places bar
     g_dialog.hwndOwner = owner;
-    g_dialog.lpstrFilter = kFilters;
+    g_dialog.lpstrFilter = filters ? filters : kFilters;
     g_dialog.nFilterIndex = g_filterIndex;
     g_dialog.nMaxFile = kFileBufferChars;
     g_dialog.nMaxFileTitle = kFileTitleChars;
@@ -90,6 +90,18 @@ DWORD ChooseDiskImage(HWND owner, const std::string& path, const char* initialDi
                      OFN_ENABLETEMPLATE;
     if (!GetSaveFileNameA(&g_dialog)) return 0;
     return g_dialog.nFileOffset;
+}
+
+std::string ChooseProgramFile()
+{
+    char path[MAX_PATH] = {};
+    g_dialog.lpstrFile = path;
+    g_dialog.nMaxFile = sizeof path;
+    g_dialog.lpstrFileTitle = nullptr;
+    g_dialog.Flags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;
+    BOOL chosen = GetOpenFileNameA(&g_dialog);
+    g_dialog.lpstrFile = nullptr;  // the buffer is gone once this returns
+    return chosen ? path : "";
 }
 
 const char* ChosenFileBuffer() { return g_fileBuffer; }

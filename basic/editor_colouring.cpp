@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "basic/coloured_rtf.h"
 #include "basic/editor_text.h"
 #include "basic/colour_scanner.h"
 #include "settings/settings.h"
@@ -135,6 +136,36 @@ void EnsureColour(HWND editor, LONG from, LONG to, COLORREF colour)
     SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
+// The font of the selection's first character.
+RtfFont FirstCharacterFont(HWND editor)
+{
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    Select(editor, selection.cpMin, selection.cpMin + 1);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    RtfFont font;
+    font.face = format.szFaceName;
+    font.charset = format.bCharSet;
+    font.halfPoints = static_cast<int>(format.yHeight / 10);  // twips to half points
+    font.bold = format.dwEffects & CFE_BOLD;
+    font.italic = format.dwEffects & CFE_ITALIC;
+    font.underline = format.dwEffects & CFE_UNDERLINE;
+    return font;
+}
+
+DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
+{
+    auto* rest = reinterpret_cast<std::string_view*>(cookie);
+    const size_t count = std::min(rest->size(), static_cast<size_t>(size));
+    std::copy_n(rest->data(), count, buffer);
+    rest->remove_prefix(count);
+    *read = static_cast<LONG>(count);
+    return 0;
+}
+
 }  // namespace
 
 int ColourApplesoft(HWND editor, LONG end, LONG start)
@@ -176,4 +207,25 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
         ColourRange(editor, caret, caret, plain);
     }
     return 0;
+}
+
+void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const std::string& text)
+{
+    if (g_settings.syntaxColor != 1) {
+        SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+    }
+    // Colours applied afterwards would each be a step of their own in the
+    // undo history: the new text comes in with them, as rich text.
+    const std::string line = std::string(lineBefore) + text;
+    std::vector<ColourSpan> spans;
+    ScanApplesoftText(line, 0, static_cast<int>(line.size()), spans);
+    std::vector<uint32_t> colours(line.size(), g_settings.fontColor);
+    for (const ColourSpan& span : spans)
+        for (int i = span.offset; i < span.offset + span.length && i < static_cast<int>(line.size()); ++i)
+            colours[static_cast<size_t>(i)] = SpanColour(span.kind);
+    const std::string rtf = ColouredRtf(text, std::span(colours).subspan(lineBefore.size()), FirstCharacterFont(editor));
+    std::string_view rest = rtf;
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&rest), 0, ReadFromString};
+    SendMessageA(editor, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 }

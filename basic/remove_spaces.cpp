@@ -1,17 +1,82 @@
 // The text transform of the Remove Spaces command.
 #include "basic/remove_spaces.h"
 
-std::string RemoveSpaces(std::string_view selection)
+#include "basic/applesoft_tokens.h"
+#include "basic/ascii.h"
+
+namespace {
+
+enum class Within { Statement, Quote, Data, Remark };
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// The length, spaces included, of the first token-table entry spelled at
+// position i of `text` with spaces between its letters, and its entry; 0 when
+// none fits.
+size_t MatchKeyword(std::string_view text, size_t i, const char*& keyword)
 {
+    for (const auto& name : kApplesoftTokens) {
+        if (name[0] == '\0') break;
+        size_t at = i;
+        size_t n = 0;
+        while (n < kApplesoftTokenWidth && name[n] != '\0' && at < text.size()) {
+            if (text[at] == ' ' && n > 0) {
+                ++at;
+                continue;
+            }
+            if (AsciiUpper(text[at]) != name[n]) break;
+            ++at;
+            ++n;
+        }
+        if (n == kApplesoftTokenWidth || name[n] == '\0') {
+            keyword = name;
+            return at - i;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string RemoveSpaces(std::string_view selection, std::string_view lineBefore)
+{
+    const std::string text = std::string(lineBefore) + std::string(selection);
+    const size_t from = lineBefore.size();
     std::string result;
     result.reserve(selection.size());
-    bool inQuotes = false;
-    for (char c : selection) {
-        if (c == '"')
-            inQuotes = !inQuotes;
-        if (c == ' ' && !inQuotes)
+    Within within = Within::Statement;
+    size_t i = 0;
+    auto keep = [&](size_t count) {
+        for (size_t end = i + count; i < end; ++i)
+            if (i >= from && !(within == Within::Statement && text[i] == ' ')) result.push_back(text[i]);
+    };
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsLineEnd(c)) {
+            within = Within::Statement;
+        } else if (c == '"' && within == Within::Quote) {
+            within = Within::Statement;
+        } else if (c == '"' && within == Within::Statement) {
+            within = Within::Quote;
+        } else if (c == '"' && within == Within::Data) {
+            // A quoted DATA item may hold a colon; its spaces stay all the same.
+            keep(1);
+            while (i < text.size() && text[i] != '"' && !IsLineEnd(text[i])) keep(1);
+            if (i < text.size() && text[i] == '"') keep(1);
             continue;
-        result.push_back(c);
+        } else if (c == ':' && within == Within::Data) {
+            within = Within::Statement;
+        } else if (within == Within::Statement && c != ' ') {
+            const char* keyword = nullptr;
+            if (size_t length = MatchKeyword(text, i, keyword)) {
+                keep(length);
+                const std::string_view name = keyword;
+                if (name == "REM") within = Within::Remark;
+                if (name == "DATA") within = Within::Data;
+                continue;
+            }
+        }
+        keep(1);
     }
     return result;
 }

@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/hex_dump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/apple_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remove_spaces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/coloured_rtf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_scanner.cpp
 )
 list(APPEND WIN32_SOURCES

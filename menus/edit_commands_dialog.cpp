@@ -21,7 +21,6 @@ struct DialogState {
 };
 DialogState g_state;
 constexpr int kFieldChars = 256;  // each box holds 255 characters
-constexpr const char* kEntryKeys[] = {"CMD[%i]", "CMD[%i]Accelerator", "CMD[%i]Script"};
 
 std::string EntrySetting(const char* format, int n)
 {
@@ -134,15 +133,7 @@ void OnRemove(HWND dialog)
     if (row < 0 || row >= count) return;
     HMENU menu = CommandMenu(g_state.frame);
     for (int n = 1; n <= count; ++n) DeleteMenu(menu, CommandId(n), MF_BYCOMMAND);
-    // The later entries move down; a key missing in one stays missing.
-    for (int n = row + 1; n < count; ++n) {
-        for (const char* format : kEntryKeys) {
-            std::string value = EntrySetting(format, n + 1);
-            WriteEntrySetting(format, n, value == kMissingKeyText ? nullptr : value.c_str());
-        }
-    }
-    for (const char* format : kEntryKeys) WriteEntrySetting(format, count, nullptr);
-    WriteSetting("Commands", "Number", FormatDecimal(count - 1).c_str());
+    RemoveNumberedEntry("Commands", {"CMD[%i]", "CMD[%i]Accelerator", "CMD[%i]Script"}, "Number", row + 1, count);
     ToList(dialog, CB_DELETESTRING, static_cast<WPARAM>(row));
     SetDlgItemTextA(dialog, IDC_EDITCMD_COMMAND, "");
     for (int n = 1, left = CommandCount(); n <= left; ++n) AppendCommandItem(g_state.frame, n, EntrySetting("CMD[%i]", n));

@@ -7,4 +7,5 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/edit_commands_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utilities.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/utility_dialogs.cpp
 )

@@ -1,4 +1,5 @@
 // The Utilities menu: the user's utilities and launching external programs.
+#include "app/file_dialog.h"
 #include "menus/menus.h"
 #include "menus/user_entries.h"
 #include "resources/report_error.h"
@@ -8,16 +9,44 @@
 
 namespace {
 
+constexpr char kProgramFilters[] = "Executables (*.EXE *.COM *.BAT)\0*.exe;*.com;*.bat\0All Files (*.*)\0*.*\0";
+
 // Start-up reads its keys with "TRUE" for absent ones, so an entry without
 // an AutoRun key counts as AutoRun.
-int UtilityCount() { return ParseCount(ReadSetting("Utilities", "Number", kAbsentKeyText), kMaxUtilities); }
-
 bool IsAutoRun(int n)
 {
-    return ParseFlag(ReadSetting("Utilities", IndexedKey("Utility[%i]AutoRun", n).c_str(), kAbsentKeyText));
+    return ParseFlag(ReadSetting(kUtilitiesSection, IndexedKey(kUtilityAutoRunKey, n).c_str(), kAbsentKeyText));
+}
+
+HMENU UtilitiesMenu(HWND frame) { return GetSubMenu(GetMenu(frame), MENU_POSITION_UTILITIES); }
+
+// Left unquoted, a path with spaces lets the system try each of its
+// space-separated beginnings as a program first. Text that is no existing
+// file is left as typed: a program with its arguments, or quoted already.
+std::string QuotedIfProgramPath(const std::string& commandLine)
+{
+    if (commandLine.find(' ') == std::string::npos || commandLine.front() == '"') return commandLine;
+    DWORD attributes = GetFileAttributesA(commandLine.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return commandLine;
+    return '"' + commandLine + '"';
 }
 
 }  // namespace
+
+int UtilityCount()
+{
+    return ParseCount(ReadSetting(kUtilitiesSection, kUtilityCountKey, kAbsentKeyText), kMaxUtilities);
+}
+
+std::string UtilitySetting(const char* keyFormat, int n)
+{
+    return ReadSetting(kUtilitiesSection, IndexedKey(keyFormat, n).c_str());
+}
+
+void WriteUtilitySetting(const char* keyFormat, int n, const char* value)
+{
+    WriteSetting(kUtilitiesSection, IndexedKey(keyFormat, n).c_str(), value);
+}
 
 BOOL LaunchProgram(const std::string& commandLine, int showCommand)
 {
@@ -27,7 +56,7 @@ BOOL LaunchProgram(const std::string& commandLine, int showCommand)
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process = {};
     // CreateProcessA may write into the command line, so it gets its own copy.
-    std::string line = commandLine;
+    std::string line = QuotedIfProgramPath(commandLine);
     BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                   &startup, &process);
     if (!started) {
@@ -46,7 +75,21 @@ BOOL LaunchProgram(const std::string& commandLine, int showCommand)
 
 void RunUtility(HWND frame, int n)
 {
-    std::string path = ReadSetting("Utilities", IndexedKey("Utility[%i]Path", n).c_str());
+    std::string path = UtilitySetting(kUtilityPathKey, n);
+    // The missing-key text is no program: trying it as a command line could
+    // start whatever program "INI" names.
+    if (path == kMissingKeyText || path.empty()) {
+        ReportError(Message::CouldNotLaunch, UtilitySetting(kUtilityNameKey, n), 0, frame);
+        return;
+    }
+    if (!LaunchProgram(path, SW_SHOWNORMAL)) ReportError(Message::CouldNotLaunch, path, 0, frame);
+}
+
+void LaunchChosenProgram(HWND frame)
+{
+    PrepareFileDialog(frame, g_settings.sourceDirectory.c_str(), "Pick a file to launch:", kProgramFilters);
+    std::string path = ChooseProgramFile();
+    if (path.empty()) return;
     if (!LaunchProgram(path, SW_SHOWNORMAL)) ReportError(Message::CouldNotLaunch, path, 0, frame);
 }
 
@@ -54,15 +97,26 @@ void AppendUtilityItems(HWND frame)
 {
     int count = UtilityCount();
     if (count == 0) return;
-    HMENU menu = GetSubMenu(GetMenu(frame), MENU_POSITION_UTILITIES);
+    HMENU menu = UtilitiesMenu(frame);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (int n = 1; n <= count; ++n) {
         UINT flags = MF_STRING | (IsAutoRun(n) ? MF_CHECKED : 0);
-        std::string name = ReadSetting("Utilities", IndexedKey("Utility[%i]", n).c_str(), kAbsentKeyText);
+        std::string name = ReadSetting(kUtilitiesSection, IndexedKey(kUtilityNameKey, n).c_str(), kAbsentKeyText);
         if (!AppendMenuA(menu, flags, IDM_UTILITY_FIRST - 1 + n, name.c_str()))
             ReportError(Message::UtilitiesMenuInit);
         DrawMenuBar(frame);
     }
+}
+
+void RebuildUtilityItems(HWND frame)
+{
+    HMENU menu = UtilitiesMenu(frame);
+    // Everything after Launch was appended: the separator and the entries.
+    int launch = GetMenuItemCount(menu) - 1;
+    while (launch >= 0 && GetMenuItemID(menu, launch) != IDM_LAUNCH) --launch;
+    while (launch >= 0 && GetMenuItemCount(menu) > launch + 1) DeleteMenu(menu, launch + 1, MF_BYPOSITION);
+    AppendUtilityItems(frame);
+    DrawMenuBar(frame);
 }
 
 void RunAutoRunUtilities(HWND frame)

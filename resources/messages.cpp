@@ -61,6 +61,9 @@ constexpr MessageDef kMessages[] = {
     {Message::DosNameCharacters, "The DOS 3.3 file name %s may hold only printable characters!", Args::Text, kBoxOk},
     {Message::DosNameComma, "The DOS 3.3 file name %s cannot hold a comma!", Args::Text, kBoxOk},
     {Message::BadApplePrefix, "The folder path \"%s\" is not valid on this disk!", Args::Text, kBoxOk},
+    // The Utilities menu.
+    {Message::TooManyUtilities, "The Utilities menu is full: it holds no more than 199 utilities!", Args::None,
+     kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

@@ -50,6 +50,8 @@ enum class Message : unsigned {
     DosNameCharacters = 40,
     DosNameComma = 41,
     BadApplePrefix = 42,
+    // The Utilities menu's Add dialog; it stays open.
+    TooManyUtilities = 43,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

@@ -133,6 +133,13 @@
 #define IDC_COLOR_AUTOMATIC    400
 #define IDC_COLOR_FIRST        401   // the sixteen colour buttons, 401-416
 #define IDC_COLOR_LAST         416
+// ---- Dialogs: Add Utility ("ADDUTIL") and Remove Utility ("REMOVEUTIL") ----
+#define IDC_UTILITY_BROWSE     110
+#define IDC_UTILITY_PATH       111
+#define IDC_UTILITY_NAME       112
+#define IDC_UTILITY_LIST       113
+#define IDC_UTILITY_AUTORUN    114
+#define IDC_UTILITY_TOGGLE     115
 
 // ---- Bitmaps ----
 #define IDB_TOOLBAR            200   // strip of 16 x 15 images

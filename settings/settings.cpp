@@ -48,3 +48,16 @@ void LoadSettings(std::string_view startDirectory)
         return ReadSetting(section, key, missing);
     });
 }
+
+void RemoveNumberedEntry(const char* section, std::initializer_list<const char*> keyFormats, const char* countKey,
+                         int n, int count)
+{
+    for (int k = n; k < count; ++k) {
+        for (const char* format : keyFormats) {
+            std::string value = ReadSetting(section, IndexedKey(format, k + 1).c_str());
+            WriteSetting(section, IndexedKey(format, k).c_str(), value == kMissingKeyText ? nullptr : value.c_str());
+        }
+    }
+    for (const char* format : keyFormats) WriteSetting(section, IndexedKey(format, count).c_str(), nullptr);
+    WriteSetting(section, countKey, FormatDecimal(count - 1).c_str());
+}

@@ -1,5 +1,6 @@
 // The settings file TAVO.ini and the values loaded from it at start-up.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,10 @@ void WriteDefaultSettings(std::string_view startDirectory);
 // Direct access for readers and writers outside the start-up load.
 std::string ReadSetting(const char* section, const char* key, std::string_view missing = kMissingKeyText);
 void WriteSetting(const char* section, const char* key, const char* value);
+
+// Removes entry n (from 1) of a numbered list of `count` entries kept under
+// `keyFormats` ("CMD[%i]" ...): the later entries move down one, a key
+// missing in one staying missing, the last entry's keys are deleted and
+// `countKey` becomes count - 1.
+void RemoveNumberedEntry(const char* section, std::initializer_list<const char*> keyFormats, const char* countKey,
+                         int n, int count);

@@ -62,7 +62,10 @@ constexpr SettingRow kRows[] = {
     {"Emulators", "Name[4]", {"Apple ][+ Emulator"}, NotLoaded()},
     {"Emulators", "Name[5]", {"Pravets 82 Emulator"}, NotLoaded()},
     {"Emulators", "Name[6]", {"Pravets 8A Emulator"}, NotLoaded()},
-    {"Utilities", "Number", {"0"}, NotLoaded()},
+    {kUtilitiesSection, kUtilityCountKey, {"0"}, NotLoaded()},
+    {kUtilitiesSection, kUtilityNameKey, kNotWritten, NotLoaded()},
+    {kUtilitiesSection, kUtilityPathKey, kNotWritten, NotLoaded()},
+    {kUtilitiesSection, kUtilityAutoRunKey, kNotWritten, NotLoaded()},
 };
 
 bool IsFirstRunProbe(const SettingRow& row)

@@ -70,6 +70,14 @@ struct SettingRow {
     SettingSlot slot;  // empty for keys that are not loaded at start-up
 };
 
+// The Utilities list: entry n (from 1) is kept under the keys with "%i"
+// replaced by n, and the number of entries under "Number".
+inline constexpr const char* kUtilitiesSection = "Utilities";
+inline constexpr const char* kUtilityCountKey = "Number";
+inline constexpr const char* kUtilityNameKey = "Utility[%i]";
+inline constexpr const char* kUtilityPathKey = "Utility[%i]Path";
+inline constexpr const char* kUtilityAutoRunKey = "Utility[%i]AutoRun";
+
 // Every row in the order a first run writes the file.
 std::span<const SettingRow> SettingRows();
 

@@ -55,7 +55,8 @@ constexpr Row kRows[] = {
     {40, "The DOS 3.3 file name HELLO may hold only printable characters!", MB_OK},
     {41, "The DOS 3.3 file name HELLO cannot hold a comma!", MB_OK},
     {42, "The folder path \"HELLO\" is not valid on this disk!", MB_OK},
-    {43, "Error #43. HELLO", MB_OK},
+    {43, "The Utilities menu is full: it holds no more than 199 utilities!", MB_OK},
+    {44, "Error #44. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 

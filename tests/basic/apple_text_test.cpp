@@ -35,24 +35,35 @@ TEST(ConvertAppleText, OneCharacterPerByte)
     }
 }
 
-TEST(RemoveSpaces, OutsideQuotationMarksOnly)
+// Only the spaces Applesoft would drop go: the program keeps its meaning.
+TEST(RemoveSpaces, OnlyTheSpacesApplesoftIgnores)
 {
     struct Row {
         const char* name;
         std::string selection;
         std::string expected;
+        std::string lineBefore = {};
     };
     const Row rows[] = {
         {"quoted text keeps its spaces", "10 PRINT \"A B\"", "10PRINT\"A B\""},
         {"a trailing space goes too", "20 GOTO 10 ", "20GOTO10"},
-        {"odd quotation mark keeps every later space", "30 A$ = \"X Y\" : B$ = \"P Q", "30A$=\"X Y\":B$=\"P Q"},
-        {"quotes pair up across line ends", "40 PRINT \"A\r50 X = 1\" : Y = 2", "40PRINT\"A\r50 X = 1\":Y=2"},
-        {"REM and DATA lose theirs too", "60 REM A B\r70 DATA 1, 2", "60REMAB\r70DATA1,2"},
+        {"odd quotation mark keeps the rest of its line", "30 A$ = \"X Y\" : B$ = \"P Q", "30A$=\"X Y\":B$=\"P Q"},
+        {"an open string ends with its line", "40 PRINT \"A\r50 X = 1 : Y = 2", "40PRINT\"A\r50X=1:Y=2"},
+        {"a line feed ends a line too", "40 PRINT \"A\n50 X = 1", "40PRINT\"A\n50X=1"},
+        {"REM keeps the rest of its line", "60 REM  A B\r70 X = 1", "60REM  A B\r70X=1"},
+        {"DATA keeps its spaces up to a colon", "70 DATA 1, A B : PRINT 2", "70DATA 1, A B :PRINT2"},
+        {"a quoted colon does not end DATA", "80 DATA \"A:B\", C D: X = 1", "80DATA \"A:B\", C D:X=1"},
+        {"keywords spelled with spaces", "90 R E M X Y\r95 D A T A 1 2", "90REM X Y\r95DATA 1 2"},
+        {"lower-case keywords count", "100 rem a b", "100rem a b"},
+        {"REM inside a word read as FRE and ON", "110 PRINT FREMONT X", "110PRINTFREMONTX"},
+        {"a selection inside a remark", "A  B", "A  B", "120 REM "},
+        {"a selection inside a string", "B C\"\r130 X = 1", "B C\"\r130X=1", "120 PRINT \"A "},
+        {"a selection after a keyword's first letters", "M A B", "M A B", "140 RE"},
         {"empty selection", "", ""},
         {"only spaces", "   ", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(RemoveSpaces(row.selection), row.expected);
+        EXPECT_EQ(RemoveSpaces(row.selection, row.lineBefore), row.expected);
     }
 }

@@ -7,6 +7,7 @@ namespace {
 
 constexpr DWORD kPollMilliseconds = 20;
 constexpr DWORD kTextWaitMilliseconds = 2000;
+constexpr DWORD kCloseWaitMilliseconds = 10000;
 
 struct Collect {
     DWORD processId;
@@ -121,10 +122,30 @@ void BoxWatcher::Expect(const std::string& caption, int button, std::function<vo
     expected_.push_back({caption, button, std::move(fill)});
 }
 
+void BoxWatcher::Expect(const std::string& caption, std::function<void(HWND box)> drive)
+{
+    std::lock_guard lock(mutex_);
+    expected_.push_back({caption, 0, std::move(drive)});
+}
+
 void BoxWatcher::Ignore(const std::string& caption)
 {
     std::lock_guard lock(mutex_);
     ignored_.push_back(caption);
+}
+
+void Press(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+void PressThen(HWND box, int button, const std::function<void(HWND owner)>& next)
+{
+    HWND owner = GetWindow(box, GW_OWNER);
+    Press(box, button);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kCloseWaitMilliseconds; Sleep(1))
+        PostMessageA(box, WM_NULL, 0, 0);
+    next(owner);
 }
 
 bool BoxWatcher::WaitAnswered(DWORD milliseconds)
@@ -182,7 +203,7 @@ void BoxWatcher::Handle(HWND box)
         }
     }
     if (fill) fill(box);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    if (button) Press(box, button);
 }
 
 void BoxWatcher::Run()

@@ -30,6 +30,10 @@ public:
     // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...),
     // after `fill` (run on the watcher's thread) has set its controls.
     void Expect(const std::string& caption, int button, std::function<void(HWND box)> fill = {});
+    // The next box captioned `caption` is handed to `drive` on the watcher's
+    // thread, to fill in and press (by posting: the watcher must go on
+    // answering the boxes a press opens).
+    void Expect(const std::string& caption, std::function<void(HWND box)> drive);
     // Leaves windows captioned `caption` alone: a dialog the test drives
     // itself, and the dialogs it opens (not the message boxes it shows
     // under its own caption).
@@ -45,7 +49,7 @@ public:
 private:
     struct Expectation {
         std::string caption;
-        int button;
+        int button;  // 0: `fill` presses a button itself
         std::function<void(HWND box)> fill;
     };
     void Run();
@@ -67,3 +71,9 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className);
 
 // Reads a box's caption, message text and reconstructed MessageBoxA flags.
 BoxSeen DescribeBox(HWND box);
+
+// Posts a click of button `id` to `box`.
+void Press(HWND box, int id);
+// Presses `button` on `box` and, once the box is gone, hands its owner to
+// `next`: the way a test goes on with a dialog after a box it opened.
+void PressThen(HWND box, int button, const std::function<void(HWND owner)>& next);

@@ -1,0 +1,20 @@
+// Rich text for plain characters in one font, each in its own colour: what
+// replaces an Applesoft selection so that text and colours change in one
+// step. Portable.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+struct RtfFont {
+    std::string face;
+    int charset = 0;       // the Windows character set number
+    int halfPoints = 18;   // size in half points
+    bool bold = false, italic = false, underline = false;
+};
+
+// `colours[i]` is the colour (0x00BBGGRR) of text[i]; it needs one entry for
+// each character. A carriage return, a line feed or the pair of them ends a
+// paragraph; backslash, braces, control and non-ASCII characters are escaped.
+std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font);
