@@ -58,11 +58,6 @@ HWND WaitForDialog(const char* caption, HWND old = nullptr)
     throw NoSuchDialog{caption};
 }
 
-void Press(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 std::vector<std::string> Rows(HWND list)
 {
     std::vector<std::string> rows;
