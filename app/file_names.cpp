@@ -37,6 +37,15 @@ std::string JoinDirectory(std::string_view directory, std::string_view name)
     return path;
 }
 
+std::string ChooseHelpPath(std::string_view startDirectory, std::string_view programDirectory,
+                           bool (*exists)(const std::string& path))
+{
+    std::string inStart = JoinDirectory(startDirectory, kHelpFileName);
+    if (exists(inStart) || programDirectory.empty()) return inStart;
+    std::string besideProgram = JoinDirectory(programDirectory, kHelpFileName);
+    return exists(besideProgram) ? besideProgram : inStart;
+}
+
 std::string HelpCommandLine(std::string_view windowsDirectory, std::string_view helpPath)
 {
     std::string viewer = windowsDirectory.empty() ? std::string(kHelpViewer) : JoinDirectory(windowsDirectory, kHelpViewer);

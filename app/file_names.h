@@ -23,6 +23,14 @@ bool IsRichTextName(std::string_view path);
 // does) + `name`.
 std::string JoinDirectory(std::string_view directory, std::string_view name);
 
+inline constexpr std::string_view kHelpFileName = "TAVOHelp.chm";
+// The help file of the start folder when it has one, else the one beside
+// the program (where the build puts it), so TAVO started from any folder
+// finds its help. With neither, the start folder's: the error then names
+// the first place looked.
+std::string ChooseHelpPath(std::string_view startDirectory, std::string_view programDirectory,
+                           bool (*exists)(const std::string& path));
+
 inline constexpr std::string_view kHelpViewer = "hh.exe";
 // The command line that opens the help file in the HTML help viewer of the
 // Windows folder (found on the search path when the folder is unknown).

@@ -47,6 +47,16 @@ void RegisterWindowClasses(HINSTANCE instance)
     }
 }
 
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ProgramDirectory()
+{
+    char path[kPathChars] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return {};
+    return SplitPath(path).directory;
+}
+
 int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting("MainWindowSize", key)); }
 
 RECT InitialFrameRectangle()
@@ -91,7 +101,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     char directory[kPathChars] = {};
     GetCurrentDirectoryA(sizeof directory, directory);
     g_app.startDirectory = directory;
-    g_app.helpPath = JoinDirectory(g_app.startDirectory, "TAVOHelp.chm");
+    g_app.helpPath = ChooseHelpPath(g_app.startDirectory, ProgramDirectory(), FileExists);
     SetSettingsPath(JoinDirectory(g_app.startDirectory, "TAVO.ini"));
 
     // The one load: the frame's creation already needs ClientScroll, the font and WordWrap.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,21 @@ TEST(FileNames, RichTextOnlyForRtfInAnyCase)
     for (const char* rich : {"a.rtf", "C:\\x\\a.RTF", "a.Rtf", "b.c.rTf"}) EXPECT_TRUE(IsRichTextName(rich)) << rich;
     for (const char* plain : {"a.txt", "rtf", "C:\\rtf.d\\a", "a.rtf.txt", "a.rtfx", ""})
         EXPECT_FALSE(IsRichTextName(plain)) << plain;
+}
+
+TEST(FileNames, HelpFileFromTheStartFolderElseBesideTheProgram)
+{
+    static std::vector<std::string> present;
+    auto exists = [](const std::string& path) {
+        return std::find(present.begin(), present.end(), path) != present.end();
+    };
+    present = {"C:\\work\\TAVOHelp.chm", "D:\\TAVO\\TAVOHelp.chm"};
+    EXPECT_EQ(ChooseHelpPath("C:\\work", "D:\\TAVO", exists), "C:\\work\\TAVOHelp.chm");
+    present = {"D:\\TAVO\\TAVOHelp.chm"};
+    EXPECT_EQ(ChooseHelpPath("C:\\", "D:\\TAVO", exists), "D:\\TAVO\\TAVOHelp.chm");
+    present = {};
+    EXPECT_EQ(ChooseHelpPath("C:\\", "D:\\TAVO", exists), "C:\\TAVOHelp.chm");
+    EXPECT_EQ(ChooseHelpPath("C:\\work", "", exists), "C:\\work\\TAVOHelp.chm");
 }
 
 TEST(FileNames, OneSelectedFile)

@@ -27,14 +27,6 @@ constexpr char kNotInFront[] = "The emulator window could not be brought to the 
 constexpr DWORD kWaitMs = 10000;
 constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
 
-std::string BuildFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 // A program started for the test; closed with WM_CLOSE, killed if it will not end.
 class Program {
 public:
