@@ -29,6 +29,11 @@ bool IsRichTextName(std::string_view path)
     return EqualIgnoringCase(SplitPath(path).extension, ".rtf");
 }
 
+bool IsApplesoftName(std::string_view path)
+{
+    return EqualIgnoringCase(SplitPath(path).extension, ".bas");
+}
+
 std::string JoinDirectory(std::string_view directory, std::string_view name)
 {
     std::string path(directory);

@@ -19,6 +19,10 @@ PathParts SplitPath(std::string_view path);
 // ".rtf" in any case means rich text; every other name is plain text.
 bool IsRichTextName(std::string_view path);
 
+// ".bas" in any case: a file named on the command line with it opens as an
+// Applesoft document, coloured, as Open does with Alt held.
+bool IsApplesoftName(std::string_view path);
+
 // `directory` + "\" (unless it already ends with one, as a drive root
 // does) + `name`.
 std::string JoinDirectory(std::string_view directory, std::string_view name);

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/command_line.h"
 #include "app/commands.h"
 #include "app/documents.h"
 #include "app/file_names.h"
 #include "app/frame.h"
+#include "app/windows_files.h"
 #include "menus/menus.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
@@ -133,6 +135,8 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     ShowWindow(g_app.frame, showCommand);
     UpdateWindow(g_app.frame);
     g_app.accelerators = BuildAcceleratorTable(instance, g_app.accelerators);
+    // Files from a file association or a drag onto the icon, into the shown frame.
+    if (commandLine) OpenNamedFiles(g_app.frame, CommandLineNames(commandLine));
     return g_app.frame;
 }
 

@@ -127,15 +127,22 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
     return true;
 }
 
-// Opens one chosen Windows file as a new document. False ends the command.
-// `shownName` becomes the name the frame title shows: the file's, or none
-// when it could not be read.
-bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::string& shownName)
+// How one file is opened: the open dialog asks the keys held, the command
+// line asks the name.
+struct OpenWay {
+    bool applesoft;
+    bool hexDump;
+    bool createMissing;
+};
+
+// Opens the Windows file `name` of `g_settings.sourceDirectory` as a new
+// document. False ends the command. `shownName` becomes the name the frame
+// title shows: the file's, or none when it could not be read.
+bool OpenWindowsFile(HWND frame, const std::string& name, OpenWay way, std::string& shownName)
 {
     shownName = name;
     if (RefuseSameName(name.c_str())) return true;
-    bool asApplesoft = held(VK_MENU);
-    HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
+    HWND editor = EditorOf(CreateDocumentWindow(way.applesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
     if (!editor) return true;
 
     PrepareOpenedEditor(editor);
@@ -150,16 +157,23 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
 
-    CreateIfMissing(path.c_str());
-    if (held(VK_CONTROL)) {
+    if (way.createMissing) CreateIfMissing(path.c_str());
+    if (way.hexDump) {
         if (!ShowHexDump(frame, editor, path, name)) return false;
     } else if (!LoadFileIntoEditor(editor, path.c_str())) {
         ReportError(Message::CouldNotReadFile, name, 0, frame);
         shownName.clear();
     }
 
-    FinishOpenedDocument(frame, editor, asApplesoft);
+    FinishOpenedDocument(frame, editor, way.applesoft);
     return true;
+}
+
+// Open remembers the folder of the files it opens for the next Open.
+void RememberSourceDirectory(const std::string& directory)
+{
+    g_settings.sourceDirectory = directory;
+    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
 }
 
 }  // namespace
@@ -245,18 +259,44 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
 {
     SetCursor(g_app.waitCursor);
     std::span<const char> answer(buffer, size);
-    g_settings.sourceDirectory = SelectedDirectory(answer, nameOffset);
-    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+    RememberSourceDirectory(SelectedDirectory(answer, nameOffset));
     bool finished = true;
     std::string shownName;
     for (const std::string& name : SelectedFileNames(answer, nameOffset)) {
-        if (!OpenWindowsFile(frame, name, held, shownName)) {
+        if (!OpenWindowsFile(frame, name, {held(VK_MENU), held(VK_CONTROL), true}, shownName)) {
             finished = false;
             break;
         }
     }
     SetCursor(g_app.arrowCursor);
     SetFrameTitle(frame, shownName);
+    return finished ? 1 : 0;
+}
+
+LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
+{
+    SetCursor(g_app.waitCursor);
+    bool finished = true;
+    bool opened = false;
+    std::string shownName;
+    for (const std::string& given : paths) {
+        char full[MAX_PATH] = {};
+        DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+        DWORD attributes = length == 0 || length >= sizeof full ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(full);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ReportError(Message::CouldNotReadFile, given, 0, frame);
+            continue;
+        }
+        PathParts parts = SplitPath(full);
+        RememberSourceDirectory(parts.directory);
+        if (!OpenWindowsFile(frame, parts.name + parts.extension, {IsApplesoftName(full), false, false}, shownName)) {
+            finished = false;
+            break;
+        }
+        opened = true;
+    }
+    SetCursor(g_app.arrowCursor);
+    if (opened) SetFrameTitle(frame, shownName);
     return finished ? 1 : 0;
 }
 

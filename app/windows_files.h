@@ -32,6 +32,11 @@ bool KeyHeldNow(int virtualKey);
 // Remembers the folder as `SourceDirectory` and setting "Src", then opens each
 // name in turn, testing Alt and Ctrl through `held` for each file.
 LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t nameOffset, KeyHeld held = KeyHeldNow);
+// The files named on the command line, each a full or relative path: opened
+// one by one as Open opens them, a ".bas" name as a coloured Applesoft
+// document. A name that is no file gets "Could not read file" and is not
+// created. Each opened file's folder becomes `SourceDirectory` and "Src".
+LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths);
 // What Save As does after its dialog: saves the active document as `path`
 // (full path) and moves it to a new slot of the document table.
 LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path);

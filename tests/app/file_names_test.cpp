@@ -44,6 +44,13 @@ TEST(FileNames, RichTextOnlyForRtfInAnyCase)
         EXPECT_FALSE(IsRichTextName(plain)) << plain;
 }
 
+TEST(FileNames, ApplesoftOnlyForBasInAnyCase)
+{
+    for (const char* bas : {"GAME.BAS", "C:\\x\\loop.bas", "a.b.Bas"}) EXPECT_TRUE(IsApplesoftName(bas)) << bas;
+    for (const char* other : {"GAME.INT", "bas", "C:\\x.bas\\README", "a.bas.txt", ""})
+        EXPECT_FALSE(IsApplesoftName(other)) << other;
+}
+
 TEST(FileNames, HelpFileFromTheStartFolderElseBesideTheProgram)
 {
     static std::vector<std::string> present;
