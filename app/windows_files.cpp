@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <cderr.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <span>
@@ -16,6 +17,7 @@
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
+#include "app/line_ends.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
 #include "resources/report_error.h"
@@ -28,11 +30,13 @@ namespace {
 
 constexpr int kOpenedTabCount = 20;  // an opened file's tab stops do not follow the settings
 constexpr int kOpenedTabWidth = 5;   // average character widths
+constexpr LONG kTextPieceBytes = 2048;  // plain text read at a time, before its line ends grow
 constexpr DWORD kLargestHexDumpBytes = 256u << 20;  // beyond this the dump would not fit in memory
 
 struct StreamState {
     HANDLE file;
     bool failed;
+    bool afterCarriageReturn = false;  // plain text: the last byte read
 };
 
 DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
@@ -46,6 +50,19 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
     }
     *got = static_cast<LONG>(read);
     return 0;
+}
+
+// Plain text with a line end for every line feed: half a buffer is read, so
+// that every byte can become two.
+DWORD CALLBACK ReadTextFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
+{
+    auto* state = reinterpret_cast<StreamState*>(cookie);
+    char read[kTextPieceBytes];
+    LONG half = 0;
+    DWORD result = ReadFromFile(cookie, reinterpret_cast<LPBYTE>(read), std::min<LONG>(wanted / 2, sizeof read), &half);
+    *got = static_cast<LONG>(
+        ExpandLoneLineFeeds(read, static_cast<size_t>(half), reinterpret_cast<char*>(buffer), state->afterCarriageReturn));
+    return result;
 }
 
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
@@ -213,8 +230,9 @@ int LoadFileIntoEditor(HWND editor, const char* path)
         return 0;
     }
     StreamState state = {file, false};
-    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, ReadFromFile};
-    WPARAM format = (IsRichTextName(path) ? SF_RTF : SF_TEXT) | SFF_SELECTION;
+    const bool rich = IsRichTextName(path);
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, rich ? ReadFromFile : ReadTextFromFile};
+    WPARAM format = (rich ? SF_RTF : SF_TEXT) | SFF_SELECTION;
     SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     CloseHandle(file);
     bool read = stream.dwError == 0 && !state.failed;
