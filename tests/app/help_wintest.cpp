@@ -178,13 +178,4 @@ TEST_F(HelpTest, ContentsShowsTheGuideBesideTheProgramInTheWindowsHelpViewer)
     CloseHandle(process);
 }
 
-class HelpInStartFolderTest : public AppTest {
-    void PrepareStartFolder() override { CopyFileA(HelpFile().c_str(), folder_->File("TAVOHelp.chm").c_str(), FALSE); }
-};
-
-TEST_F(HelpInStartFolderTest, TheStartFoldersGuideComesFirst)
-{
-    EXPECT_EQ(g_app.helpPath, folder_->File("TAVOHelp.chm"));
-}
-
 }  // namespace
