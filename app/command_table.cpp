@@ -25,6 +25,7 @@ LRESULT New(HWND, UINT id, WPARAM, LPARAM)
 LRESULT Open(HWND frame, UINT, WPARAM, LPARAM) { return OpenFiles(frame); }
 LRESULT Save(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocument(frame); }
 LRESULT SaveAs(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocumentAs(frame); }
+LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(frame); }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
 LRESULT Help(HWND frame, UINT, WPARAM, LPARAM) { ShowHelpContents(frame); return 0; }
@@ -37,6 +38,12 @@ LRESULT Run(HWND frame, UINT, WPARAM, LPARAM) { return RunEditedProgram(frame); 
 LRESULT Inject(HWND frame, UINT, WPARAM, LPARAM) { return InjectDocument(frame); }
 LRESULT Keyword(HWND, UINT id, WPARAM, LPARAM) { TypeKeyword(static_cast<int>(id) - IDM_KEYWORD_FIRST); return 0; }
 LRESULT ListPrograms(HWND frame, UINT, WPARAM, LPARAM) { ListProgramsRunning(frame); return 0; }
+LRESULT AppleDelete(HWND frame, UINT, WPARAM, LPARAM) { return DeleteAppleFile(frame); }
+LRESULT AppleRename(HWND frame, UINT, WPARAM, LPARAM) { return RenameAppleFile(frame); }
+LRESULT ApplePrefixOrLock(HWND frame, UINT id, WPARAM wParam, LPARAM)
+{
+    return id == IDM_APPLE_PREFIX ? SetApplePrefix(frame) : LockAppleFile(frame, HIWORD(wParam) == 1);
+}
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -54,20 +61,20 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_SAVE_WINDOWS_AS, IDM_SAVE_WINDOWS_AS, SaveAs},
     {IDM_PRINT, IDM_PRINT, kNotBuilt},
     {IDM_EXIT, IDM_EXIT, Exit},
-    {IDM_APPLE_DELETE, IDM_APPLE_DELETE, kNotBuilt},
+    {IDM_APPLE_DELETE, IDM_APPLE_DELETE, AppleDelete},
     {IDM_PAGE_SETUP, IDM_PAGE_SETUP, kNotBuilt},
     {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, kNotBuilt},
-    {IDM_PROPERTIES, IDM_PROPERTIES, kNotBuilt},
+    {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},
     {IDM_GOTO_LINE, IDM_GOTO_LINE, kNotBuilt},
     {IDM_FIND, IDM_FIND, kNotBuilt},
     {IDM_FIND_NEXT, IDM_FIND_NEXT, kNotBuilt},
     {IDM_REPLACE, IDM_REPLACE, kNotBuilt},
-    {IDM_APPLE_RENAME, IDM_APPLE_RENAME, kNotBuilt},
+    {IDM_APPLE_RENAME, IDM_APPLE_RENAME, AppleRename},
     {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, EditCommands},
     {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
-    {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, kNotBuilt},
+    {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, ApplePrefixOrLock},
     {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, kNotBuilt},
     {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, kNotBuilt},

@@ -32,6 +32,10 @@ LRESULT SaveDocument(HWND frame);
 LRESULT SaveDocumentAs(HWND frame);
 LRESULT CloseAllDocuments(HWND frame);
 
+// The file and volume property sheet of a document from a disk image;
+// 1 when it was shown.
+LRESULT ShowProperties(HWND frame);  // 19
+
 // Editing aids.
 void EditCommand(UINT id);            // 20-25
 
@@ -40,3 +44,13 @@ LRESULT RunEditedProgram(HWND frame);  // 32
 LRESULT InjectDocument(HWND frame);    // 34
 void TypeKeyword(int index);           // 1200-1307: the token table's entry
 void ListProgramsRunning(HWND frame);  // 6001
+
+// Shows the message of a name the disk's system would not take; false,
+// showing nothing, when there is none.
+struct AppleNameRefusal;
+bool ReportRefusal(HWND frame, const AppleNameRefusal& refusal);
+// The browser's disk commands answer 0 when the line was typed, 1 when not.
+LRESULT DeleteAppleFile(HWND frame);             // 16
+LRESULT RenameAppleFile(HWND frame);             // 30
+LRESULT SetApplePrefix(HWND frame);              // 35
+LRESULT LockAppleFile(HWND frame, bool unlock);  // 36: unlock for a row shown locked

@@ -12,6 +12,7 @@
 #include "app/frame.h"
 #include "app/status_texts.h"
 #include "basic/editor_colouring.h"
+#include "disk/image.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/default_font.h"
@@ -138,6 +139,20 @@ std::string WindowTitle(HWND window, int maxChars)
 LONG_PTR EditorSlot(HWND editor) { return GetWindowLongPtrA(editor, GWLP_USERDATA); }
 
 void SetEditorSlot(HWND editor, LONG_PTR slot) { SetWindowLongPtrA(editor, GWLP_USERDATA, slot); }
+
+size_t TableSlotOf(HWND editor)
+{
+    LONG_PTR slot = editor ? EditorSlot(editor) : 0;
+    return slot > 0 && static_cast<size_t>(slot) < g_documents.capacity ? static_cast<size_t>(slot) : 0;
+}
+
+size_t ImageSlotOf(HWND editor)
+{
+    size_t slot = TableSlotOf(editor);
+    int layout = slot ? g_documents.fileEntry[slot].layout : LayoutNone;
+    bool fromImage = layout == LayoutDos33 || layout == LayoutProdos || layout == LayoutProdosDosOrder;
+    return fromImage ? slot : 0;
+}
 
 const DocumentKindRow* DocumentKindOf(HWND window)
 {
@@ -267,6 +282,9 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOVE: FitAllEditors(); break;
     case WM_CLOSE:
         if (!CloseDocument(window)) return 0;
+        break;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == window) EnableImageDocumentCommands(g_app.menu, EditorOf(window));
         break;
     case WM_CHILDACTIVATE:
     case WM_DESTROY:

@@ -47,6 +47,11 @@ bool RefuseSameName(const char* name);
 // The slot in the document table stored with an editor (-1 for none).
 LONG_PTR EditorSlot(HWND editor);
 void SetEditorSlot(HWND editor, LONG_PTR slot);
+// The editor's slot when it lies inside the document table, 0 otherwise.
+size_t TableSlotOf(HWND editor);
+// The slot of a document that came from a disk image (its file entry is a
+// DOS 3.3 or ProDOS one), 0 for any other document.
+size_t ImageSlotOf(HWND editor);
 
 // Status bar and toolbar read-out of the selection (status_readout.cpp).
 void ShowSelectionReadout(HWND editor);

@@ -30,8 +30,8 @@ constexpr UINT kGrayedCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, ID
                                     IDM_RUN_PROGRAM};
 constexpr UINT kEnabledCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_CUT, IDM_COPY,
                                      IDM_PASTE, IDM_SELECT_ALL, IDM_CLEAR, IDM_GOTO_LINE, IDM_FIND,
-                                     IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS, IDM_PROPERTIES,
-                                     IDM_INJECT_TEXT, IDM_RUN_PROGRAM};
+                                     IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS, IDM_INJECT_TEXT,
+                                     IDM_RUN_PROGRAM};
 
 void CreateMdiClient(HWND frame)
 {
@@ -158,6 +158,8 @@ void OnDestroy(HWND frame)
 
 void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 {
+    // A document's slot may learn its disk image after the document was activated.
+    if (!systemMenu && index == MENU_POSITION_FILE) EnableImageDocumentCommands(popup, GetActiveEditor());
     if (systemMenu || index != MENU_POSITION_EDIT) return;
     HWND editor = GetActiveEditor();
     auto enable = [popup](UINT id, bool on) { EnableCommand(popup, id, on); };
@@ -195,6 +197,12 @@ void GrayDocumentCommands(HMENU menu)
 void EnableDocumentCommands(HMENU menu)
 {
     for (UINT id : kEnabledCommands) EnableCommand(menu, id, true);
+    EnableImageDocumentCommands(menu, GetActiveEditor());
+}
+
+void EnableImageDocumentCommands(HMENU menu, HWND editor)
+{
+    EnableCommand(menu, IDM_PROPERTIES, ImageSlotOf(editor) != 0);
 }
 
 void SetFrameTitle(HWND frame, const std::string& fileName)

@@ -10,6 +10,9 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
 // Document commands that need an open document (Paste is left alone when graying).
 void GrayDocumentCommands(HMENU menu);
 void EnableDocumentCommands(HMENU menu);
+// Properties shows what a document's disk image recorded: it is there for
+// the document of `editor` only when that came from an image.
+void EnableImageDocumentCommands(HMENU menu, HWND editor);
 
 // "TAVO - " and the name of the file last opened or saved ("Untitled" for none).
 void SetFrameTitle(HWND frame, const std::string& fileName);

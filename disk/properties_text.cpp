@@ -5,6 +5,7 @@
 
 #include "disk/file_types.h"
 #include "disk/image.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -97,19 +98,22 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
         p.icon = ProdosIconIndex(-1, "");
     }
     p.general = {
-        {600, "", std::string(entry.Name())},
-        {1, "Type:", type},
-        {2, "AuxType:", aux},
-        {3, "Location:", location},
-        {4, "Size:", size},
-        {5, "Storage:", storage},
-        {6, "Created:", created},
-        {7, "Modified:", modified},
+        {IDC_PROP_TITLE, "", std::string(entry.Name())},
+        {IDC_PROP_TYPE, "Type:", type},
+        {IDC_PROP_AUX_TYPE, "AuxType:", aux},
+        {IDC_PROP_LOCATION, "Location:", location},
+        {IDC_PROP_SIZE, "Size:", size},
+        {IDC_PROP_STORAGE, "Storage:", storage},
+        {IDC_PROP_CREATED, "Created:", created},
+        {IDC_PROP_MODIFIED, "Modified:", modified},
     };
     p.access = {
-        {81, "Read", entry.canRead != 0},          {82, "Write", entry.canWrite != 0},
-        {83, "Invisible", entry.invisible != 0},   {84, "Backup bit", entry.backupNeeded != 0},
-        {85, "Rename", entry.canRename != 0},      {86, "Destroy", entry.canDestroy != 0},
+        {IDC_PROP_READ, "Read", entry.canRead != 0},
+        {IDC_PROP_WRITE, "Write", entry.canWrite != 0},
+        {IDC_PROP_INVISIBLE, "Invisible", entry.invisible != 0},
+        {IDC_PROP_BACKUP, "Backup bit", entry.backupNeeded != 0},
+        {IDC_PROP_RENAME, "Rename", entry.canRename != 0},
+        {IDC_PROP_DESTROY, "Destroy", entry.canDestroy != 0},
     };
 
     std::string volume, os, files, volumeSize, freeText, volumeCreated, skew;
@@ -135,16 +139,16 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
         os = skew = "Unknown!";
     }
     p.image = {
-        {201, "Volume:", volume},
-        {1095, "OS:", os},
-        {203, "Files:", files},
-        {4, "Size:", volumeSize},
-        {202, "Free:", freeText},
-        {6, "Created:", volumeCreated},
-        {300, "Image:", std::string(imageName)},
-        {304, "Type:", std::string(MediumText(extensionIndex))},
-        {305, "Skew:", skew},
-        {303, "Location:", std::string(imageFolder)},
+        {IDC_PROP_VOLUME, "Volume:", volume},
+        {IDC_PROP_OS, "OS:", os},
+        {IDC_PROP_FILES, "Files:", files},
+        {IDC_PROP_SIZE, "Size:", volumeSize},
+        {IDC_PROP_FREE, "Free:", freeText},
+        {IDC_PROP_CREATED, "Created:", volumeCreated},
+        {IDC_PROP_IMAGE, "Image:", std::string(imageName)},
+        {IDC_PROP_MEDIUM, "Type:", std::string(MediumText(extensionIndex))},
+        {IDC_PROP_SKEW, "Skew:", skew},
+        {IDC_PROP_IMAGE_FOLDER, "Location:", std::string(imageFolder)},
     };
     return p;
 }

@@ -8,7 +8,9 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/host_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/browser_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/apple_names.cpp
 )
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/open_from_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/properties_sheet.cpp
 )

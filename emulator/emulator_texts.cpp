@@ -65,6 +65,30 @@ std::string KeywordText(int index)
     return text + "\r";
 }
 
+std::string DeleteLine(std::string_view prefix, std::string_view name)
+{
+    return "DELETE " + std::string(prefix) + std::string(name) + "\r";
+}
+
+std::string RenameLine(std::string_view prefix, std::string_view oldName, std::string_view newName)
+{
+    std::string p(prefix);
+    return "RENAME " + p + std::string(oldName) + ", " + p + std::string(newName) + "\r";
+}
+
+std::string PrefixLine(std::string_view prefix) { return "PREFIX " + std::string(prefix) + "\r"; }
+
+std::string LockLine(std::string_view prefix, std::string_view name, bool unlock)
+{
+    return (unlock ? "UNLOCK " : "LOCK ") + std::string(prefix) + std::string(name) + "\r";
+}
+
+std::string DeleteQuestionText(std::string_view imageTitle, std::string_view path)
+{
+    return "Delete the file " + std::string(path) + " from the disk image " + std::string(imageTitle) +
+           "?\n\nThe emulator deletes it from the disk it used last: that disk must be this image.";
+}
+
 std::string ProgramListText(const std::vector<std::string>& titles)
 {
     std::string text(kProgramListHeader);

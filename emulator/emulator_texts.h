@@ -26,6 +26,16 @@ std::string SaveProgramText(std::string_view program, std::string_view applePath
 // empty entry 107 gives "\r" alone, any other index nothing.
 std::string KeywordText(int index);
 
+// The disk commands of the Apple file browser, each one line ending in a
+// single carriage return; `prefix` is "/VOL/SUB/", or "" on DOS 3.3.
+std::string DeleteLine(std::string_view prefix, std::string_view name);
+std::string RenameLine(std::string_view prefix, std::string_view oldName, std::string_view newName);
+std::string PrefixLine(std::string_view prefix);
+std::string LockLine(std::string_view prefix, std::string_view name, bool unlock);
+// The question before a deletion, naming the image the user means and the
+// file's path: the emulator deletes on whatever disk it used last.
+std::string DeleteQuestionText(std::string_view imageTitle, std::string_view path);
+
 // The document of List Programs Running: header, rule, then one line per
 // window title ("?" for an empty one), each title cut at kWindowTitleChars.
 std::string ProgramListText(const std::vector<std::string>& titles);

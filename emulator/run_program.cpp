@@ -11,6 +11,8 @@
 #include "app/commands.h"
 #include "app/documents.h"
 #include "basic/editor_text.h"
+#include "disk/apple_names.h"
+#include "disk/image.h"
 #include "emulator/emulator_texts.h"
 #include "emulator/injection.h"
 #include "resources/report_error.h"
@@ -19,9 +21,21 @@ namespace {
 
 std::string ApplePathOf(HWND editor)
 {
-    LONG_PTR slot = EditorSlot(editor);
-    if (slot <= 0 || static_cast<size_t>(slot) >= g_documents.capacity) return {};
-    return g_documents.applePath[static_cast<size_t>(slot)];
+    size_t slot = TableSlotOf(editor);
+    return slot ? g_documents.applePath[slot] : std::string();
+}
+
+int ImageLayoutOf(HWND editor)
+{
+    size_t slot = TableSlotOf(editor);
+    return slot ? g_documents.fileEntry[slot].layout : LayoutNone;
+}
+
+// SAVE with a name the disk's system would not take saves elsewhere, or
+// runs the rest of the line as a command of its own.
+bool SavePathTypable(HWND frame, HWND editor)
+{
+    return !ReportRefusal(frame, RefuseApplePath(ImageLayoutOf(editor), ApplePathOf(editor)));
 }
 
 // The whole text as the editor's Copy puts it on the clipboard: every line
@@ -47,7 +61,7 @@ LRESULT RunEditedProgram(HWND frame)
     bool save = g_app.runSavesInstead;
     g_app.runSavesInstead = false;
     HWND editor = GetActiveEditor();
-    if (!editor) return 0;
+    if (!editor || (save && !SavePathTypable(frame, editor))) return 0;
     std::string text;
     try {
         std::string program = EditorTextRange(editor, 0, EditorTextLength(editor));

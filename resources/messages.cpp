@@ -52,6 +52,15 @@ constexpr MessageDef kMessages[] = {
     {Message::CommandNameMissing, "You must enter a command name!", Args::None, kBoxOk},
     {Message::UnsupportedStorageType, "Unsupported storage type!", Args::None, kBoxOk},
     {Message::EmulatorNotInFront, "The emulator window could not be brought to the front!", Args::None, kBoxOk},
+
+    {Message::AppleNameEmpty, "The Apple ][ file name is empty!", Args::None, kBoxOk},
+    {Message::AppleNameTooLong, "The Apple ][ file name %s is longer than %i characters!", Args::TextNumber, kBoxOk},
+    {Message::AppleNameFirstCharacter, "The Apple ][ file name %s must begin with a letter!", Args::Text, kBoxOk},
+    {Message::ProdosNameCharacters, "The ProDOS file name %s may hold only letters, digits and full stops!",
+     Args::Text, kBoxOk},
+    {Message::DosNameCharacters, "The DOS 3.3 file name %s may hold only printable characters!", Args::Text, kBoxOk},
+    {Message::DosNameComma, "The DOS 3.3 file name %s cannot hold a comma!", Args::Text, kBoxOk},
+    {Message::BadApplePrefix, "The folder path \"%s\" is not valid on this disk!", Args::Text, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

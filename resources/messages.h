@@ -41,6 +41,15 @@ enum class Message : unsigned {
     UnsupportedStorageType = 34,
     EmulatorNotInFront = 35,  // nothing typed: the keys would have gone to another window
     CantCreateEditCommandsDialog = 144,  // no text of its own: "Error #144. "
+
+    // Names refused before a disk command or a save is typed into the emulator.
+    AppleNameEmpty = 36,
+    AppleNameTooLong = 37,         // with the name and the longest length allowed
+    AppleNameFirstCharacter = 38,
+    ProdosNameCharacters = 39,
+    DosNameCharacters = 40,
+    DosNameComma = 41,
+    BadApplePrefix = 42,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

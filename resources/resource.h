@@ -112,3 +112,27 @@
 #define IDI_APPLESOFT_DOC     8008
 #define IDI_FILE_TYPE_FIRST   8000
 #define IDI_FILE_TYPE_COUNT     19
+
+// ---- Properties sheet (properties.rc): the fields of its two pages ----
+#define IDC_PROP_TITLE         600
+#define IDC_PROP_TYPE            1
+#define IDC_PROP_AUX_TYPE        2
+#define IDC_PROP_LOCATION        3
+#define IDC_PROP_SIZE            4   // on both pages
+#define IDC_PROP_STORAGE         5
+#define IDC_PROP_CREATED         6   // on both pages
+#define IDC_PROP_MODIFIED        7
+#define IDC_PROP_READ           81
+#define IDC_PROP_WRITE          82
+#define IDC_PROP_INVISIBLE      83
+#define IDC_PROP_BACKUP         84
+#define IDC_PROP_RENAME         85
+#define IDC_PROP_DESTROY        86
+#define IDC_PROP_VOLUME        201
+#define IDC_PROP_FREE          202
+#define IDC_PROP_FILES         203
+#define IDC_PROP_IMAGE         300
+#define IDC_PROP_IMAGE_FOLDER  303
+#define IDC_PROP_MEDIUM        304
+#define IDC_PROP_SKEW          305
+#define IDC_PROP_OS           1095

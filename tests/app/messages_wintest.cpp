@@ -48,7 +48,14 @@ constexpr Row kRows[] = {
     {32, "You must enter a command name!", MB_OK},
     {34, "Unsupported storage type!", MB_OK},
     {35, "The emulator window could not be brought to the front!", MB_OK},
-    {36, "Error #36. HELLO", MB_OK},
+    {36, "The Apple ][ file name is empty!", MB_OK},
+    {37, "The Apple ][ file name HELLO is longer than 5 characters!", MB_OK},
+    {38, "The Apple ][ file name HELLO must begin with a letter!", MB_OK},
+    {39, "The ProDOS file name HELLO may hold only letters, digits and full stops!", MB_OK},
+    {40, "The DOS 3.3 file name HELLO may hold only printable characters!", MB_OK},
+    {41, "The DOS 3.3 file name HELLO cannot hold a comma!", MB_OK},
+    {42, "The folder path \"HELLO\" is not valid on this disk!", MB_OK},
+    {43, "Error #43. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 

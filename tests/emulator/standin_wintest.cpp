@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "desktop.h"
+#include "standin.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
@@ -24,46 +25,7 @@ namespace {
 
 constexpr char kTitle[] = "TAVO Stand-in Emulator";
 constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
-constexpr DWORD kWaitMs = 10000;
 constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
-
-// A program started for the test; closed with WM_CLOSE, killed if it will not end.
-class Program {
-public:
-    Program(const std::string& program, const std::string& arguments, const std::string& folder)
-    {
-        STARTUPINFOA startup = {sizeof startup};
-        std::string commandLine = "\"" + program + "\" " + arguments;
-        started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.c_str(), &startup, &process_);
-    }
-    ~Program()
-    {
-        if (!started_) return;
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "a program did not end and was killed";
-            TerminateProcess(process_.hProcess, 99);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    DWORD id() const { return process_.dwProcessId; }
-    HWND WaitForWindow(const char* className)
-    {
-        for (DWORD start = GetTickCount(); started_ && GetTickCount() - start < kWaitMs; Sleep(20)) {
-            std::vector<HWND> found = TopLevelWindowsOf(process_.dwProcessId, className);
-            if (!found.empty()) return window_ = found.front();
-        }
-        return nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-    HWND window_ = nullptr;
-};
 
 void Keys(std::initializer_list<std::pair<WORD, bool>> keys)
 {
@@ -86,9 +48,7 @@ protected:
                                                             "Number=2\r\nName[1]=Nothing by this name\r\nName[2]=") +
                                                     kTitle + "\r\n" + MoreSettings());
         record_ = folder_.File("record.txt");
-        standin_ = std::make_unique<Program>(BuildFolder() + "\\tools\\standin_emulator.exe",
-                                             std::string("\"") + kTitle + "\" \"" + record_ + "\"", folder_.path());
-        emulator_ = standin_->WaitForWindow("TavoStandinEmulator");
+        standin_ = StartStandin(kTitle, record_, folder_.path(), emulator_);
         ASSERT_NE(emulator_, nullptr);
         tavo_ = std::make_unique<Program>(BuildFolder() + "\\TAVO.exe", "", folder_.path());
         frame_ = tavo_->WaitForWindow("TAVO");
