@@ -20,6 +20,9 @@
 #include "app/line_ends.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
+#include "disk/browser_names.h"
+#include "disk/open_dialog.h"
+#include "disk/open_from_image.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
 #include "settings/default_font.h"
@@ -321,11 +324,15 @@ LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
 LRESULT OpenFiles(HWND frame)
 {
     PrepareFileDialog(frame, g_settings.sourceDirectory.c_str(), "Open a file to edit:");
-    DWORD offset = ChooseOpenFile();
+    g_browser.selectedAppleName.clear();
+    g_browser.currentPrefix.clear();
+    g_browser.newAppleName.clear();
+    DWORD offset = ChooseOpenFile(OpenDialogHook, kOpenDialogTemplate);
     if (offset == 0) {
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ReportError(Message::TooManyFiles, {}, 0, frame);
         return 0;
     }
+    if (size_t count = AppleSelectionCount(); count > 0) return OpenFromImage(frame, count);
     return OpenChosenFiles(frame, ChosenFileBuffer(), kFileBufferChars, offset);
 }
 

@@ -13,4 +13,6 @@ list(APPEND CORE_SOURCES
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/open_from_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/properties_sheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/apple_browser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/open_dialog.cpp
 )

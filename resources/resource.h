@@ -136,3 +136,8 @@
 #define IDC_PROP_MEDIUM        304
 #define IDC_PROP_SKEW          305
 #define IDC_PROP_OS           1095
+
+// ---- Apple file browser: the open dialog's "A2Get" part ----
+#define IDC_BROWSER_LIST       4052
+#define IDC_BROWSER_UP         4054
+#define IDC_BROWSER_OPEN_APPLE 4055

@@ -28,6 +28,9 @@ public:
 
     // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...).
     void Expect(const std::string& caption, int button);
+    // Leaves windows captioned `caption` alone: a dialog the test drives
+    // itself (not the boxes that dialog shows).
+    void Ignore(const std::string& caption);
     // Waits until every expected box has been answered, pumping this thread's
     // messages meanwhile; false on time-out.
     bool WaitAnswered(DWORD milliseconds = 10000);
@@ -48,6 +51,7 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::deque<Expectation> expected_;
+    std::vector<std::string> ignored_;
     std::vector<BoxSeen> answered_;
     std::vector<BoxSeen> unexpected_;
     std::vector<HWND> handled_;

@@ -1,0 +1,262 @@
+// The open dialog's hook: picking a disk image above lists it below, and
+// choosing Apple files there ends the dialog with the selection list filled.
+#include "disk/open_dialog.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/documents.h"
+#include "app/file_dialog.h"
+#include "disk/apple_browser.h"
+#include "disk/browser_names.h"
+#include "disk/file_types.h"
+#include "disk/image.h"
+#include "resources/report_error.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr UINT kOpenLastImage = WM_USER;  // posted so that the system's file list is filled first
+
+AppleBrowser g_open;
+HWND g_frame = nullptr;  // the dialog's owner, which carries out the row commands
+size_t g_selectionCount = 0;
+bool g_accepting = false;  // Apple files are chosen: the next OK may close the dialog
+
+HWND SystemDialog(HWND hook) { return GetParent(hook); }
+
+// The system dialog's file-name box: a combo box, or an edit on older layouts.
+HWND FileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, cmb13);
+    return box ? box : GetDlgItem(dialog, edt1);
+}
+
+std::string FileNameText(HWND dialog)
+{
+    char text[kFileBufferChars] = {};
+    if (SendMessageA(dialog, CDM_GETSPEC, sizeof text, reinterpret_cast<LPARAM>(text)) <= 0) return {};
+    return text;
+}
+
+void PressOpen(HWND dialog)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// The list of the system dialog's shell view: the files of the folder shown.
+HWND ShellFileList(HWND dialog)
+{
+    HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
+    return view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+}
+
+void OpenLastImage(HWND hook)
+{
+    HWND dialog = SystemDialog(hook);
+    HWND files = ShellFileList(dialog);
+    if (!files) return;
+    std::string last = ReadSetting(kLastImageSection, kLastImageKey);
+    int count = ListView_GetItemCount(files);
+    for (int item = 0; item < count; ++item) {
+        char text[kPathChars] = {};
+        ListView_GetItemText(files, item, 0, text, sizeof text);
+        if (last != text) continue;
+        ListView_SetItemState(files, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(files, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SetWindowTextA(FileNameBox(dialog), text);
+        PressOpen(dialog);
+        return;
+    }
+}
+
+// The selection list must hold positions 1 to `count`.
+bool MakeRoom(size_t count)
+{
+    while (g_documents.capacity <= count || g_documents.browserSelection.size() <= count)
+        if (!GrowDocumentTable(g_documents)) return false;
+    return true;
+}
+
+// Ends the dialog as a successful open of the image; OpenFiles then finds
+// the selection count above 0.
+void Accept(HWND hook)
+{
+    HWND dialog = SystemDialog(hook);
+    g_accepting = true;
+    SetWindowTextA(FileNameBox(dialog), g_browser.imagePath.c_str());
+    PressOpen(dialog);
+}
+
+// Fills the selection list with the selected rows, the first row in list
+// order at position n, a folder as 0, and ends the dialog.
+void OpenSelectedRows(HWND hook)
+{
+    size_t count = ListView_GetSelectedCount(g_open.view);
+    if (count == 0) {
+        ReportError(Message::FileNeedsSelecting, {}, 0, hook);
+        return;
+    }
+    if (!MakeRoom(count)) {
+        ReportError(Message::CantAllocateMemory, {}, 0, hook);
+        return;
+    }
+    size_t position = count;
+    for (int item = FirstSelectedRow(g_open.view); item >= 0 && position >= 1;
+         item = ListView_GetNextItem(g_open.view, item, LVNI_SELECTED)) {
+        DirectoryRow row;
+        if (!ReadBrowserRow(g_open.view, item, row)) {
+            ReportError(Message::FileNeedsSelecting, {}, 0, hook);
+            return;
+        }
+        g_documents.browserSelection[position--] = row.icon == kFolderIcon ? 0 : row.ref;
+    }
+    g_selectionCount = count;
+    Accept(hook);
+}
+
+void ActivateRow(HWND hook, int item)
+{
+    DirectoryRow row;
+    if (g_open.level < 1 || !ReadBrowserRow(g_open.view, item, row)) return;
+    if (row.icon == kFolderIcon)
+        EnterFolder(g_open, row.ref);
+    else
+        OpenSelectedRows(hook);
+}
+
+void OpenApple(HWND hook)
+{
+    if (g_open.level < 1) return;
+    DirectoryRow row;
+    if (ListView_GetSelectedCount(g_open.view) == 1 && ReadBrowserRow(g_open.view, FirstSelectedRow(g_open.view), row) &&
+        row.icon == kFolderIcon) {
+        EnterFolder(g_open, row.ref);
+        return;
+    }
+    OpenSelectedRows(hook);
+}
+
+void GoUpOrLeave()
+{
+    if (!GoUp(g_open)) ListView_DeleteAllItems(g_open.view);
+}
+
+INT_PTR Answer(HWND hook, LONG_PTR result)
+{
+    SetWindowLongPtrA(hook, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+// The system dialog's OK: a disk image is listed and the OK refused; any
+// other file closes the dialog as a Windows open.
+INT_PTR FileOk(HWND hook, const OPENFILENAMEA& dialog)
+{
+    if (g_accepting) return FALSE;
+    // Enter in the Apple list reaches the dialog's default button.
+    if (g_open.level >= 1 && GetFocus() == g_open.view) {
+        ActivateRow(hook, ListView_GetNextItem(g_open.view, -1, LVNI_FOCUSED));
+        return Answer(hook, 1);
+    }
+    std::string title = dialog.lpstrFileTitle ? dialog.lpstrFileTitle : "";
+    if (title.empty() || title.size() > static_cast<size_t>(kPathChars)) return FALSE;
+    int extensionIndex = ImageExtensionIndexOf(FileNameText(SystemDialog(hook)));
+    if (extensionIndex == 0) return FALSE;
+    g_browser.imagePath = dialog.lpstrFile;
+    g_browser.imageTitle = title;
+    g_browser.extensionIndex = extensionIndex;
+    SetUpBrowserList(g_open);
+    ListVolume(g_open);
+    WriteSetting(kLastImageSection, kLastImageKey, title.c_str());
+    return Answer(hook, 1);
+}
+
+INT_PTR ListNotify(HWND hook, const NMHDR* header)
+{
+    switch (header->code) {
+    case LVN_ITEMACTIVATE:
+        ActivateRow(hook, reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        return TRUE;
+    case LVN_BEGINLABELEDITA:
+    case LVN_BEGINLABELEDITW:
+        NoteRenameStart(g_open.view, header);
+        return Answer(hook, FALSE);
+    case LVN_ENDLABELEDITA:
+    case LVN_ENDLABELEDITW: {
+        std::string name;
+        return Answer(hook, EditedLabel(header, name) && FinishRename(g_frame, name.c_str()) ? TRUE : FALSE);
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void ShowMenu(LPARAM where)
+{
+    POINT screen = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {  // from the keyboard: at the list's corner
+        screen = {0, 0};
+        ClientToScreen(g_open.view, &screen);
+    }
+    ShowRowMenu(g_open, IDC_BROWSER_OPEN_APPLE, "&Open Apple", screen);
+}
+
+INT_PTR Command(HWND hook, UINT id)
+{
+    switch (id) {
+    case IDC_BROWSER_UP:
+        GoUpOrLeave();
+        return TRUE;
+    case IDC_BROWSER_OPEN_APPLE:
+        OpenApple(hook);
+        return TRUE;
+    default:
+        return RunRowCommand(g_open, g_frame, id) ? TRUE : FALSE;
+    }
+}
+
+void Start(HWND hook, const OPENFILENAMEA* dialog)
+{
+    g_open = {};
+    g_open.view = GetDlgItem(hook, IDC_BROWSER_LIST);
+    g_open.owner = hook;
+    g_frame = dialog ? dialog->hwndOwner : nullptr;
+    g_selectionCount = 0;
+    g_accepting = false;
+    PostMessageA(hook, kOpenLastImage, 0, 0);
+}
+
+}  // namespace
+
+UINT_PTR CALLBACK OpenDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        Start(hook, reinterpret_cast<const OPENFILENAMEA*>(lParam));
+        return TRUE;
+    case kOpenLastImage:
+        OpenLastImage(hook);
+        return TRUE;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == CDN_FILEOK) return FileOk(hook, *reinterpret_cast<const OFNOTIFYA*>(lParam)->lpOFN);
+        return header->idFrom == IDC_BROWSER_LIST ? ListNotify(hook, header) : FALSE;
+    }
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) != g_open.view) return FALSE;
+        ShowMenu(lParam);
+        return TRUE;
+    case WM_COMMAND:
+        return Command(hook, LOWORD(wParam));
+    default:
+        return FALSE;
+    }
+}
+
+size_t AppleSelectionCount() { return g_selectionCount; }
