@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <span>
 
 #include "app/app.h"
@@ -20,7 +21,9 @@
 #include "app/line_ends.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
+#include "disk/apple_browser.h"
 #include "disk/browser_names.h"
+#include "disk/image.h"
 #include "disk/open_dialog.h"
 #include "disk/open_from_image.h"
 #include "resources/report_error.h"
@@ -300,6 +303,7 @@ LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
     bool finished = true;
     bool opened = false;
     std::string shownName;
+    std::optional<PathParts> image;  // the disk image named last
     for (const std::string& given : paths) {
         char full[MAX_PATH] = {};
         DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
@@ -309,6 +313,10 @@ LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
             continue;
         }
         PathParts parts = SplitPath(full);
+        if (ImageExtensionIndexOf(full) != 0) {
+            image = parts;
+            continue;
+        }
         RememberSourceDirectory(parts.directory);
         if (!OpenWindowsFile(frame, parts.name + parts.extension, {IsApplesoftName(full), false, false}, shownName)) {
             finished = false;
@@ -318,6 +326,13 @@ LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
     }
     SetCursor(g_app.arrowCursor);
     if (opened) SetFrameTitle(frame, shownName);
+    if (finished && image) {
+        // Open then starts in the image's folder and lists the image by
+        // itself, as it does with the image used last.
+        RememberSourceDirectory(image->directory);
+        WriteSetting(kLastImageSection, kLastImageKey, (image->name + image->extension).c_str());
+        PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
+    }
     return finished ? 1 : 0;
 }
 

@@ -36,6 +36,8 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
 // one by one as Open opens them, a ".bas" name as a coloured Applesoft
 // document. A name that is no file gets "Could not read file" and is not
 // created. Each opened file's folder becomes `SourceDirectory` and "Src".
+// A disk image is not opened as a file: once the message loop runs, the
+// open dialog shows it listed (the last image, when several are named).
 LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths);
 // What Save As does after its dialog: saves the active document as `path`
 // (full path) and moves it to a new slot of the document table.
