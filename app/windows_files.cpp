@@ -62,6 +62,7 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
 // that every byte can become two.
 DWORD CALLBACK ReadTextFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
 {
+    if (wanted < 2) return ReadFromFile(cookie, buffer, wanted, got);  // no room to grow: as it is
     auto* state = reinterpret_cast<StreamState*>(cookie);
     char read[kTextPieceBytes];
     LONG half = 0;

@@ -7,7 +7,8 @@
 #include <vector>
 
 // Streams an existing file into the editor (".rtf" in any case as rich
-// text) and clears the modified flag. 0 when it could not be read; the
+// text; plain text with a carriage return before each lone line feed) and
+// clears the modified flag. 0 when it could not be read; the
 // editor is then left empty. A missing file is not created here.
 int LoadFileIntoEditor(HWND editor, const char* path);
 // Writes the whole text to `path` through a temporary file in the same
