@@ -6,8 +6,10 @@
 #include "app/documents.h"
 #include "app/frame.h"
 #include "app/windows_files.h"
+#include "disk/save_to_image.h"
 #include "menus/menus.h"
 #include "resources/resource.h"
+#include "settings/preferences_sheet.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ LRESULT Open(HWND frame, UINT, WPARAM, LPARAM) { return OpenFiles(frame); }
 LRESULT Save(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocument(frame); }
 LRESULT SaveAs(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocumentAs(frame); }
 LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(frame); }
+LRESULT SaveToApple(HWND frame, UINT, WPARAM, LPARAM) { return SaveToAppleImageAs(frame); }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
 LRESULT Help(HWND frame, UINT, WPARAM, LPARAM) { ShowHelpContents(frame); return 0; }
@@ -44,6 +47,7 @@ LRESULT ApplePrefixOrLock(HWND frame, UINT id, WPARAM wParam, LPARAM)
 {
     return id == IDM_APPLE_PREFIX ? SetApplePrefix(frame) : LockAppleFile(frame, HIWORD(wParam) == 1);
 }
+LRESULT Preferences(HWND frame, UINT, WPARAM, LPARAM) { ShowPreferences(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -63,7 +67,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_EXIT, IDM_EXIT, Exit},
     {IDM_APPLE_DELETE, IDM_APPLE_DELETE, AppleDelete},
     {IDM_PAGE_SETUP, IDM_PAGE_SETUP, kNotBuilt},
-    {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, kNotBuilt},
+    {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, SaveToApple},
     {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},
     {IDM_GOTO_LINE, IDM_GOTO_LINE, kNotBuilt},
@@ -79,7 +83,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_LAUNCH, IDM_LAUNCH, kNotBuilt},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, kNotBuilt},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, kNotBuilt},
-    {IDM_PREFERENCES, IDM_PREFERENCES, kNotBuilt},
+    {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},

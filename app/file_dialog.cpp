@@ -11,10 +11,25 @@ constexpr char kFilters[] =
     "Disk images\0*.hdv;*.po;*.do;*.dsk\0"
     "Disk images, Text & Rich Text Files\0*.txt;*.rtf;*.hdv;*.po;*.do;*.dsk\0"
     "All Files\0*.*\0";
+constexpr char kImageFilters[] =
+    "Disk Images\0*.hdv;*.po;*.do;*.dsk\0"
+    "All Files (*.*)\0*.*\0";
 OPENFILENAMEA g_dialog = {};
 char g_fileBuffer[kFileBufferChars] = {};
 char g_fileTitle[kFileTitleChars] = {};
 DWORD g_filterIndex = 2;  // remembered across Open commands
+
+// The dialog's buffers, holding the file it starts with.
+void StartWith(const std::string& path, const std::string& name)
+{
+    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
+    std::strncpy(g_fileBuffer, path.c_str(), sizeof g_fileBuffer - 1);
+    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
+    std::strncpy(g_fileTitle, name.c_str(), sizeof g_fileTitle - 1);
+    g_dialog.hInstance = g_app.instance;
+    g_dialog.lpstrFile = g_fileBuffer;
+    g_dialog.lpstrFileTitle = g_fileTitle;
+}
 
 }  // namespace
 
@@ -55,14 +70,24 @@ DWORD ChooseOpenFile(LPOFNHOOKPROC hook, const char* templateName)
 
 DWORD ChooseSaveFile(const std::string& path, const std::string& name)
 {
-    std::memset(g_fileBuffer, 0, sizeof g_fileBuffer);
-    std::strncpy(g_fileBuffer, path.c_str(), sizeof g_fileBuffer - 1);
-    std::memset(g_fileTitle, 0, sizeof g_fileTitle);
-    std::strncpy(g_fileTitle, name.c_str(), sizeof g_fileTitle - 1);
-    g_dialog.hInstance = g_app.instance;
-    g_dialog.lpstrFile = g_fileBuffer;
-    g_dialog.lpstrFileTitle = g_fileTitle;
+    StartWith(path, name);
     g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&g_dialog)) return 0;
+    return g_dialog.nFileOffset;
+}
+
+DWORD ChooseDiskImage(HWND owner, const std::string& path, const char* initialDirectory, const char* title,
+                      LPOFNHOOKPROC hook, const char* templateName)
+{
+    PrepareFileDialog(owner, initialDirectory, title);
+    g_dialog.lpstrFilter = kImageFilters;
+    g_dialog.nFilterIndex = 1;
+    StartWith(path, "");
+    g_dialog.lpfnHook = hook;
+    g_dialog.lpTemplateName = templateName;
+    // Picking an image that exists is the point: no question about replacing it.
+    g_dialog.Flags = OFN_EXPLORER | OFN_SHAREAWARE | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
+                     OFN_ENABLETEMPLATE;
     if (!GetSaveFileNameA(&g_dialog)) return 0;
     return g_dialog.nFileOffset;
 }

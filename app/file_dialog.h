@@ -20,6 +20,12 @@ DWORD ChooseOpenFile(LPOFNHOOKPROC hook = nullptr, const char* templateName = nu
 // The save dialog, asking before it overwrites, starting with the file
 // `path` named `name`. Returns the file-name offset, 0 on cancel.
 DWORD ChooseSaveFile(const std::string& path, const std::string& name);
+// The image chooser for saving onto a disk image: the save dialog with the
+// disk image filters and the browser's `hook` and `templateName`, starting
+// with the file `path` (in `initialDirectory` when `path` is empty). Returns
+// the file-name offset, 0 on cancel.
+DWORD ChooseDiskImage(HWND owner, const std::string& path, const char* initialDirectory, const char* title,
+                      LPOFNHOOKPROC hook, const char* templateName);
 // The answer of the last dialog: the file buffer and the file title.
 const char* ChosenFileBuffer();
 const char* ChosenFileTitle();

@@ -14,10 +14,6 @@
 
 inline constexpr size_t kApplePathChars = 129;  // an Apple path buffer, its zero included
 
-// The setting that names the image last listed, so that it opens by itself.
-inline constexpr char kLastImageSection[] = "Directories";
-inline constexpr char kLastImageKey[] = "LastImage";
-
 // One dialog's list and where it stands in the image.
 struct AppleBrowser {
     HWND view = nullptr;  // the list view

@@ -91,3 +91,5 @@ AppleNameRefusal RefuseApplePath(int layout, std::string_view path)
     size_t split = layout == LayoutDos33 ? 0 : path.rfind('/') + 1;  // npos + 1 is 0: no prefix
     return RefuseAppleNames(layout, path.substr(0, split), {path.substr(split)});
 }
+
+int LayoutOfApplePath(std::string_view path) { return path.starts_with('/') ? LayoutProdos : LayoutDos33; }

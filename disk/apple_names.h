@@ -33,3 +33,8 @@ struct AppleNameRefusal {
 AppleNameRefusal RefuseAppleNames(int layout, std::string_view prefix, std::initializer_list<std::string_view> names);
 // The same for a whole Apple path: a ProDOS /VOL/SUB/HELLO, or a DOS 3.3 name.
 AppleNameRefusal RefuseApplePath(int layout, std::string_view path);
+// The rules a document's Apple path follows, read from its form: a ProDOS
+// path starts at its volume with "/", a DOS 3.3 path is the name alone and
+// starts with a letter. A path saved through the browser carries no file
+// entry to tell, so its form is what there is.
+int LayoutOfApplePath(std::string_view path);

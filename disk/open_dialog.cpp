@@ -16,13 +16,13 @@
 #include "disk/browser_names.h"
 #include "disk/file_types.h"
 #include "disk/image.h"
+#include "disk/last_image.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
 
 namespace {
 
-constexpr UINT kOpenLastImage = WM_USER;  // posted so that the system's file list is filled first
+constexpr UINT kOpenLastImage = WM_APP;  // posted so that the system's file list is filled first; WM_USER is DM_GETDEFID
 
 AppleBrowser g_open;
 HWND g_frame = nullptr;  // the dialog's owner, which carries out the row commands
@@ -48,32 +48,6 @@ std::string FileNameText(HWND dialog)
 void PressOpen(HWND dialog)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-}
-
-// The list of the system dialog's shell view: the files of the folder shown.
-HWND ShellFileList(HWND dialog)
-{
-    HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
-    return view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
-}
-
-void OpenLastImage(HWND hook)
-{
-    HWND dialog = SystemDialog(hook);
-    HWND files = ShellFileList(dialog);
-    if (!files) return;
-    std::string last = ReadSetting(kLastImageSection, kLastImageKey);
-    int count = ListView_GetItemCount(files);
-    for (int item = 0; item < count; ++item) {
-        char text[kPathChars] = {};
-        ListView_GetItemText(files, item, 0, text, sizeof text);
-        if (last != text) continue;
-        ListView_SetItemState(files, -1, 0, LVIS_SELECTED);
-        ListView_SetItemState(files, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        SetWindowTextA(FileNameBox(dialog), text);
-        PressOpen(dialog);
-        return;
-    }
 }
 
 // The selection list must hold positions 1 to `count`.
@@ -173,7 +147,7 @@ INT_PTR FileOk(HWND hook, const OPENFILENAMEA& dialog)
     g_browser.extensionIndex = extensionIndex;
     SetUpBrowserList(g_open);
     ListVolume(g_open);
-    WriteSetting(kLastImageSection, kLastImageKey, title.c_str());
+    WriteLastImage(title);
     return Answer(hook, 1);
 }
 
@@ -241,7 +215,7 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM 
         Start(hook, reinterpret_cast<const OPENFILENAMEA*>(lParam));
         return TRUE;
     case kOpenLastImage:
-        OpenLastImage(hook);
+        OpenLastImage(SystemDialog(hook));
         return TRUE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -25,17 +25,11 @@ std::string ApplePathOf(HWND editor)
     return slot ? g_documents.applePath[slot] : std::string();
 }
 
-int ImageLayoutOf(HWND editor)
-{
-    size_t slot = TableSlotOf(editor);
-    return slot ? g_documents.fileEntry[slot].layout : LayoutNone;
-}
-
 // SAVE with a name the disk's system would not take saves elsewhere, or
 // runs the rest of the line as a command of its own.
 bool SavePathTypable(HWND frame, HWND editor)
 {
-    return !ReportRefusal(frame, RefuseApplePath(ImageLayoutOf(editor), ApplePathOf(editor)));
+    return !ReportRefusal(frame, RefuseApplePath(LayoutOfApplePath(ApplePathOf(editor)), ApplePathOf(editor)));
 }
 
 // The whole text as the editor's Copy puts it on the clipboard: every line

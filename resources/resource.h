@@ -105,6 +105,27 @@
 #define IDC_EDITCMD_SCRIPT     4004
 #define IDC_EDITCMD_APPLY      4008
 
+// ---- Preferences sheet: its three pages (preferences.rc) ----
+#define IDC_PREFS_BACKGROUND_COLOR   201
+#define IDC_PREFS_HILIGHT_GOTO_LINE  303
+#define IDC_PREFS_MATCH_CASE_FIND    304
+#define IDC_PREFS_WORD_WRAP          305
+#define IDC_PREFS_STOP_DUPLICATES    306
+#define IDC_PREFS_PRINT_BLACK        307
+#define IDC_PREFS_QUIT_PROMPT        310
+#define IDC_PREFS_DELETE_PROMPT      311
+#define IDC_PREFS_RETAIN_RTF         312
+#define IDC_PREFS_STANDARD_FONT      641
+#define IDC_PREFS_APPLE_FONT         642
+#define IDC_PREFS_OTHER_FONT         643
+#define IDC_PREFS_CHOOSE_FONT        645
+#define IDC_PREFS_FONT_COLOR         646
+#define IDC_PREFS_SYNTAX_COLOR       660
+#define IDC_PREFS_REM_COLOR          661
+#define IDC_PREFS_QUOTE_COLOR        662
+#define IDC_PREFS_TOKEN_COLOR        663
+#define IDC_PREFS_SINGLE_COLOR       664
+
 // ---- Bitmaps ----
 #define IDB_TOOLBAR            200   // strip of 16 x 15 images
 
@@ -141,3 +162,13 @@
 #define IDC_BROWSER_LIST       4052
 #define IDC_BROWSER_UP         4054
 #define IDC_BROWSER_OPEN_APPLE 4055
+
+// ---- Save to Apple ][ disk image: the save-location dialog "A2SaveFile" ----
+#define IDC_SAVE_IMAGE_NAME    4001
+#define IDC_SAVE_LIST          4002
+#define IDC_SAVE_IMAGE_LABEL   4003
+#define IDC_SAVE_FILE_NAME     4007
+#define IDC_SAVE_FILE_LABEL    4008
+#define IDC_SAVE_PREFIX_LABEL  4009
+#define IDC_SAVE_UP            4010
+#define IDC_SAVE_PREFIX        4011

@@ -1,6 +1,7 @@
 // The settings file's rows: section, key, first-run value and slot.
 #include "settings/settings_table.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "resources/resource.h"
@@ -32,8 +33,8 @@ constexpr SettingRow kRows[] = {
     {"Display", "STDFont", {"TRUE"}, Short(&Settings::stdFont)},
     {"Display", "A2Font", {"FALSE"}, Short(&Settings::a2Font)},
     {"Display", "OtherFont", {"FALSE"}, Short(&Settings::otherFont)},
-    {"Display", "FontName", {"Courier New"}, Slot(&Settings::fontName, kFontNameSlotChars)},
-    {"Display", "FontSize", {"9"}, Slot(&Settings::fontSize, kFontSizeSlotChars)},
+    {"Display", "FontName", {kStandardFontName}, Slot(&Settings::fontName, kFontNameSlotChars)},
+    {"Display", "FontSize", {kStandardFontSize}, Slot(&Settings::fontSize, kFontSizeSlotChars)},
     {"Display", "FontColor", {"000000"},
      {.text = &Settings::fontColorText, .chars = kColourSlotChars, .colour = &Settings::fontColor}},
     {"Display", "FontItalic", {"FALSE"}, Short(&Settings::fontItalic)},
@@ -83,9 +84,44 @@ void Store(const SettingSlot& slot, const std::string& value, Settings& s)
     if (slot.flag) s.*slot.flag = ParseFlag(parsed) ? 1 : 0;
 }
 
+template <typename Member>
+const SettingRow& FindRow(Member SettingSlot::*field, Member member)
+{
+    for (const SettingRow& row : kRows)
+        if (row.slot.*field == member) return row;
+    std::abort();  // a member without a row: the tests of every writer catch it
+}
+
 }  // namespace
 
 std::span<const SettingRow> SettingRows() { return kRows; }
+
+const SettingRow& RowOf(std::string Settings::*text) { return FindRow(&SettingSlot::text, text); }
+const SettingRow& RowOf(uint32_t Settings::*colour) { return FindRow(&SettingSlot::colour, colour); }
+const SettingRow& RowOf(std::string (Settings::*texts)[kCustomColourCount])
+{
+    return FindRow(&SettingSlot::texts, texts);
+}
+
+SettingWrite WriteOf(const Settings& s, std::string Settings::*text)
+{
+    const SettingRow& row = RowOf(text);
+    return {row.section, row.key, s.*text};
+}
+
+SettingWrite WriteOf(const Settings& s, uint32_t Settings::*colour)
+{
+    const SettingRow& row = RowOf(colour);
+    return {row.section, row.key, FormatColour(s.*colour)};
+}
+
+SettingWrites WritesOf(const Settings& s, std::string (Settings::*texts)[kCustomColourCount])
+{
+    const SettingRow& row = RowOf(texts);
+    SettingWrites writes;
+    for (int i = 0; i < kCustomColourCount; ++i) writes.push_back({row.section, IndexedKey(row.key, i), (s.*texts)[i]});
+    return writes;
+}
 
 std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory)
 {

@@ -11,6 +11,11 @@
 
 inline constexpr int kCustomColourCount = 16;  // custom colours of a colour dialog
 
+// The "Standard" default font: what a first run stores and what the
+// Preferences sheet's "Standard" restores.
+inline constexpr const char* kStandardFontName = "Courier New";
+inline constexpr const char* kStandardFontSize = "9";  // points
+
 // Values as loaded at start-up. Flags keep their text so that a reader can
 // apply its own test (most want exactly "TRUE", Run edited Program anything
 // but "FALSE"). Colours are 0x00BBGGRR, red in the low byte.
@@ -67,6 +72,26 @@ struct SettingRow {
 
 // Every row in the order a first run writes the file.
 std::span<const SettingRow> SettingRows();
+
+// The row that loads into a member of Settings: its text slot, its parsed
+// colour or its custom colours. Every member named exists in the table.
+const SettingRow& RowOf(std::string Settings::*text);
+const SettingRow& RowOf(uint32_t Settings::*colour);
+const SettingRow& RowOf(std::string (Settings::*texts)[kCustomColourCount]);
+
+// One key to store, in the order it is stored.
+struct SettingWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool operator==(const SettingWrite&) const = default;
+};
+using SettingWrites = std::vector<SettingWrite>;
+// The key of a member's row with the member's value: a text slot as it is,
+// a colour as colour text, custom colours as one key for each index.
+SettingWrite WriteOf(const Settings& settings, std::string Settings::*text);
+SettingWrite WriteOf(const Settings& settings, uint32_t Settings::*colour);
+SettingWrites WritesOf(const Settings& settings, std::string (Settings::*texts)[kCustomColourCount]);
 
 // The first run is told by the absence of this one key; it is loaded with
 // the missing-key text as its default, every other key with "TRUE".

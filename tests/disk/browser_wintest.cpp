@@ -14,10 +14,14 @@
 #include <iterator>
 #include <thread>
 
+#include "app/app.h"
 #include "app/documents.h"
 #include "app/file_dialog.h"
 #include "disk/apple_browser.h"
+#include "basic/colour_scanner.h"
+#include "disk/apple_path.h"
 #include "disk/browser_names.h"
+#include "disk/open_choice.h"
 #include "disk/image_builder.h"
 #include "disk/open_dialog.h"
 #include "resources/resource.h"
@@ -457,6 +461,49 @@ TEST_F(BrowserTest, ARealImageIsListed)
                                      {"HELLO", 8, false}, {"SAPLING", 12, false}, {"TREE1", 7, false}, {"TREE2", 7, false}}));
         EXPECT_EQ(g_browser.currentPrefix, "/NEW.DISK/");
     });
+}
+
+// The user's whole path on real images: Open, pick the image, choose HELLO,
+// Open Apple; the program opens coloured with the listing the core makes
+// (the text `tavo-image show` prints) and the frame names the image.
+TEST_F(BrowserTest, RealProgramsOpenColouredFromTheDialog)
+{
+    for (const char* disk : {"a2kit/dos33-smallfiles.dsk", "a2kit/prodos-bigfiles.dsk"}) {
+        std::ifstream file(SharedDisk(disk), std::ios::binary);
+        if (!file) GTEST_SKIP() << "no shared disks";
+        const std::string name = std::string(disk).substr(6);
+        WriteImage(name, std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}));
+        EntryRef hello = 0;
+        OpenWith([&](OpenDialog& dialog) {
+            dialog.Pick(name);
+            int row = dialog.Find(dialog.Names()[0]);  // HELLO sorts first on both disks
+            ASSERT_EQ(TrimmedName(dialog.Names()[static_cast<size_t>(row)]), "HELLO");
+            LVITEMA item = {};
+            item.mask = LVIF_PARAM;
+            item.iItem = row;
+            SendMessageA(dialog.list(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            hello = static_cast<EntryRef>(item.lParam);
+            dialog.Select({dialog.Names()[0]});
+            dialog.Press(IDC_BROWSER_OPEN_APPLE);
+            EXPECT_TRUE(WaitFor([&] { return !dialog.Open(); }));
+        });
+        HWND document = GetActiveDocument();
+        ASSERT_NE(document, nullptr) << disk;
+        EXPECT_EQ(Title(document), "HELLO");
+        EXPECT_TRUE(IsDocumentOfKind(document, DocumentKind::Applesoft));
+        FileEntry entry;
+        const std::string expected = OpenImageEntry(folder_->File(name), g_browser.layout, hello, false, entry).text;
+        std::string shown = EditorText(EditorOf(document));
+        std::erase(shown, '\n');
+        EXPECT_EQ(shown, expected) << disk;
+        std::vector<ColourSpan> spans;
+        ScanApplesoftText(expected, 0, static_cast<int>(expected.size()), spans);
+        auto keyword = std::find_if(spans.begin(), spans.end(), [](const ColourSpan& s) { return s.kind == ColourKind::Keyword; });
+        ASSERT_NE(keyword, spans.end());
+        EXPECT_EQ(ColourAt(EditorOf(document), keyword->offset), static_cast<COLORREF>(0x00BB00));
+        EXPECT_EQ(Title(frame_), "TAVO - " + name);
+        EXPECT_EQ(GetMenuState(g_app.menu, IDM_PROPERTIES, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    }
 }
 
 // Prints how long the dialog takes to list the volume directory of a 32 MB

@@ -15,12 +15,11 @@
 #include "disk/image.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "standin.h"
+#include "test_program.h"
 #include "support/app_fixture.h"
 
 namespace {
 
-constexpr char kTitle[] = "TAVO Stand-in Emulator";
 
 class DiskCommandsTest : public AppTest {
 protected:
@@ -33,7 +32,7 @@ protected:
     void PrepareStartFolder() override
     {
         WriteFileText(IniPath(), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\nDelPrompt=FALSE\r\n"
-                                             "[Emulators]\r\nNumber=1\r\nName[1]=") + kTitle + "\r\n");
+                                             "[Emulators]\r\nNumber=1\r\nName[1]=") + kStandinTitle + "\r\n");
     }
     void TearDown() override
     {
@@ -45,7 +44,7 @@ protected:
     void StartEmulator()
     {
         HWND window = nullptr;
-        standin_ = StartStandin(kTitle, record_, folder_->path(), window);
+        standin_ = StartStandin(record_, folder_->path(), window);
         ASSERT_NE(window, nullptr);
     }
 

@@ -16,14 +16,13 @@
 #include <thread>
 
 #include "desktop.h"
-#include "standin.h"
+#include "test_program.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
 
 namespace {
 
-constexpr char kTitle[] = "TAVO Stand-in Emulator";
 constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
 constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
 
@@ -46,9 +45,9 @@ protected:
     {
         WriteFileText(folder_.File("TAVO.ini"), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\n[Emulators]\r\n"
                                                             "Number=2\r\nName[1]=Nothing by this name\r\nName[2]=") +
-                                                    kTitle + "\r\n" + MoreSettings());
+                                                    kStandinTitle + "\r\n" + MoreSettings());
         record_ = folder_.File("record.txt");
-        standin_ = StartStandin(kTitle, record_, folder_.path(), emulator_);
+        standin_ = StartStandin(record_, folder_.path(), emulator_);
         ASSERT_NE(emulator_, nullptr);
         tavo_ = std::make_unique<Program>(BuildFolder() + "\\TAVO.exe", "", folder_.path());
         frame_ = tavo_->WaitForWindow("TAVO");

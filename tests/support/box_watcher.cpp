@@ -61,12 +61,14 @@ bool WaitForText(HWND box)
     return false;
 }
 
-// A box that a dialog shows, which may carry the dialog's own caption.
-bool OwnedByDialog(HWND box)
+// A message box that a dialog shows with the dialog's own caption (the
+// file dialogs' prompts do): it is answered like any other box.
+bool CaptionedLikeItsOwner(HWND box, const std::string& caption)
 {
-    char className[16] = {};
+    char className[16] = {}, ownerCaption[256] = {};
     HWND owner = GetWindow(box, GW_OWNER);
-    return owner && GetClassNameA(owner, className, sizeof className) && std::string(className) == "#32770";
+    return owner && GetClassNameA(owner, className, sizeof className) && std::string(className) == "#32770" &&
+           GetWindowTextA(owner, ownerCaption, sizeof ownerCaption) && caption == ownerCaption;
 }
 
 }  // namespace
@@ -203,7 +205,8 @@ void BoxWatcher::Run()
                 // than a message box: it is not closed before it could be told apart.
                 std::lock_guard lock(mutex_);
                 if (!titled && !ignored_.empty()) continue;
-                if (std::find(ignored_.begin(), ignored_.end(), caption) != ignored_.end() && !OwnedByDialog(box))
+                if (std::find(ignored_.begin(), ignored_.end(), caption) != ignored_.end() &&
+                    !CaptionedLikeItsOwner(box, caption))
                     continue;
             }
             if (!IsWindow(box)) continue;  // closed by its owner while it was read

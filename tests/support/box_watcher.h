@@ -29,7 +29,8 @@ public:
     // The next box captioned `caption` gets `button` pressed (IDOK, IDYES ...).
     void Expect(const std::string& caption, int button);
     // Leaves windows captioned `caption` alone: a dialog the test drives
-    // itself (not the boxes that dialog shows).
+    // itself, and the dialogs it opens (not the message boxes it shows
+    // under its own caption).
     void Ignore(const std::string& caption);
     // Waits until every expected box has been answered, pumping this thread's
     // messages meanwhile; false on time-out.

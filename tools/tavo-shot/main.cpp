@@ -98,9 +98,10 @@ int main(int argc, char** argv)
             return 3;
         }
         Sleep(500);
-        // The Explorer dialog's file name box: the edit inside combo box 1148.
-        HWND nameBox = FindWindowExA(GetDlgItem(dialog, 1148), nullptr, "Edit", nullptr);
-        SendMessageA(nameBox ? nameBox : GetDlgItem(dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image));
+        // The file name box: combo box 1148 on Windows, edit 1152 under Wine.
+        HWND nameBox = GetDlgItem(dialog, 1148);
+        if (!nameBox) nameBox = GetDlgItem(dialog, 1152);
+        SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }
     Sleep(1000);  // let the first paint finish before the picture

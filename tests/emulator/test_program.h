@@ -1,5 +1,5 @@
-// Starting the stand-in emulator (tools/standin-emulator), and TAVO.exe
-// itself, as programs of their own for the emulator tests.
+// A program that an end-to-end test starts beside itself (TAVO.exe, the
+// stand-in emulator), found in the test program's own build folder.
 #pragma once
 #include <windows.h>
 
@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "support/app_fixture.h"
+#include "support/app_fixture.h"  // BuildFolder
 #include "support/box_watcher.h"
 
-constexpr DWORD kWaitMs = 10000;
-
 // A program started for the test; closed with WM_CLOSE, killed if it will not end.
+inline constexpr DWORD kWaitMs = 10000;  // for a window or a record to appear
+
 class Program {
 public:
+
     Program(const std::string& program, const std::string& arguments, const std::string& folder)
     {
         STARTUPINFOA startup = {sizeof startup};
@@ -36,6 +37,8 @@ public:
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
     DWORD id() const { return process_.dwProcessId; }
     HWND WaitForWindow(const char* className)
     {
@@ -52,13 +55,21 @@ private:
     HWND window_ = nullptr;
 };
 
-// The stand-in emulator titled `title`, appending every paste to `record`;
-// `window` gets its window, null when it did not come up.
-inline std::unique_ptr<Program> StartStandin(const std::string& title, const std::string& record,
-                                             const std::string& folder, HWND& window)
+// The stand-in emulator's window title and class, and how it is started: it
+// records every paste into `recordPath`.
+inline constexpr char kStandinTitle[] = "TAVO Stand-in Emulator";
+inline constexpr char kStandinClass[] = "TavoStandinEmulator";
+inline std::string StandinPath() { return BuildFolder() + "\\tools\\standin_emulator.exe"; }
+inline std::string StandinArguments(const std::string& recordPath)
 {
-    auto standin = std::make_unique<Program>(BuildFolder() + "\\tools\\standin_emulator.exe",
-                                             "\"" + title + "\" \"" + record + "\"", folder);
-    window = standin->WaitForWindow("TavoStandinEmulator");
+    return std::string("\"") + kStandinTitle + "\" \"" + recordPath + "\"";
+}
+
+// The stand-in emulator, recording into `recordPath`, started in `folder`;
+// `window` gets its window, null when it did not come up.
+inline std::unique_ptr<Program> StartStandin(const std::string& recordPath, const std::string& folder, HWND& window)
+{
+    auto standin = std::make_unique<Program>(StandinPath(), StandinArguments(recordPath), folder);
+    window = standin->WaitForWindow(kStandinClass);
     return standin;
 }
