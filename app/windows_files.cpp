@@ -21,9 +21,9 @@
 #include "app/line_ends.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
-#include "disk/apple_browser.h"
 #include "disk/browser_names.h"
 #include "disk/image.h"
+#include "disk/last_image.h"
 #include "disk/open_dialog.h"
 #include "disk/open_from_image.h"
 #include "resources/report_error.h"
@@ -331,7 +331,7 @@ LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
         // Open then starts in the image's folder and lists the image by
         // itself, as it does with the image used last.
         RememberSourceDirectory(image->directory);
-        WriteSetting(kLastImageSection, kLastImageKey, (image->name + image->extension).c_str());
+        WriteLastImage(image->name + image->extension);
         PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
     }
     return finished ? 1 : 0;
