@@ -154,6 +154,11 @@ TEST_F(HelpTest, ContentsShowsTheGuideBesideTheProgramInTheWindowsHelpViewer)
     ASSERT_TRUE(SameFile(g_app.helpPath, HelpFile())) << g_app.helpPath;
     ASSERT_EQ(FindViewer(), nullptr) << "a help viewer is open already";
 
+    // WinExec hands the viewer every inheritable handle; with the test's
+    // output among them, the viewer or a program it starts would hold the
+    // output open after the test ends, and the test runner would wait for it.
+    for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     Command(IDM_HELP_CONTENTS);
     HWND viewer = nullptr;
     for (int i = 0; i < 200 && !viewer; ++i) {
@@ -174,7 +179,10 @@ TEST_F(HelpTest, ContentsShowsTheGuideBesideTheProgramInTheWindowsHelpViewer)
     EXPECT_TRUE(SameFile(image, std::string(windows) + "\\hh.exe")) << image;
 
     PostMessageA(viewer, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+    }
     CloseHandle(process);
 }
 
