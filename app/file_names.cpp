@@ -29,12 +29,26 @@ bool IsRichTextName(std::string_view path)
     return EqualIgnoringCase(SplitPath(path).extension, ".rtf");
 }
 
+bool IsApplesoftName(std::string_view path)
+{
+    return EqualIgnoringCase(SplitPath(path).extension, ".bas");
+}
+
 std::string JoinDirectory(std::string_view directory, std::string_view name)
 {
     std::string path(directory);
     if (path.empty() || path.back() != '\\') path += '\\';
     path += name;
     return path;
+}
+
+std::string ChooseHelpPath(std::string_view startDirectory, std::string_view programDirectory,
+                           bool (*exists)(const std::string& path))
+{
+    std::string inStart = JoinDirectory(startDirectory, kHelpFileName);
+    if (exists(inStart) || programDirectory.empty()) return inStart;
+    std::string besideProgram = JoinDirectory(programDirectory, kHelpFileName);
+    return exists(besideProgram) ? besideProgram : inStart;
 }
 
 std::string HelpCommandLine(std::string_view windowsDirectory, std::string_view helpPath)

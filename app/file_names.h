@@ -19,9 +19,21 @@ PathParts SplitPath(std::string_view path);
 // ".rtf" in any case means rich text; every other name is plain text.
 bool IsRichTextName(std::string_view path);
 
+// ".bas" in any case: a file named on the command line with it opens as an
+// Applesoft document, coloured, as Open does with Alt held.
+bool IsApplesoftName(std::string_view path);
+
 // `directory` + "\" (unless it already ends with one, as a drive root
 // does) + `name`.
 std::string JoinDirectory(std::string_view directory, std::string_view name);
+
+inline constexpr std::string_view kHelpFileName = "TAVOHelp.chm";
+// The help file of the start folder when it has one, else the one beside
+// the program (where the build puts it), so TAVO started from any folder
+// finds its help. With neither, the start folder's: the error then names
+// the first place looked.
+std::string ChooseHelpPath(std::string_view startDirectory, std::string_view programDirectory,
+                           bool (*exists)(const std::string& path));
 
 inline constexpr std::string_view kHelpViewer = "hh.exe";
 // The command line that opens the help file in the HTML help viewer of the

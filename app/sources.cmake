@@ -1,6 +1,8 @@
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/document_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_ends.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
 )
 list(APPEND WIN32_SOURCES

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/command_line.h"
 #include "app/commands.h"
 #include "app/documents.h"
 #include "app/file_names.h"
 #include "app/frame.h"
+#include "app/windows_files.h"
 #include "menus/menus.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
@@ -43,6 +45,16 @@ void RegisterWindowClasses(HINSTANCE instance)
         LPCSTR icon = kind.iconName ? kind.iconName : MAKEINTRESOURCEA(kind.iconId);
         RegisterWindowClass(instance, kind.className, DocumentWndProc, kDocumentExtraBytes, icon, nullptr);
     }
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ProgramDirectory()
+{
+    char path[kPathChars] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return {};
+    return SplitPath(path).directory;
 }
 
 int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting("MainWindowSize", key)); }
@@ -89,7 +101,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     char directory[kPathChars] = {};
     GetCurrentDirectoryA(sizeof directory, directory);
     g_app.startDirectory = directory;
-    g_app.helpPath = JoinDirectory(g_app.startDirectory, "TAVOHelp.chm");
+    g_app.helpPath = ChooseHelpPath(g_app.startDirectory, ProgramDirectory(), FileExists);
     SetSettingsPath(JoinDirectory(g_app.startDirectory, "TAVO.ini"));
 
     // The one load: the frame's creation already needs ClientScroll, the font and WordWrap.
@@ -121,6 +133,8 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
     ShowWindow(g_app.frame, showCommand);
     UpdateWindow(g_app.frame);
     g_app.accelerators = BuildAcceleratorTable(instance, g_app.accelerators);
+    // Files from a file association or a drag onto the icon, into the shown frame.
+    if (commandLine) OpenNamedFiles(g_app.frame, CommandLineNames(commandLine));
     return g_app.frame;
 }
 

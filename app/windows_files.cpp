@@ -5,8 +5,10 @@
 #include <richedit.h>
 #include <cderr.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <span>
 
 #include "app/app.h"
@@ -16,9 +18,12 @@
 #include "app/file_dialog.h"
 #include "app/file_names.h"
 #include "app/frame.h"
+#include "app/line_ends.h"
 #include "basic/editor_colouring.h"
 #include "basic/hex_dump.h"
 #include "disk/browser_names.h"
+#include "disk/image.h"
+#include "disk/last_image.h"
 #include "disk/open_dialog.h"
 #include "disk/open_from_image.h"
 #include "resources/report_error.h"
@@ -31,11 +36,13 @@ namespace {
 
 constexpr int kOpenedTabCount = 20;  // an opened file's tab stops do not follow the settings
 constexpr int kOpenedTabWidth = 5;   // average character widths
+constexpr LONG kTextPieceBytes = 2048;  // plain text read at a time, before its line ends grow
 constexpr DWORD kLargestHexDumpBytes = 256u << 20;  // beyond this the dump would not fit in memory
 
 struct StreamState {
     HANDLE file;
     bool failed;
+    bool afterCarriageReturn = false;  // plain text: the last byte read
 };
 
 DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
@@ -49,6 +56,20 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
     }
     *got = static_cast<LONG>(read);
     return 0;
+}
+
+// Plain text with a line end for every line feed: half a buffer is read, so
+// that every byte can become two.
+DWORD CALLBACK ReadTextFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got)
+{
+    if (wanted < 2) return ReadFromFile(cookie, buffer, wanted, got);  // no room to grow: as it is
+    auto* state = reinterpret_cast<StreamState*>(cookie);
+    char read[kTextPieceBytes];
+    LONG half = 0;
+    DWORD result = ReadFromFile(cookie, reinterpret_cast<LPBYTE>(read), std::min<LONG>(wanted / 2, sizeof read), &half);
+    *got = static_cast<LONG>(
+        ExpandLoneLineFeeds(read, static_cast<size_t>(half), reinterpret_cast<char*>(buffer), state->afterCarriageReturn));
+    return result;
 }
 
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
@@ -130,15 +151,22 @@ bool ShowHexDump(HWND frame, HWND editor, const std::string& path, const std::st
     return true;
 }
 
-// Opens one chosen Windows file as a new document. False ends the command.
-// `shownName` becomes the name the frame title shows: the file's, or none
-// when it could not be read.
-bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::string& shownName)
+// How one file is opened: the open dialog asks the keys held, the command
+// line asks the name.
+struct OpenWay {
+    bool applesoft;
+    bool hexDump;
+    bool createMissing;
+};
+
+// Opens the Windows file `name` of `g_settings.sourceDirectory` as a new
+// document. False ends the command. `shownName` becomes the name the frame
+// title shows: the file's, or none when it could not be read.
+bool OpenWindowsFile(HWND frame, const std::string& name, OpenWay way, std::string& shownName)
 {
     shownName = name;
     if (RefuseSameName(name.c_str())) return true;
-    bool asApplesoft = held(VK_MENU);
-    HWND editor = EditorOf(CreateDocumentWindow(asApplesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
+    HWND editor = EditorOf(CreateDocumentWindow(way.applesoft ? DocumentKind::Applesoft : DocumentKind::Edit, name.c_str()));
     if (!editor) return true;
 
     PrepareOpenedEditor(editor);
@@ -153,16 +181,23 @@ bool OpenWindowsFile(HWND frame, const std::string& name, KeyHeld held, std::str
     g_documents.name[slot] = name;
     SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
 
-    CreateIfMissing(path.c_str());
-    if (held(VK_CONTROL)) {
+    if (way.createMissing) CreateIfMissing(path.c_str());
+    if (way.hexDump) {
         if (!ShowHexDump(frame, editor, path, name)) return false;
     } else if (!LoadFileIntoEditor(editor, path.c_str())) {
         ReportError(Message::CouldNotReadFile, name, 0, frame);
         shownName.clear();
     }
 
-    FinishOpenedDocument(frame, editor, asApplesoft);
+    FinishOpenedDocument(frame, editor, way.applesoft);
     return true;
+}
+
+// Open remembers the folder of the files it opens for the next Open.
+void RememberSourceDirectory(const std::string& directory)
+{
+    g_settings.sourceDirectory = directory;
+    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
 }
 
 }  // namespace
@@ -202,8 +237,9 @@ int LoadFileIntoEditor(HWND editor, const char* path)
         return 0;
     }
     StreamState state = {file, false};
-    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, ReadFromFile};
-    WPARAM format = (IsRichTextName(path) ? SF_RTF : SF_TEXT) | SFF_SELECTION;
+    const bool rich = IsRichTextName(path);
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, rich ? ReadFromFile : ReadTextFromFile};
+    WPARAM format = (rich ? SF_RTF : SF_TEXT) | SFF_SELECTION;
     SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     CloseHandle(file);
     bool read = stream.dwError == 0 && !state.failed;
@@ -248,18 +284,56 @@ LRESULT OpenChosenFiles(HWND frame, const char* buffer, size_t size, size_t name
 {
     SetCursor(g_app.waitCursor);
     std::span<const char> answer(buffer, size);
-    g_settings.sourceDirectory = SelectedDirectory(answer, nameOffset);
-    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+    RememberSourceDirectory(SelectedDirectory(answer, nameOffset));
     bool finished = true;
     std::string shownName;
     for (const std::string& name : SelectedFileNames(answer, nameOffset)) {
-        if (!OpenWindowsFile(frame, name, held, shownName)) {
+        if (!OpenWindowsFile(frame, name, {held(VK_MENU), held(VK_CONTROL), true}, shownName)) {
             finished = false;
             break;
         }
     }
     SetCursor(g_app.arrowCursor);
     SetFrameTitle(frame, shownName);
+    return finished ? 1 : 0;
+}
+
+LRESULT OpenNamedFiles(HWND frame, const std::vector<std::string>& paths)
+{
+    SetCursor(g_app.waitCursor);
+    bool finished = true;
+    bool opened = false;
+    std::string shownName;
+    std::optional<PathParts> image;  // the disk image named last
+    for (const std::string& given : paths) {
+        char full[MAX_PATH] = {};
+        DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+        DWORD attributes = length == 0 || length >= sizeof full ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(full);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ReportError(Message::CouldNotReadFile, given, 0, frame);
+            continue;
+        }
+        PathParts parts = SplitPath(full);
+        if (ImageExtensionIndexOf(full) != 0) {
+            image = parts;
+            continue;
+        }
+        RememberSourceDirectory(parts.directory);
+        if (!OpenWindowsFile(frame, parts.name + parts.extension, {IsApplesoftName(full), false, false}, shownName)) {
+            finished = false;
+            break;
+        }
+        opened = true;
+    }
+    SetCursor(g_app.arrowCursor);
+    if (opened) SetFrameTitle(frame, shownName);
+    if (finished && image) {
+        // Open then starts in the image's folder and lists the image by
+        // itself, as it does with the image used last.
+        RememberSourceDirectory(image->directory);
+        WriteLastImage(image->name + image->extension);
+        PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
+    }
     return finished ? 1 : 0;
 }
 

@@ -1,7 +1,9 @@
 #!/bin/bash
-# Builds TAVO.exe and starts it under Wine. With a display the window opens
-# there; without one TAVO runs on a private virtual display in a fresh start
-# folder, a screenshot is taken once the frame is up, and TAVO is closed.
+# Builds TAVO.exe and starts it under Wine with an example program open
+# (examples/lander.bas, named on TAVO's command line; a .bas name opens as a
+# coloured Applesoft document). With a display the window opens there;
+# without one TAVO runs on a private virtual display in a fresh start
+# folder, a screenshot is taken once the program is shown, and TAVO is closed.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -9,9 +11,11 @@ install_packages || exit 1
 trap stop_session EXIT
 build_windows || exit 1
 
+example="$ROOT/examples/lander.bas"
+
 if [ -n "${DISPLAY:-}" ]; then
     start_wine
-    cd "${TAVO_START_DIR:-$HOME}" && wine "$BUILD/windows/TAVO.exe"
+    cd "${TAVO_START_DIR:-$HOME}" && wine "$BUILD/windows/TAVO.exe" "$(winepath -w "$example")"
     exit 0
 fi
 
@@ -21,14 +25,17 @@ folder="$(mktemp -d /tmp/tavo-run.XXXXXX)"
 shot="$folder/tavo-screenshot.png"
 # TAVO_SHOT_IMAGE names a disk image: the picture then shows the open dialog
 # listing it (scripts/shot-open-dialog.sh).
-image_name=()
+shot_args=()
 if [ -n "${TAVO_SHOT_IMAGE:-}" ]; then
     cp "$TAVO_SHOT_IMAGE" "$folder/" || exit 1
-    image_name=("$(basename "$TAVO_SHOT_IMAGE")")
+    shot_args=("$(basename "$TAVO_SHOT_IMAGE")")
+else
+    cp "$example" "$folder/" || exit 1
+    shot_args=(--open "$(basename "$example")")
 fi
 # tavo-shot starts TAVO there, says "ready" once the frame is up, and closes
 # it with WM_CLOSE when the picture has been taken.
-( cd "$folder" && wine "$BUILD/windows/tools/tavo-shot.exe" "$BUILD/windows/TAVO.exe" "shot-taken" "${image_name[@]}" \
+( cd "$folder" && wine "$BUILD/windows/tools/tavo-shot.exe" "$BUILD/windows/TAVO.exe" "shot-taken" "${shot_args[@]}" \
       >"$folder/tavo-shot.log" 2>&1 ) &
 shot_pid=$!
 for _ in $(seq 1 600); do

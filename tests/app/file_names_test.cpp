@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,28 @@ TEST(FileNames, RichTextOnlyForRtfInAnyCase)
     for (const char* rich : {"a.rtf", "C:\\x\\a.RTF", "a.Rtf", "b.c.rTf"}) EXPECT_TRUE(IsRichTextName(rich)) << rich;
     for (const char* plain : {"a.txt", "rtf", "C:\\rtf.d\\a", "a.rtf.txt", "a.rtfx", ""})
         EXPECT_FALSE(IsRichTextName(plain)) << plain;
+}
+
+TEST(FileNames, ApplesoftOnlyForBasInAnyCase)
+{
+    for (const char* bas : {"GAME.BAS", "C:\\x\\loop.bas", "a.b.Bas"}) EXPECT_TRUE(IsApplesoftName(bas)) << bas;
+    for (const char* other : {"GAME.INT", "bas", "C:\\x.bas\\README", "a.bas.txt", ""})
+        EXPECT_FALSE(IsApplesoftName(other)) << other;
+}
+
+TEST(FileNames, HelpFileFromTheStartFolderElseBesideTheProgram)
+{
+    static std::vector<std::string> present;
+    auto exists = [](const std::string& path) {
+        return std::find(present.begin(), present.end(), path) != present.end();
+    };
+    present = {"C:\\work\\TAVOHelp.chm", "D:\\TAVO\\TAVOHelp.chm"};
+    EXPECT_EQ(ChooseHelpPath("C:\\work", "D:\\TAVO", exists), "C:\\work\\TAVOHelp.chm");
+    present = {"D:\\TAVO\\TAVOHelp.chm"};
+    EXPECT_EQ(ChooseHelpPath("C:\\", "D:\\TAVO", exists), "D:\\TAVO\\TAVOHelp.chm");
+    present = {};
+    EXPECT_EQ(ChooseHelpPath("C:\\", "D:\\TAVO", exists), "C:\\TAVOHelp.chm");
+    EXPECT_EQ(ChooseHelpPath("C:\\work", "", exists), "C:\\work\\TAVOHelp.chm");
 }
 
 TEST(FileNames, OneSelectedFile)

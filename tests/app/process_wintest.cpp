@@ -10,21 +10,16 @@
 
 namespace {
 
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\')) + "\\TAVO.exe";
-}
+std::string ProgramPath() { return BuildFolder() + "\\TAVO.exe"; }
 
 class Launched {
 public:
-    explicit Launched(const std::string& folder)
+    // `arguments` follow the program's quoted name on its command line.
+    explicit Launched(const std::string& folder, const std::string& arguments = "")
     {
         STARTUPINFOA startup = {sizeof startup};
         std::string program = ProgramPath();
-        std::string commandLine = "\"" + program + "\"";
+        std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                   folder.c_str(), &startup, &process_);
     }
@@ -115,6 +110,27 @@ TEST(ProgramStart, FirstRunSecondRunAndRectangle)
         EXPECT_EQ(tavo.WaitForExit(), 0);
         EXPECT_TRUE(boxes.Unexpected().empty());
     }
+}
+
+// As Explorer starts TAVO for a program of an associated kind.
+TEST(ProgramStart, AFileOnTheCommandLineOpensColoured)
+{
+    TempFolder folder;
+    const std::string program = folder.File("LOOP.BAS");
+    WriteFileText(program, "10 GOTO 10");
+    WritePrivateProfileStringA("Prompts", "QuitPrompt", "FALSE", folder.File("TAVO.ini").c_str());
+    Launched tavo(folder.path(), "\"" + program + "\"");
+    HWND frame = tavo.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
+    // The title follows the file once it is in.
+    for (int i = 0; i < 100 && WindowTitle(frame) != "TAVO - LOOP.BAS"; ++i) Sleep(50);
+    EXPECT_EQ(WindowTitle(frame), "TAVO - LOOP.BAS");
+    HWND client = FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
+    EXPECT_NE(FindWindowExA(client, nullptr, "Applesoft", "LOOP.BAS"), nullptr);
+    BoxWatcher boxes(tavo.id());
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tavo.WaitForExit(), 0);
+    EXPECT_TRUE(boxes.Unexpected().empty());
 }
 
 }  // namespace

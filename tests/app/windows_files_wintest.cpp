@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,29 @@ TEST_F(WindowsFilesTest, CtrlShowsAHexDumpAndAltAnApplesoftDocument)
         SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&seen));
         EXPECT_EQ(seen.crTextColor, i == 2 ? 0x00BB00u : 0u) << "document " << i;
     }
+}
+
+// A listing saved by a Unix tool ends its lines with line feeds alone: each
+// still ends a BASIC line, for the colouring as for the emulator.
+TEST_F(WindowsFilesTest, LineFeedsAloneEndLinesAsCarriageReturnsDo)
+{
+    WriteFileText(folder_->File("UNIX.BAS"), "10 REM LF\n20 PRINT \"A\"\n");
+    std::string many, expected;
+    for (int line = 0; line < 3000; ++line) {  // pieces of every size the editor asks for
+        many += line % 2 ? "1 A\r\n" : "2 B\n";
+        expected += line % 2 ? "1 A\r\n" : "2 B\r\n";
+    }
+    WriteFileText(folder_->File("MANY.TXT"), many);
+    OpenWithKeys({"UNIX.BAS", "MANY.TXT"}, {{VK_MENU}, {}});
+    std::vector<HWND> documents = Documents();
+    ASSERT_EQ(documents.size(), 2u);
+    HWND program = EditorOf(documents[0]);
+    EXPECT_EQ(EditorText(program), "10 REM LF\r\n20 PRINT \"A\"\r\n");
+    EXPECT_EQ(ColourAt(program, 14), 0x00BB00u);  // PRINT, not the remark's colour
+    const std::string text = EditorText(EditorOf(documents[1]));
+    EXPECT_TRUE(text == expected) << "first difference at "
+                                  << std::mismatch(text.begin(), text.end(), expected.begin(), expected.end()).first -
+                                         text.begin();
 }
 
 TEST_F(WindowsFilesTest, AMissingNameBecomesAnEmptyFile)

@@ -331,6 +331,30 @@ TEST_F(BrowserTest, TheImageUsedLastOpensByItself)
     EXPECT_EQ(g_browser.imageTitle, "walk.po");
 }
 
+class BrowserFromCommandLineTest : public BrowserTest {
+    bool StartsInSetUp() const override { return false; }
+};
+
+// TAVO.exe started for a disk image (a drag onto its icon) lists it in the
+// open dialog; a text named with it opens as a document first.
+TEST_F(BrowserFromCommandLineTest, AnImageNamedAtStartUpIsListed)
+{
+    const std::string disks = folder_->File("my disks");
+    ASSERT_TRUE(CreateDirectoryA(disks.c_str(), nullptr));
+    WriteImage("my disks\\walk.po", WalkImage());
+    WriteFileText(folder_->File("NOTES.TXT"), "notes");
+    OpenWith(
+        [](OpenDialog& dialog) {
+            EXPECT_TRUE(WaitFor([&] { return !dialog.Rows().empty(); }));
+            EXPECT_EQ(dialog.Rows(), kWalkVolume);
+        },
+        [&] { return Start("\"" + disks + "\\walk.po\" NOTES.TXT") ? 1 : 0; });
+    EXPECT_EQ(g_browser.imageTitle, "walk.po");
+    EXPECT_EQ(g_settings.sourceDirectory, disks);
+    ASSERT_NE(GetActiveEditor(), nullptr);
+    EXPECT_EQ(EditorText(GetActiveEditor()), "notes");
+}
+
 TEST_F(BrowserTest, ChosenRowsFillTheSelectionListInListOrder)
 {
     fixture::ProdosBuilder image(280, "VOL");

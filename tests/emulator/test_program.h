@@ -9,16 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/app_fixture.h"  // BuildFolder
 #include "support/box_watcher.h"
-
-// The folder of the running test program, where the build puts the programs.
-inline std::string BuildFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
 
 // A program started for the test; closed with WM_CLOSE, killed if it will not end.
 inline constexpr DWORD kWaitMs = 10000;  // for a window or a record to appear

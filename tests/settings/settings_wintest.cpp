@@ -65,7 +65,7 @@ TEST_F(FirstRunTest, CreatesExactlyTheDefaultKeys)
 {
     EXPECT_EQ(ReadIniEntries(IniPath()), FirstRunFile(folder_->path()));
     EXPECT_EQ(SettingsPath(), folder_->path() + "\\TAVO.ini");
-    EXPECT_EQ(g_app.helpPath, folder_->path() + "\\TAVOHelp.chm");
+    EXPECT_EQ(g_app.helpPath, BuildFolder() + "\\TAVOHelp.chm");  // none in the start folder
     EXPECT_EQ(g_settings.sourceDirectory, folder_->path());
     // An empty Utilities list and no Commands: nothing appended to either menu.
     HMENU menu = GetMenu(frame_);
@@ -226,17 +226,20 @@ TEST_F(DriveRootTest, SettingsPathHasNoDoubleSeparator)
     const std::string root = "R:\\";
     if (GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "drive R: is not mapped";
     const std::string ini = root + "TAVO.ini";
+    const std::string help = root + "TAVOHelp.chm";
     DeleteFileA(ini.c_str());
+    WriteFileText(help, "");
     ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(SettingsPath(), ini);
-    EXPECT_EQ(g_app.helpPath, root + "TAVOHelp.chm");
+    EXPECT_EQ(g_app.helpPath, help);
     EXPECT_EQ(g_settings.sourceDirectory, root);
     EXPECT_EQ(ReadFileText(ini).substr(0, 6), "[Data]");
     g_settings.quitPrompt = "FALSE";
     EXPECT_TRUE(CloseFrame());
     SetCurrentDirectoryA("C:\\");
     DeleteFileA(ini.c_str());
+    DeleteFileA(help.c_str());
 }
 
 }  // namespace

@@ -84,6 +84,14 @@ bool PumpMessages(int* quitCode)
     return quit;
 }
 
+std::string BuildFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
 void AppTest::SetUp()
 {
     folder_ = std::make_unique<TempFolder>();
@@ -93,9 +101,9 @@ void AppTest::SetUp()
     if (StartsInSetUp()) ASSERT_NE(Start(), nullptr);
 }
 
-HWND AppTest::Start()
+HWND AppTest::Start(std::string commandLine)
 {
-    frame_ = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
+    frame_ = StartApplication(GetModuleHandleA(nullptr), commandLine.data(), SW_SHOWNORMAL);
     PumpMessages();
     return frame_;
 }

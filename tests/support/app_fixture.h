@@ -23,6 +23,10 @@ std::vector<IniEntry> ReadIniEntries(const std::string& path);
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 
+// The folder of the test program, where the build also puts TAVO.exe and
+// TAVOHelp.chm.
+std::string BuildFolder();
+
 // A fresh, empty folder under the temporary folder, removed with its files.
 class TempFolder {
 public:
@@ -49,7 +53,8 @@ protected:
     // Starts the application in the start folder; called by SetUp unless a
     // test starts it itself (then override StartsInSetUp).
     virtual bool StartsInSetUp() const { return true; }
-    HWND Start();
+    // `commandLine` as WinMain gets it, without the program's name.
+    HWND Start(std::string commandLine = "");
 
     LRESULT Command(UINT id, WORD high = 0);
     // Sends WM_CLOSE and pumps; true when the frame was destroyed and the quit

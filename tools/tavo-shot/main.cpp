@@ -2,9 +2,10 @@
 // waits until the file named by the second argument exists (the screenshot
 // has been taken), then closes TAVO with WM_CLOSE, answering the quit
 // question with Yes. Exits with TAVO's exit code. Used by scripts/run.sh on
-// machines without a display. With a third argument, the name of a disk
-// image in the current folder, it first chooses Open and picks that image,
-// so the picture shows the open dialog listing the image's files.
+// machines without a display. "--open FILE" names a file for TAVO's command
+// line and waits until the frame shows it open. A last argument, the name
+// of a disk image in the current folder, makes it choose Open and pick that
+// image, so the picture shows the open dialog listing the image's files.
 #include <windows.h>
 
 #include <cstdio>
@@ -51,12 +52,20 @@ HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD mi
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE [DISK-IMAGE]\n");
+        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE [--open FILE] [DISK-IMAGE]\n");
         return 2;
     }
+    int next = 3;
+    const char* opened = nullptr;
+    if (argc > next + 1 && std::string(argv[next]) == "--open") {
+        opened = argv[next + 1];
+        next += 2;
+    }
+    const char* image = argc > next ? argv[next] : nullptr;
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
     std::string commandLine = std::string("\"") + argv[1] + "\"";
+    if (opened) commandLine += std::string(" \"") + opened + "\"";
     if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         std::fprintf(stderr, "cannot start %s (error %lu)\n", argv[1], GetLastError());
@@ -68,8 +77,19 @@ int main(int argc, char** argv)
         TerminateProcess(process.hProcess, 3);
         return 3;
     }
+    if (opened) {
+        // The frame's title names the file once it is open.
+        std::string name = opened;
+        name = "TAVO - " + name.substr(name.find_last_of("\\/") + 1);
+        char title[256] = {};
+        for (int i = 0; i < 200 && name != title; ++i) {
+            Sleep(50);
+            GetWindowTextA(frame, title, sizeof title);
+        }
+        if (name != title) std::fprintf(stderr, "%s did not open\n", opened);
+    }
     HWND dialog = nullptr;
-    if (argc > 3) {
+    if (image) {
         PostMessageA(frame, WM_COMMAND, 11, 0);  // Open
         dialog = WaitForWindow(process.dwProcessId, "#32770", "Open a file to edit:", 10000);
         if (!dialog) {
@@ -81,7 +101,7 @@ int main(int argc, char** argv)
         // The file name box: combo box 1148 on Windows, edit 1152 under Wine.
         HWND nameBox = GetDlgItem(dialog, 1148);
         if (!nameBox) nameBox = GetDlgItem(dialog, 1152);
-        SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }
     Sleep(1000);  // let the first paint finish before the picture
