@@ -1,0 +1,171 @@
+// The Applesoft line parser, step for step as the ROM runs it on its input
+// buffer: spaces dropped except in strings, remarks and DATA; digits, ":" and
+// ";" never start a keyword; "?" is PRINT; the first table entry that fits
+// wins, except that AT gives way when an N or an O follows it at once (ATN,
+// A TO).
+#include "basic/applesoft_tokenizer.h"
+
+#include <map>
+#include <string>
+
+#include "basic/applesoft_tokens.h"
+
+namespace {
+
+constexpr uint8_t kTokenData = 0x83;
+constexpr uint8_t kTokenRem = 0xB2;
+constexpr uint8_t kTokenPrint = 0xBA;
+constexpr int kEntryAt = 0xC5 - kApplesoftFirstToken;
+constexpr int kRecordHeader = 4;  // link and line number
+constexpr int kMostLineNumber = 65535;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The line as the input buffer holds it: seven-bit characters up to the
+// first NUL.
+std::string InputBuffer(std::string_view line)
+{
+    std::string buffer;
+    buffer.reserve(line.size());
+    for (char c : line) {
+        const char seven = static_cast<char>(c & 0x7F);
+        if (seven == '\0')
+            break;
+        buffer += seven;
+    }
+    return buffer;
+}
+
+std::vector<uint8_t> ParseContents(std::string_view text, ApplesoftText kind)
+{
+    std::vector<uint8_t> out;
+    out.reserve(text.size());
+    bool inData = false;
+    size_t i = 0;
+    // A listing writes one space after each keyword; a REM or DATA text starts
+    // after it.
+    const auto skipListingSpace = [&] {
+        if (kind == ApplesoftText::Listing && i < text.size() && text[i] == ' ')
+            ++i;
+    };
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == ' ' && !inData) {
+            ++i;
+            continue;
+        }
+        if (c == '"') {
+            const size_t close = text.find('"', i + 1);
+            const size_t end = close == std::string_view::npos ? text.size() : close + 1;
+            out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(end));
+            i = end;
+            continue;
+        }
+        if (inData) {
+            inData = c != ':';
+            out.push_back(static_cast<uint8_t>(c));
+            ++i;
+            continue;
+        }
+        if (c == '?') {
+            out.push_back(kTokenPrint);
+            ++i;
+            continue;
+        }
+        if (c >= '0' && c <= ';') {
+            out.push_back(static_cast<uint8_t>(c));
+            ++i;
+            continue;
+        }
+        KeywordMatch match = MatchApplesoftKeyword(text, i, KeywordCase::Exact);
+        if (match.entry == kEntryAt) {
+            const size_t after = i + match.length;
+            if (after < text.size() && (text[after] == 'N' || text[after] == 'O'))
+                match = MatchApplesoftKeyword(text, i, KeywordCase::Exact, kEntryAt + 1);
+        }
+        if (match.length == 0) {
+            out.push_back(static_cast<uint8_t>(c));
+            ++i;
+            continue;
+        }
+        const uint8_t token = static_cast<uint8_t>(kApplesoftFirstToken + match.entry);
+        out.push_back(token);
+        i += match.length;
+        if (token == kTokenRem) {
+            skipListingSpace();
+            out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(i), text.end());
+            break;
+        }
+        if (token == kTokenData) {
+            inData = true;
+            skipListingSpace();
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, ApplesoftText kind,
+                                       std::vector<TokenizeNote>* notes)
+{
+    const auto note = [notes](int line, TokenizeNoteKind what) {
+        if (notes != nullptr)
+            notes->push_back({line, what});
+    };
+    const int highest = kind == ApplesoftText::Typed ? kHighestLineNumber : kMostLineNumber;
+    std::map<int, std::vector<uint8_t>> lines;
+    int lineIndex = 0;
+    for (size_t start = 0; start <= text.size(); ++lineIndex) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string buffer = InputBuffer(text.substr(start, end - start));
+        start = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+        if (kind == ApplesoftText::Typed && buffer.size() > static_cast<size_t>(kInputBufferChars)) {
+            buffer.resize(kInputBufferChars);
+            note(lineIndex, TokenizeNoteKind::LineCut);
+        }
+        // The number is read as CHRGET reads it: spaces anywhere among its digits.
+        size_t i = buffer.find_first_not_of(' ');
+        if (i == std::string::npos)
+            continue;
+        if (!IsDigit(buffer[i])) {
+            note(lineIndex, TokenizeNoteKind::NoLineNumber);
+            continue;
+        }
+        long number = 0;
+        bool tooLarge = false;
+        for (; i < buffer.size() && (IsDigit(buffer[i]) || buffer[i] == ' '); ++i) {
+            if (buffer[i] == ' ')
+                continue;
+            if (!tooLarge)
+                number = number * 10 + (buffer[i] - '0');
+            tooLarge = number > highest;
+        }
+        if (tooLarge) {
+            note(lineIndex, TokenizeNoteKind::NumberTooLarge);
+            continue;
+        }
+        std::vector<uint8_t> contents = ParseContents(std::string_view(buffer).substr(i), kind);
+        if (contents.empty())
+            lines.erase(static_cast<int>(number));
+        else
+            lines[static_cast<int>(number)] = std::move(contents);
+    }
+
+    std::vector<uint8_t> program;
+    int address = loadAddress;
+    for (const auto& [number, contents] : lines) {
+        address += kRecordHeader + static_cast<int>(contents.size()) + 1;
+        program.push_back(static_cast<uint8_t>(address & 0xFF));
+        program.push_back(static_cast<uint8_t>((address >> 8) & 0xFF));
+        program.push_back(static_cast<uint8_t>(number & 0xFF));
+        program.push_back(static_cast<uint8_t>(number >> 8));
+        program.insert(program.end(), contents.begin(), contents.end());
+        program.push_back(0);
+    }
+    program.push_back(0);
+    program.push_back(0);
+    return program;
+}
