@@ -21,6 +21,11 @@ constexpr int kMostLineNumber = 65535;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The keyboard's high bit means nothing to the ROM: $8D is a return too.
+char SevenBit(char c) { return static_cast<char>(c & 0x7F); }
+
+bool IsLineEnd(char c) { return SevenBit(c) == '\r' || SevenBit(c) == '\n'; }
+
 // The line as the input buffer holds it: seven-bit characters up to the
 // first NUL.
 std::string InputBuffer(std::string_view line)
@@ -28,7 +33,7 @@ std::string InputBuffer(std::string_view line)
     std::string buffer;
     buffer.reserve(line.size());
     for (char c : line) {
-        const char seven = static_cast<char>(c & 0x7F);
+        const char seven = SevenBit(c);
         if (seven == '\0')
             break;
         buffer += seven;
@@ -42,6 +47,10 @@ std::vector<uint8_t> ParseContents(std::string_view text, ApplesoftText kind)
     out.reserve(text.size());
     bool inData = false;
     size_t i = 0;
+    // A listing spells each token whole between spaces, so a keyword read
+    // across a space would join a name to the keyword after it (RE X PRINT
+    // would give EXP).
+    const KeywordSpaces spaces = kind == ApplesoftText::Listing ? KeywordSpaces::EndIt : KeywordSpaces::Ignored;
     // A listing writes one space after each keyword; a REM or DATA text starts
     // after it.
     const auto skipListingSpace = [&] {
@@ -77,11 +86,11 @@ std::vector<uint8_t> ParseContents(std::string_view text, ApplesoftText kind)
             ++i;
             continue;
         }
-        KeywordMatch match = MatchApplesoftKeyword(text, i, KeywordCase::Exact);
+        KeywordMatch match = MatchApplesoftKeyword(text, i, KeywordCase::Exact, spaces);
         if (match.entry == kEntryAt) {
             const size_t after = i + match.length;
             if (after < text.size() && (text[after] == 'N' || text[after] == 'O'))
-                match = MatchApplesoftKeyword(text, i, KeywordCase::Exact, kEntryAt + 1);
+                match = MatchApplesoftKeyword(text, i, KeywordCase::Exact, spaces, kEntryAt + 1);
         }
         if (match.length == 0) {
             out.push_back(static_cast<uint8_t>(c));
@@ -117,11 +126,11 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
     std::map<int, std::vector<uint8_t>> lines;
     int lineIndex = 0;
     for (size_t start = 0; start <= text.size(); ++lineIndex) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
+        size_t end = start;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
         std::string buffer = InputBuffer(text.substr(start, end - start));
-        start = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+        start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
         if (kind == ApplesoftText::Typed && buffer.size() > static_cast<size_t>(kInputBufferChars)) {
             buffer.resize(kInputBufferChars);
             note(lineIndex, TokenizeNoteKind::LineCut);

@@ -13,9 +13,10 @@ enum class ApplesoftText {
     // What a user types: the Apple's own rules, the input buffer's length and
     // the highest line number it accepts included.
     Typed,
-    // A listing (ListApplesoft) read back into the program it lists: the one
+    // A listing (ListApplesoft) read back into the program it lists: keywords
+    // are read only where spelled whole, as the listing writes them; the one
     // space the listing writes after each keyword is not taken into a REM or
-    // DATA text, and neither the buffer's length nor 63999 limits a line,
+    // DATA text; and neither the buffer's length nor 63999 limits a line,
     // since the lines were entered before they were listed.
     Listing,
 };
@@ -31,7 +32,7 @@ struct TokenizeNote {
     TokenizeNoteKind kind;
 };
 
-// Lines end with CR, LF or CR LF. A line is read as the ROM reads its input
+// Lines end with CR, LF or CR LF (with or without the high bit). A line is read as the ROM reads its input
 // buffer: the high bit of each character dropped, a NUL ending it. Lines are
 // kept in number order; a later line replaces one of the same number and a
 // number alone deletes it. The result is the line records, linked from

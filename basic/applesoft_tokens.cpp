@@ -146,7 +146,8 @@ const FirstCharacterIndex& EntriesByFirstCharacter()
 
 }  // namespace
 
-KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase letterCase, int firstEntry)
+KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase letterCase, KeywordSpaces spaces,
+                                   int firstEntry)
 {
     if (at >= text.size())
         return {};
@@ -163,7 +164,7 @@ KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase
         size_t position = at + 1;
         size_t n = 1;
         while (n < kApplesoftTokenWidth && name[n] != '\0' && position < text.size()) {
-            if (text[position] == ' ') {
+            if (text[position] == ' ' && spaces == KeywordSpaces::Ignored) {
                 ++position;
                 continue;
             }

@@ -16,6 +16,7 @@ constexpr unsigned kApplesoftFirstToken = 0x80;
 extern const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth];
 
 enum class KeywordCase { Exact, Ignored };
+enum class KeywordSpaces { Ignored, EndIt };
 
 struct KeywordMatch {
     int entry = -1;       // index into the token table, -1 when none fits
@@ -24,6 +25,7 @@ struct KeywordMatch {
 
 // The first table entry, from `firstEntry` on, that `text` spells at position
 // `at` the way the Apple II tokenizer reads it: spaces between its letters
-// ignored, and with KeywordCase::Exact, upper case only (as the ROM compares).
+// ignored (unless KeywordSpaces::EndIt), and with KeywordCase::Exact, upper
+// case only (as the ROM compares).
 KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase letterCase,
-                                   int firstEntry = 0);
+                                   KeywordSpaces spaces = KeywordSpaces::Ignored, int firstEntry = 0);

@@ -57,6 +57,21 @@ TEST(ApplesoftTokenizer, TheRulesOfTheRom)
     EXPECT_EQ(TypedLine(std::string("10 A=1\0:END", 11)), "A\xD0" "1");
 }
 
+TEST(ApplesoftTokenizer, AListingReadsBackAsItsProgram)
+{
+    // The listing's space after REM and DATA is its own; a name beside a
+    // keyword does not join it (the Apple, typing this listing, would read
+    // "REX PRINT" as R EXP R INT).
+    for (const char* typed : {"10 REM X\r20 DATA 1, 2\r30 RE X?", "10 REMX:DATA:PRINT"}) {
+        SCOPED_TRACE(typed);
+        const Bytes program = TokenizeApplesoft(typed);
+        std::string listing;
+        ASSERT_TRUE(ListApplesoft(0, static_cast<int>(program.size()), listing, program, kApplesoftLoadAddress));
+        EXPECT_EQ(TokenizeApplesoft(listing, kApplesoftLoadAddress, ApplesoftText::Listing), program);
+    }
+    EXPECT_EQ(Contents(TokenizeApplesoft("10 RE X PRINT", kApplesoftLoadAddress, ApplesoftText::Typed)), "R\xDDR\xD3");
+}
+
 TEST(ApplesoftTokenizer, LinesAsTheApplesoftPromptTakesThem)
 {
     std::vector<TokenizeNote> notes;
