@@ -18,6 +18,7 @@ constexpr uint8_t kTokenPrint = 0xBA;
 constexpr int kEntryAt = 0xC5 - kApplesoftFirstToken;
 constexpr int kRecordHeader = 4;  // link and line number
 constexpr int kMostLineNumber = 65535;
+constexpr size_t kMonitorLineChars = 256;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -129,7 +130,14 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
         size_t end = start;
         while (end < text.size() && !IsLineEnd(text[end]))
             ++end;
-        std::string buffer = InputBuffer(text.substr(start, end - start));
+        std::string_view typed = text.substr(start, end - start);
+        // The monitor's line input cancels a line at its 256th character and
+        // starts a new one with what follows.
+        while (kind == ApplesoftText::Typed && typed.size() >= kMonitorLineChars) {
+            note(lineIndex, TokenizeNoteKind::LineCancelled);
+            typed.remove_prefix(kMonitorLineChars);
+        }
+        std::string buffer = InputBuffer(typed);
         start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
         if (kind == ApplesoftText::Typed && buffer.size() > static_cast<size_t>(kInputBufferChars)) {
             buffer.resize(kInputBufferChars);

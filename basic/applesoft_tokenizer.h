@@ -22,6 +22,7 @@ enum class ApplesoftText {
 };
 
 enum class TokenizeNoteKind {
+    LineCancelled,     // 256 characters or more: the first 256 are lost, the rest is a line of its own
     LineCut,           // longer than the input buffer: the rest is lost
     NumberTooLarge,    // above 63999: ?SYNTAX ERROR, the line is not stored
     NoLineNumber,      // run at once, not stored

@@ -75,7 +75,9 @@ TEST(ApplesoftTokenizer, AListingReadsBackAsItsProgram)
 TEST(ApplesoftTokenizer, LinesAsTheApplesoftPromptTakesThem)
 {
     std::vector<TokenizeNote> notes;
-    const std::string text = "20 END\r\n10 HOME\n30 A\r64000 B\rPRINT\r20 STOP\n30\r  \r5 " + std::string(300, 'X');
+    // Line 9 loses its first 256 characters and then holds no number.
+    const std::string text = "20 END\r\n10 HOME\n30 A\r64000 B\rPRINT\r20 STOP\n30\r  \r5 " + std::string(250, 'X') +
+                             "\r9 " + std::string(254, 'Y') + "A=1";
     const Bytes program = TokenizeApplesoft(text, 0x0801, ApplesoftText::Typed, &notes);
     // 5 (cut to the buffer), 10, 20 (the later one); 30 deleted.
     ASSERT_GE(program.size(), 250u);
@@ -86,7 +88,8 @@ TEST(ApplesoftTokenizer, LinesAsTheApplesoftPromptTakesThem)
               (Bytes{0x00 + static_cast<uint8_t>((0x0801 + second + 6) & 0xFF), static_cast<uint8_t>((0x0801 + second + 6) >> 8), 10, 0, 0x97, 0,
                      static_cast<uint8_t>((0x0801 + second + 12) & 0xFF), static_cast<uint8_t>((0x0801 + second + 12) >> 8), 20, 0, 0xB3, 0, 0, 0}));
     const std::vector<std::pair<int, TokenizeNoteKind>> expected = {
-        {3, TokenizeNoteKind::NumberTooLarge}, {4, TokenizeNoteKind::NoLineNumber}, {8, TokenizeNoteKind::LineCut}};
+        {3, TokenizeNoteKind::NumberTooLarge}, {4, TokenizeNoteKind::NoLineNumber}, {8, TokenizeNoteKind::LineCut},
+        {9, TokenizeNoteKind::LineCancelled}, {9, TokenizeNoteKind::NoLineNumber}};
     ASSERT_EQ(notes.size(), expected.size());
     for (size_t k = 0; k < notes.size(); ++k)
         EXPECT_EQ(std::make_pair(notes[k].line, notes[k].kind), expected[k]);

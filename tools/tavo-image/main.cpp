@@ -288,7 +288,8 @@ int Tokenize(const std::string& path, bool dos)
     std::vector<TokenizeNote> notes;
     const std::vector<uint8_t> program = TokenizeApplesoft(text, kApplesoftLoadAddress, ApplesoftText::Typed, &notes);
     for (const TokenizeNote& note : notes) {
-        const char* what = note.kind == TokenizeNoteKind::LineCut          ? "cut to 239 characters"
+        const char* what = note.kind == TokenizeNoteKind::LineCancelled    ? "256 characters cancelled"
+                           : note.kind == TokenizeNoteKind::LineCut        ? "cut to 239 characters"
                            : note.kind == TokenizeNoteKind::NumberTooLarge ? "number above 63999, not stored"
                                                                            : "no line number, not stored";
         std::fprintf(stderr, "line %d: %s\n", note.line + 1, what);
