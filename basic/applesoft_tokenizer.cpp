@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "basic/applesoft_tokens.h"
 
@@ -19,6 +20,7 @@ constexpr int kEntryAt = 0xC5 - kApplesoftFirstToken;
 constexpr int kRecordHeader = 4;  // link and line number
 constexpr int kMostLineNumber = 65535;
 constexpr size_t kMonitorLineChars = 256;
+constexpr int kAddressSpace = 0x10000;  // bytes
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -124,7 +126,7 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             notes->push_back({line, what});
     };
     const int highest = kind == ApplesoftText::Typed ? kHighestLineNumber : kMostLineNumber;
-    std::map<int, std::vector<uint8_t>> lines;
+    std::map<int, std::pair<int, std::vector<uint8_t>>> lines;  // number: line of text, contents
     int lineIndex = 0;
     for (size_t start = 0; start <= text.size(); ++lineIndex) {
         size_t end = start;
@@ -168,13 +170,21 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
         if (contents.empty())
             lines.erase(static_cast<int>(number));
         else
-            lines[static_cast<int>(number)] = std::move(contents);
+            lines[static_cast<int>(number)] = {lineIndex, std::move(contents)};
     }
 
     std::vector<uint8_t> program;
     int address = loadAddress;
-    for (const auto& [number, contents] : lines) {
-        address += kRecordHeader + static_cast<int>(contents.size()) + 1;
+    for (const auto& [number, entered] : lines) {
+        const auto& [lineOfText, contents] = entered;
+        // Links are 16-bit: a line that would end past the top of memory
+        // (the end link included) is not stored, nor any after it.
+        const int next = address + kRecordHeader + static_cast<int>(contents.size()) + 1;
+        if (next + 2 > kAddressSpace) {
+            note(lineOfText, TokenizeNoteKind::OutOfMemory);
+            break;
+        }
+        address = next;
         program.push_back(static_cast<uint8_t>(address & 0xFF));
         program.push_back(static_cast<uint8_t>((address >> 8) & 0xFF));
         program.push_back(static_cast<uint8_t>(number & 0xFF));

@@ -26,6 +26,7 @@ enum class TokenizeNoteKind {
     LineCut,           // longer than the input buffer: the rest is lost
     NumberTooLarge,    // above 63999: ?SYNTAX ERROR, the line is not stored
     NoLineNumber,      // run at once, not stored
+    OutOfMemory,       // would end past $FFFF: neither it nor any later line is stored
 };
 
 struct TokenizeNote {
@@ -33,8 +34,11 @@ struct TokenizeNote {
     TokenizeNoteKind kind;
 };
 
-// Lines end with CR, LF or CR LF (with or without the high bit). A line is read as the ROM reads its input
-// buffer: the high bit of each character dropped, a NUL ending it. Lines are
+// Lines end with CR, LF or CR LF (with or without the high bit). A line is
+// read as the ROM reads its input buffer: the high bit of each character
+// dropped, a NUL ending it. Other control characters are kept as typed (the
+// monitor's line editing by backspace, Ctrl-X, Ctrl-U and Esc is not
+// followed). The limit is the 64 KB of addresses, not HIMEM. Lines are
 // kept in number order; a later line replaces one of the same number and a
 // number alone deletes it. The result is the line records, linked from
 // `loadAddress`, and the zero end link. Lines the Apple would not store, or

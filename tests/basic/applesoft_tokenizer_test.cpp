@@ -94,6 +94,12 @@ TEST(ApplesoftTokenizer, LinesAsTheApplesoftPromptTakesThem)
     for (size_t k = 0; k < notes.size(); ++k)
         EXPECT_EQ(std::make_pair(notes[k].line, notes[k].kind), expected[k]);
     EXPECT_EQ(TokenizeApplesoft(""), (Bytes{0, 0}));
+    // Links do not wrap past $FFFF: a line that would cross it is not stored.
+    notes.clear();
+    const Bytes full = TokenizeApplesoft("1 REM\r2 REM" + std::string(200, 'X'), 0xFF80, ApplesoftText::Typed, &notes);
+    EXPECT_EQ(full, (Bytes{0x86, 0xFF, 1, 0, 0xB2, 0, 0, 0}));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].kind, TokenizeNoteKind::OutOfMemory);
 }
 
 TEST(ApplesoftTokenizer, EveryRealProgramReadsBackFromItsListing)

@@ -291,6 +291,7 @@ int Tokenize(const std::string& path, bool dos)
         const char* what = note.kind == TokenizeNoteKind::LineCancelled    ? "256 characters cancelled"
                            : note.kind == TokenizeNoteKind::LineCut        ? "cut to 239 characters"
                            : note.kind == TokenizeNoteKind::NumberTooLarge ? "number above 63999, not stored"
+                           : note.kind == TokenizeNoteKind::OutOfMemory    ? "past $FFFF, not stored, nor any later line"
                                                                            : "no line number, not stored";
         std::fprintf(stderr, "line %d: %s\n", note.line + 1, what);
     }
