@@ -5,9 +5,9 @@
 // A TO).
 #include "basic/applesoft_tokenizer.h"
 
-#include <map>
+#include <algorithm>
+#include <span>
 #include <string>
-#include <utility>
 
 #include "basic/applesoft_tokens.h"
 
@@ -22,6 +22,13 @@ constexpr int kMostLineNumber = 65535;
 constexpr size_t kMonitorLineChars = 256;
 constexpr int kAddressSpace = 0x10000;  // bytes
 
+struct Entered {
+    int number;
+    int lineOfText;
+    size_t offset;  // of the contents in the shared buffer
+    size_t length;  // 0: the number alone, which deletes the line
+};
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The keyboard's high bit means nothing to the ROM: $8D is a return too.
@@ -31,23 +38,20 @@ bool IsLineEnd(char c) { return SevenBit(c) == '\r' || SevenBit(c) == '\n'; }
 
 // The line as the input buffer holds it: seven-bit characters up to the
 // first NUL.
-std::string InputBuffer(std::string_view line)
+void ReadInputBuffer(std::string_view line, std::string& buffer)
 {
-    std::string buffer;
-    buffer.reserve(line.size());
+    buffer.clear();
     for (char c : line) {
         const char seven = SevenBit(c);
         if (seven == '\0')
             break;
         buffer += seven;
     }
-    return buffer;
 }
 
-std::vector<uint8_t> ParseContents(std::string_view text, ApplesoftText kind)
+// Appends the parsed line to `out`.
+void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_t>& out)
 {
-    std::vector<uint8_t> out;
-    out.reserve(text.size());
     bool inData = false;
     size_t i = 0;
     // A listing spells each token whole between spaces, so a keyword read
@@ -113,7 +117,6 @@ std::vector<uint8_t> ParseContents(std::string_view text, ApplesoftText kind)
             skipListingSpace();
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -126,7 +129,12 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             notes->push_back({line, what});
     };
     const int highest = kind == ApplesoftText::Typed ? kHighestLineNumber : kMostLineNumber;
-    std::map<int, std::pair<int, std::vector<uint8_t>>> lines;  // number: line of text, contents
+    // Every line as entered, its contents in one shared buffer; sorted by
+    // number at the end, where the last of each number wins.
+    std::vector<Entered> entered;
+    std::vector<uint8_t> parsed;
+    parsed.reserve(text.size());
+    std::string buffer;
     int lineIndex = 0;
     for (size_t start = 0; start <= text.size(); ++lineIndex) {
         size_t end = start;
@@ -139,7 +147,7 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             note(lineIndex, TokenizeNoteKind::LineCancelled);
             typed.remove_prefix(kMonitorLineChars);
         }
-        std::string buffer = InputBuffer(typed);
+        ReadInputBuffer(typed, buffer);
         start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
         if (kind == ApplesoftText::Typed && buffer.size() > static_cast<size_t>(kInputBufferChars)) {
             buffer.resize(kInputBufferChars);
@@ -166,22 +174,27 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             note(lineIndex, TokenizeNoteKind::NumberTooLarge);
             continue;
         }
-        std::vector<uint8_t> contents = ParseContents(std::string_view(buffer).substr(i), kind);
-        if (contents.empty())
-            lines.erase(static_cast<int>(number));
-        else
-            lines[static_cast<int>(number)] = {lineIndex, std::move(contents)};
+        const size_t offset = parsed.size();
+        ParseContents(std::string_view(buffer).substr(i), kind, parsed);
+        entered.push_back({static_cast<int>(number), lineIndex, offset, parsed.size() - offset});
     }
 
     std::vector<uint8_t> program;
     int address = loadAddress;
-    for (const auto& [number, entered] : lines) {
-        const auto& [lineOfText, contents] = entered;
+    std::stable_sort(entered.begin(), entered.end(),
+                     [](const Entered& a, const Entered& b) { return a.number < b.number; });
+    program.reserve(parsed.size() + 5 * entered.size() + 2);
+    for (size_t k = 0; k < entered.size(); ++k) {
+        const Entered& line = entered[k];
+        if ((k + 1 < entered.size() && entered[k + 1].number == line.number) || line.length == 0)
+            continue;  // replaced by a later line, or deleted
+        const int number = line.number;
+        const std::span<const uint8_t> contents(parsed.data() + line.offset, line.length);
         // Links are 16-bit: a line that would end past the top of memory
         // (the end link included) is not stored, nor any after it.
         const int next = address + kRecordHeader + static_cast<int>(contents.size()) + 1;
         if (next + 2 > kAddressSpace) {
-            note(lineOfText, TokenizeNoteKind::OutOfMemory);
+            note(line.lineOfText, TokenizeNoteKind::OutOfMemory);
             break;
         }
         address = next;
