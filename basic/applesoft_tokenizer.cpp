@@ -21,6 +21,7 @@ constexpr int kRecordHeader = 4;  // link and line number
 constexpr int kMostLineNumber = 65535;
 constexpr size_t kMonitorLineChars = 256;
 constexpr int kAddressSpace = 0x10000;  // bytes
+constexpr long kNumberCap = kMostLineNumber + 1;  // above every number a line may have
 
 struct Entered {
     int number;
@@ -49,9 +50,16 @@ void ReadInputBuffer(std::string_view line, std::string& buffer)
     }
 }
 
-// Appends the parsed line to `out`.
-void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_t>& out)
+// Appends the parsed line to `out`, and to `typedAt` where each byte came from.
+void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_t>& out,
+                   std::vector<uint32_t>* typedAt = nullptr)
 {
+    // Every byte appended comes from the characters at `from` on.
+    const auto source = [typedAt](size_t from, size_t count) {
+        if (typedAt != nullptr)
+            for (size_t k = 0; k < count; ++k)
+                typedAt->push_back(static_cast<uint32_t>(from + k));
+    };
     bool inData = false;
     size_t i = 0;
     // A listing spells each token whole between spaces, so a keyword read
@@ -74,23 +82,24 @@ void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_
             const size_t close = text.find('"', i + 1);
             const size_t end = close == std::string_view::npos ? text.size() : close + 1;
             out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(end));
+            source(i, end - i);
             i = end;
             continue;
         }
         if (inData) {
             inData = c != ':';
             out.push_back(static_cast<uint8_t>(c));
-            ++i;
+            source(i++, 1);
             continue;
         }
         if (c == '?') {
             out.push_back(kTokenPrint);
-            ++i;
+            source(i++, 1);
             continue;
         }
         if (c >= '0' && c <= ';') {
             out.push_back(static_cast<uint8_t>(c));
-            ++i;
+            source(i++, 1);
             continue;
         }
         KeywordMatch match = MatchApplesoftKeyword(text, i, KeywordCase::Exact, spaces);
@@ -101,15 +110,17 @@ void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_
         }
         if (match.length == 0) {
             out.push_back(static_cast<uint8_t>(c));
-            ++i;
+            source(i++, 1);
             continue;
         }
         const uint8_t token = static_cast<uint8_t>(kApplesoftFirstToken + match.entry);
         out.push_back(token);
+        source(i, 1);
         i += match.length;
         if (token == kTokenRem) {
             skipListingSpace();
             out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(i), text.end());
+            source(i, text.size() - i);
             break;
         }
         if (token == kTokenData) {
@@ -120,6 +131,29 @@ void ParseContents(std::string_view text, ApplesoftText kind, std::vector<uint8_
 }
 
 }  // namespace
+
+TypedLineNumber ReadTypedLineNumber(std::string_view line)
+{
+    TypedLineNumber number;
+    size_t i = line.find_first_not_of(' ');
+    if (i == std::string_view::npos)
+        return number;
+    number.blank = false;
+    if (!IsDigit(line[i]))
+        return number;
+    // Read as CHRGET reads it: spaces anywhere among its digits.
+    number.value = 0;
+    for (; i < line.size() && (IsDigit(line[i]) || line[i] == ' '); ++i)
+        if (line[i] != ' ')
+            number.value = std::min(number.value * 10 + (line[i] - '0'), kNumberCap);
+    number.contentsAt = i;
+    return number;
+}
+
+void ParseApplesoftContents(std::string_view contents, std::vector<uint8_t>& out, std::vector<uint32_t>* typedAt)
+{
+    ParseContents(contents, ApplesoftText::Typed, out, typedAt);
+}
 
 std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, ApplesoftText kind,
                                        std::vector<TokenizeNote>* notes)
@@ -153,30 +187,20 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             buffer.resize(kInputBufferChars);
             note(lineIndex, TokenizeNoteKind::LineCut);
         }
-        // The number is read as CHRGET reads it: spaces anywhere among its digits.
-        size_t i = buffer.find_first_not_of(' ');
-        if (i == std::string::npos)
+        const TypedLineNumber number = ReadTypedLineNumber(buffer);
+        if (number.blank)
             continue;
-        if (!IsDigit(buffer[i])) {
+        if (number.value < 0) {
             note(lineIndex, TokenizeNoteKind::NoLineNumber);
             continue;
         }
-        long number = 0;
-        bool tooLarge = false;
-        for (; i < buffer.size() && (IsDigit(buffer[i]) || buffer[i] == ' '); ++i) {
-            if (buffer[i] == ' ')
-                continue;
-            if (!tooLarge)
-                number = number * 10 + (buffer[i] - '0');
-            tooLarge = number > highest;
-        }
-        if (tooLarge) {
+        if (number.value > highest) {
             note(lineIndex, TokenizeNoteKind::NumberTooLarge);
             continue;
         }
         const size_t offset = parsed.size();
-        ParseContents(std::string_view(buffer).substr(i), kind, parsed);
-        entered.push_back({static_cast<int>(number), lineIndex, offset, parsed.size() - offset});
+        ParseContents(std::string_view(buffer).substr(number.contentsAt), kind, parsed);
+        entered.push_back({static_cast<int>(number.value), lineIndex, offset, parsed.size() - offset});
     }
 
     std::vector<uint8_t> program;

@@ -46,3 +46,18 @@ struct TokenizeNote {
 std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress = kApplesoftLoadAddress,
                                        ApplesoftText kind = ApplesoftText::Typed,
                                        std::vector<TokenizeNote>* notes = nullptr);
+
+// One typed line's contents (what follows its number, within the input
+// buffer) parsed as the ROM parses them, appended to `out`. With `typedAt`,
+// each byte appended gets the index in `contents` of the first character it
+// came from, so a keyword's typed spelling can be found again.
+void ParseApplesoftContents(std::string_view contents, std::vector<uint8_t>& out,
+                            std::vector<uint32_t>* typedAt = nullptr);
+
+// The number a typed line begins with, read as the ROM reads it.
+struct TypedLineNumber {
+    bool blank = true;      // nothing but spaces
+    long value = -1;        // -1: the line does not begin with a digit; at most 65536, so a number too large stays too large
+    size_t contentsAt = 0;  // where the contents after the number begin
+};
+TypedLineNumber ReadTypedLineNumber(std::string_view line);
