@@ -19,6 +19,8 @@ constexpr uint8_t kTokenGoto = 0xAB;
 constexpr uint8_t kTokenGosub = 0xB0;
 constexpr uint8_t kTokenThen = 0xC4;
 constexpr uint8_t kTokenFn = 0xC2;
+constexpr uint8_t kTokenRem = 0xB2;
+constexpr uint8_t kTokenData = 0x83;
 constexpr size_t kMonitorLineChars = 256;  // a typed line this long is cancelled
 
 struct TextLine {
@@ -70,7 +72,8 @@ std::string ListedLine(int number, const std::vector<uint8_t>& contents)
 // The keywords the ROM finds where a reader sees none: inside a name
 // (SCORE lists as SC OR E), running into one (TOTAL as TO TAL) or across a
 // space (LE THEN as LET HEN). A line typed without spaces between its
-// words gives no clue where a reader's words end, so there only the first.
+// words gives no clue where a reader's words end: there only a REM inside
+// a name is told.
 std::string KeywordsMisread(std::string_view contents, const std::vector<uint8_t>& parsed,
                             const std::vector<uint32_t>& typedAt)
 {
@@ -91,14 +94,18 @@ std::string KeywordsMisread(std::string_view contents, const std::vector<uint8_t
     const auto add = [&misread](const std::string& what) { misread += (misread.empty() ? "" : ", ") + what; };
     for (size_t k = 0; k < parsed.size(); ++k) {
         const uint8_t b = parsed[k];
-        if (!IsToken(b) || !IsLetter(kApplesoftTokens[b - kApplesoftFirstToken][0])) continue;
         const Span& s = spans[k];
+        // Operators, and "?" for PRINT, are no words.
+        if (!IsToken(b) || !IsLetter(contents[s.start])) continue;
         const std::string_view spelled = contents.substr(s.start, s.own - s.start);
         const bool afterName = s.start > 0 && IsLetter(contents[s.start - 1]) && k > 0 && !IsToken(parsed[k - 1]);
+        // What follows FN is its function's name, what follows REM or DATA is text.
         const bool intoName = s.own < contents.size() && IsLetter(contents[s.own]) && k + 1 < parsed.size() &&
-                              !IsToken(parsed[k + 1]) && b != kTokenFn;
+                              !IsToken(parsed[k + 1]) && b != kTokenFn && b != kTokenRem && b != kTokenData;
         if (spelled.find(' ') != std::string_view::npos) add(TokenName(b) + " across a space");
-        else if (spaced && afterName) add(TokenName(b) + " inside a name");
+        // A REM right after a name's letter is never meant, crunched or not:
+        // it turns the rest of the line into a remark (THEREMIN).
+        else if ((spaced || b == kTokenRem) && afterName) add(TokenName(b) + " inside a name");
         else if (spaced && intoName) add(TokenName(b) + " running into a name");
     }
     return misread;
@@ -188,6 +195,7 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
 
     std::vector<NumberedLine> numbered;
     std::vector<std::string> listings;
+    std::vector<std::string> listingOfLine(lines.size());
     std::string buffer;
     std::vector<uint32_t> typedAt;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -215,11 +223,11 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
                                       "Lower-case keywords are not recognised", std::string(line.text), listed});
         numbered.push_back(std::move(entered));
         listings.push_back(listed);
+        listingOfLine[i] = listed;
     }
     // A cut line is stored as far as the input buffer goes.
     for (ProgramFinding& finding : check.findings)
-        for (size_t k = 0; k < numbered.size() && finding.kind == FindingKind::LineCut; ++k)
-            if (numbered[k].line == finding.line) finding.listed = listings[k];
+        if (finding.kind == FindingKind::LineCut) finding.listed = listingOfLine[static_cast<size_t>(finding.line)];
 
     // The last line of each number is the one the Apple keeps.
     std::map<int, size_t> last;

@@ -2,7 +2,8 @@
 // listing, gives a well-formed program, and the listing of a typed program
 // reads back to the same bytes. Text that only claims to be a listing may join
 // names the spaces kept apart, but the program it gives then reads back from
-// its own listing. A broken promise aborts.
+// its own listing. Check Program on any text measures the same program and
+// points only at places inside the text. A broken promise aborts.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "basic/applesoft_listing.h"
 #include "basic/applesoft_tokenizer.h"
+#include "basic/program_check.h"
 
 namespace {
 
@@ -59,8 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<uint8_t> program = TokenizeApplesoft(text, loadAddress, kind);
     RequireWellFormed(program, loadAddress);
     const std::vector<uint8_t> back = ReadBack(program, loadAddress);
-    if (kind == ApplesoftText::Typed)
+    if (kind == ApplesoftText::Typed) {
         Require(back == program);
+        if (loadAddress == kApplesoftLoadAddress) {
+            const ProgramCheck check = CheckApplesoftProgram(text);
+            Require(check.bytes == program.size());
+            for (const ProgramFinding& finding : check.findings)
+                Require(finding.offset <= text.size() && finding.line >= 0);
+        }
+    }
     else
         Require(ReadBack(back, loadAddress) == back);
     return 0;

@@ -41,12 +41,14 @@ TEST(ProgramCheck, LinesThatListOtherwiseThanTyped)
         "50 X = FNA(2) : PRINT \"SCORE\" : REM SCORE\r\n"
         "60 DATA SCORE, TOTAL\r\n"
         "70 print \"hi\"\r\n"
-        "80 x = 1 : PRINT a";
+        "80 x = 1 : PRINT a : ?X : REMARKS\r\n"
+        "90 THEREMIN = 1";
     EXPECT_EQ(Findings(text), (std::vector<Seen>{
                                   {FindingKind::ListsDifferently, 0, "Lists differently: OR inside a name"},
                                   {FindingKind::ListsDifferently, 1, "Lists differently: LET across a space"},
                                   {FindingKind::ListsDifferently, 2, "Lists differently: TO running into a name"},
                                   {FindingKind::LowerCase, 6, "Lower-case keywords are not recognised"},
+                                  {FindingKind::ListsDifferently, 8, "Lists differently: REM inside a name"},
                               }));
     const ProgramCheck check = CheckApplesoftProgram(text);
     EXPECT_EQ(check.findings[0].typed, "10 SCORE = 5");
