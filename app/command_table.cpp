@@ -2,6 +2,7 @@
 // accelerators. Ranges are tested before single ids. A command whose work is
 // not built yet has no handler: it is greyed wherever it can be chosen.
 #include "app/app.h"
+#include "app/check_program.h"
 #include "app/commands.h"
 #include "app/documents.h"
 #include "app/frame.h"
@@ -63,6 +64,7 @@ LRESULT Launch(HWND frame, UINT, WPARAM, LPARAM) { LaunchChosenProgram(frame); r
 LRESULT AddUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { AddUtility(frame); return 0; }
 LRESULT RemoveUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { RemoveUtility(frame); return 0; }
 LRESULT RemoveSpaces(HWND, UINT, WPARAM, LPARAM) { RemoveSelectionSpaces(); return 0; }
+LRESULT CheckProgram(HWND frame, UINT, WPARAM, LPARAM) { ShowProgramCheck(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -101,6 +103,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, AddUtilityEntry},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, RemoveUtilityEntry},
     {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
+    {IDM_CHECK_PROGRAM, IDM_CHECK_PROGRAM, CheckProgram},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/check_program.h"
 #include "app/commands.h"
 #include "app/documents.h"
 #include "app/file_names.h"
@@ -161,6 +162,7 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 {
     // A document's slot may learn its disk image after the document was activated.
     if (!systemMenu && index == MENU_POSITION_FILE) EnableImageDocumentCommands(popup, GetActiveEditor());
+    if (!systemMenu && index == MENU_POSITION_TOOLS) EnableCommand(popup, IDM_CHECK_PROGRAM, ApplesoftDocumentActive());
     if (systemMenu || index != MENU_POSITION_EDIT) return;
     HWND editor = GetActiveEditor();
     auto enable = [popup](UINT id, bool on) { EnableCommand(popup, id, on); };

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
 )
 list(APPEND WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/check_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing.cpp

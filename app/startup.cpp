@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/check_program.h"
 #include "app/command_line.h"
 #include "app/commands.h"
 #include "app/documents.h"
@@ -151,6 +152,7 @@ int RunMessageLoop()
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
         // Tab and Enter move through the Edit Commands dialog as in any dialog.
         if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;
+        if (HWND check = CheckProgramWindow(); check && IsDialogMessageA(check, &message)) continue;
         if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &message)) continue;
         if (g_app.frame && g_app.accelerators.handle &&
             TranslateAcceleratorA(g_app.frame, g_app.accelerators.handle, &message))

@@ -57,6 +57,7 @@
 #define IDM_ADD_UTILITY         44
 #define IDM_REMOVE_UTILITY      45
 #define IDM_PREFERENCES         51
+#define IDM_CHECK_PROGRAM       52
 #define IDM_HELP_CONTENTS       60
 #define IDM_ABOUT               61
 #define IDM_CASCADE             80
@@ -125,6 +126,11 @@
 #define IDC_PREFS_QUOTE_COLOR        662
 #define IDC_PREFS_TOKEN_COLOR        663
 #define IDC_PREFS_SINGLE_COLOR       664
+
+// ---- Check Program: its results window (check_program.rc) and its preference ----
+#define IDC_CHECK_SUMMARY      5201
+#define IDC_CHECK_LIST         5202
+#define IDC_PREFS_CHECK_BEFORE_RUN 665
 
 // ---- Dialogs of the editing aids: Go to line and the Text Color palette ----
 #define IDC_GOTO_LINE_TEXT     301
