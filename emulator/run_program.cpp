@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/check_program.h"
 #include "app/commands.h"
 #include "app/documents.h"
 #include "basic/editor_text.h"
@@ -16,6 +17,8 @@
 #include "emulator/emulator_texts.h"
 #include "emulator/injection.h"
 #include "resources/report_error.h"
+#include "settings/setting_values.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -47,6 +50,22 @@ std::string CopiedText(HWND editor)
     return text;
 }
 
+// With "CheckBeforeRun" on, a program Check Program finds problems in is
+// run only when the user says so; true when the findings are shown instead.
+bool ShowsCheckInstead(HWND frame)
+{
+    if (!ParseFlag(g_settings.checkBeforeRun) || !ApplesoftDocumentActive()) return false;
+    ProgramCheck check = CheckActiveProgram();
+    if (check.findings.empty()) return false;
+    const size_t count = check.findings.size();
+    const std::string question = "Check Program finds " + std::to_string(count) +
+                                 (count == 1 ? " problem" : " problems") +
+                                 " in this program. Show them instead of running it?";
+    if (MessageBoxA(frame, question.c_str(), kProductName, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    ShowProgramCheck(frame, std::move(check));
+    return true;
+}
+
 }  // namespace
 
 LRESULT RunEditedProgram(HWND frame)
@@ -58,6 +77,7 @@ LRESULT RunEditedProgram(HWND frame)
     if (!editor || (save && !SavePathTypable(frame, editor))) return 0;
     std::string text;
     try {
+        if (!save && ShowsCheckInstead(frame)) return 0;
         std::string program = EditorTextRange(editor, 0, EditorTextLength(editor));
         text = save ? SaveProgramText(program, ApplePathOf(editor)) : RunProgramText(program);
     } catch (const std::bad_alloc&) {

@@ -9,6 +9,7 @@ void Show(HWND page, PreferencesSheet& sheet)
 {
     sheet.applesoft = LoadApplesoftPage(g_settings, ReadFileSetting);
     ShowFlag(page, kSyntaxColourFlag.control, sheet.applesoft.syntaxColour);
+    ShowFlag(page, kCheckBeforeRunFlag.control, sheet.applesoft.checkBeforeRun);
 }
 
 // A colour dialog starts from the colour last picked here.
@@ -23,6 +24,7 @@ void Click(HWND page, PreferencesSheet& sheet, int control)
 void Apply(HWND page, PreferencesSheet& sheet)
 {
     sheet.applesoft.syntaxColour = FlagChecked(page, kSyntaxColourFlag.control);
+    sheet.applesoft.checkBeforeRun = FlagChecked(page, kCheckBeforeRunFlag.control);
     StoreSettings(ApplyApplesoftPage(sheet.applesoft, g_settings));
 }
 

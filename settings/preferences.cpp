@@ -79,6 +79,7 @@ ApplesoftPage LoadApplesoftPage(const Settings& s, const SettingReader& readFile
 {
     ApplesoftPage page;
     page.syntaxColour = FlagShownOn(kSyntaxColourFlag, s, readFile);
+    page.checkBeforeRun = FlagShownOn(kCheckBeforeRunFlag, s, readFile);
     for (size_t i = 0; i < std::size(kSyntaxColours); ++i) page.colours[i] = s.*kSyntaxColours[i].colour;
     page.custom = ParseCustomColours(s.custFontColor);
     return page;
@@ -133,5 +134,6 @@ SettingWrites ApplyApplesoftPage(const ApplesoftPage& page, Settings& s)
         s.*kSyntaxColours[i].colour = page.colours[i];
         writes.push_back(WriteOf(s, kSyntaxColours[i].colour));
     }
+    StoreFlag(s, kCheckBeforeRunFlag.flag, page.checkBeforeRun, writes);
     return writes;
 }

@@ -55,6 +55,7 @@ inline constexpr FlagControl kEditorFlags[] = {
 // The Applesoft page: its check box and its colour buttons, the colours in
 // the order OK stores them.
 inline constexpr FlagControl kSyntaxColourFlag = {IDC_PREFS_SYNTAX_COLOR, &Settings::syntaxColorText, true};
+inline constexpr FlagControl kCheckBeforeRunFlag = {IDC_PREFS_CHECK_BEFORE_RUN, &Settings::checkBeforeRun};
 struct ColourButton {
     int control;
     uint32_t Settings::*colour;
@@ -101,6 +102,7 @@ struct EditorPage {
 
 struct ApplesoftPage {
     bool syntaxColour = false;
+    bool checkBeforeRun = false;
     std::array<uint32_t, std::size(kSyntaxColours)> colours{};
     CustomColours custom{};  // the font colour's custom colours, offered but never stored
 };

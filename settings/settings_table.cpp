@@ -28,6 +28,7 @@ constexpr SettingRow kRows[] = {
     {"Prompts", "QuitPrompt", {"TRUE"}, Short(&Settings::quitPrompt)},
     {"Prompts", "DelPrompt", {"TRUE"}, Short(&Settings::delPrompt)},
     {"Prompts", "OpenDir", {"TRUE"}, Short(&Settings::openDir)},
+    {"Prompts", "CheckBeforeRun", kNotWritten, Short(&Settings::checkBeforeRun), "FALSE"},
     {"Directories", "Src", kStartDirectory, Slot(&Settings::sourceDirectory, kPathSlotChars)},
     {"Display", "BkgrndColor", {"FFFFFF"}, Colour(&Settings::backgroundColour)},
     {"Display", "STDFont", {"TRUE"}, Short(&Settings::stdFont)},
@@ -147,7 +148,8 @@ void LoadSettingRows(Settings& s, const SettingReader& read)
             continue;
         }
         if (!slot.text && !slot.colour && !slot.decimal) continue;
-        Store(slot, read(row.section, row.key, IsFirstRunProbe(row) ? kMissingKeyText : kAbsentKeyText), s);
+        const std::string_view absent = row.absent ? row.absent : kAbsentKeyText;
+        Store(slot, read(row.section, row.key, IsFirstRunProbe(row) ? kMissingKeyText : absent), s);
     }
     s.currentFontName = s.fontName;
     s.currentFontSize = s.fontSize;

@@ -33,6 +33,7 @@ struct Settings {
     std::string fontColorText;
     std::string stopDuplicates, retainFormat, wordWrap;
     std::string tab, numTabs;
+    std::string checkBeforeRun;  // Run edited Program offers Check Program's findings first
     std::string custBkgrndColor[kCustomColourCount];
     std::string custFontColor[kCustomColourCount];
     std::string syntaxColorText;
@@ -68,6 +69,10 @@ struct SettingRow {
     const char* key;
     FirstRun firstRun;
     SettingSlot slot;  // empty for keys that are not loaded at start-up
+    // What a start-up load takes for the key when the file lacks it; null
+    // for the usual "TRUE". A setting added after the first run is written
+    // reads as off in an older file this way.
+    const char* absent = nullptr;
 };
 
 // The Utilities list: entry n (from 1) is kept under the keys with "%i"

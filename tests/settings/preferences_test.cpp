@@ -156,7 +156,7 @@ TEST(Preferences, PickedColoursAreStoredAsColourTextOnlyWhenPicked)
     EXPECT_EQ(s.custFontColor[1], "");  // the font colour's custom colours were not picked
 }
 
-TEST(Preferences, ApplesoftStoresTheFlagThenTheFourColours)
+TEST(Preferences, ApplesoftStoresTheFlagTheFourColoursThenCheckBeforeRun)
 {
     Settings s;
     s.syntaxColor = 1;
@@ -164,8 +164,10 @@ TEST(Preferences, ApplesoftStoresTheFlagThenTheFourColours)
     page.colours = {0xFF, 0xBB0000, 0xBB00, 0xABCDEF};
     SettingWrites writes = ApplyApplesoftPage(page, s);
     EXPECT_EQ(Keys(writes), (std::vector<std::string>{"SyntaxColor=FALSE", "RemColor=FF", "QuoteColor=BB0000",
-                                                      "TokenColor=BB00", "SingleColor=ABCDEF"}));
-    for (const SettingWrite& write : writes) EXPECT_EQ(write.section, "SyntaxColor");
+                                                      "TokenColor=BB00", "SingleColor=ABCDEF",
+                                                      "CheckBeforeRun=FALSE"}));
+    for (size_t i = 0; i + 1 < writes.size(); ++i) EXPECT_EQ(writes[i].section, "SyntaxColor");
+    EXPECT_EQ(writes.back().section, "Prompts");
     EXPECT_EQ(s.syntaxColor, 0);
     EXPECT_EQ(s.syntaxColorText, "FALSE");
     EXPECT_EQ(s.singleColor, 0xABCDEFu);

@@ -48,6 +48,9 @@ TEST(SettingsTable, FirstRunFileLoadsAsItsValues)
     EXPECT_EQ(s.numTabs, "20");
     EXPECT_EQ(s.custFontColor[15], "TRUE");  // never written: absent keys read as "TRUE"
     EXPECT_EQ(Load({}).quitPrompt, "INI not");  // the first-run probe, cut to its slot
+    // Not in the first-run file, and off in any file that lacks it.
+    EXPECT_EQ(s.checkBeforeRun, "FALSE");
+    EXPECT_EQ(Load({}).checkBeforeRun, "FALSE");
 }
 
 // Each key's own name as its value shows which slot it reached, cut to the slot.
