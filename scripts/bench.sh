@@ -9,7 +9,7 @@ trap stop_session EXIT
 # Both trees are Release builds; the native one without the tests' sanitizers.
 cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
 cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench >/dev/null || exit 1
-build_windows "$BUILD/bench-windows" Release colour_bench open_bench >/dev/null || exit 1
+build_windows "$BUILD/bench-windows" Release colour_bench open_bench check_bench >/dev/null || exit 1
 
 echo "== BASIC listings =="
 "$BUILD/bench/tools/basic_listing_bench"
@@ -21,3 +21,5 @@ start_wine
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/colour_bench.exe"
 echo "== Opening programs from a disk image (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/open_bench.exe"
+echo "== Check Program (Wine) =="
+"$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/check_bench.exe"

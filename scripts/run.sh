@@ -11,7 +11,9 @@ install_packages || exit 1
 trap stop_session EXIT
 build_windows || exit 1
 
-example="$ROOT/examples/lander.bas"
+# TAVO_SHOT_PROGRAM names another program to open, TAVO_SHOT_COMMAND a
+# command id to send once it is open (scripts/shot-check-program.sh).
+example="${TAVO_SHOT_PROGRAM:-$ROOT/examples/lander.bas}"
 
 if [ -n "${DISPLAY:-}" ]; then
     start_wine
@@ -32,6 +34,7 @@ if [ -n "${TAVO_SHOT_IMAGE:-}" ]; then
 else
     cp "$example" "$folder/" || exit 1
     shot_args=(--open "$(basename "$example")")
+    [ -n "${TAVO_SHOT_COMMAND:-}" ] && shot_args+=(--command "$TAVO_SHOT_COMMAND")
 fi
 # tavo-shot starts TAVO there, says "ready" once the frame is up, and closes
 # it with WM_CLOSE when the picture has been taken.

@@ -6,9 +6,12 @@
 // line and waits until the frame shows it open. A last argument, the name
 // of a disk image in the current folder, makes it choose Open and pick that
 // image, so the picture shows the open dialog listing the image's files.
+// "--command ID" sends the frame that command once the file is open (52,
+// Check Program, shows its results over the program).
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -52,13 +55,18 @@ HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD mi
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE [--open FILE] [DISK-IMAGE]\n");
+        std::fprintf(stderr, "usage: tavo-shot TAVO.exe SHOT-TAKEN-FILE [--open FILE] [--command ID] [DISK-IMAGE]\n");
         return 2;
     }
     int next = 3;
     const char* opened = nullptr;
     if (argc > next + 1 && std::string(argv[next]) == "--open") {
         opened = argv[next + 1];
+        next += 2;
+    }
+    int command = 0;
+    if (argc > next + 1 && std::string(argv[next]) == "--command") {
+        command = std::atoi(argv[next + 1]);
         next += 2;
     }
     const char* image = argc > next ? argv[next] : nullptr;
@@ -88,6 +96,7 @@ int main(int argc, char** argv)
         }
         if (name != title) std::fprintf(stderr, "%s did not open\n", opened);
     }
+    if (command) PostMessageA(frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
     HWND dialog = nullptr;
     if (image) {
         PostMessageA(frame, WM_COMMAND, 11, 0);  // Open
