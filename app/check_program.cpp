@@ -27,6 +27,7 @@ struct Column {
 };
 constexpr Column kColumns[] = {{"Line", 44}, {"Problem", 300}, {"As typed", 220}, {"As the Apple lists it", 220}};
 constexpr int kMargin = 6;  // pixels around the summary and the list
+constexpr int kOffset = 24;  // pixels from the frame's edges
 
 struct CheckWindow {
     HWND dialog = nullptr;
@@ -92,6 +93,17 @@ void LayOut(HWND dialog, int width, int height)
     MoveWindow(summary, kMargin, kMargin, width - 2 * kMargin, summaryHeight, TRUE);
     const int top = 2 * kMargin + summaryHeight;
     MoveWindow(GetDlgItem(dialog, IDC_CHECK_LIST), kMargin, top, width - 2 * kMargin, height - top - kMargin, TRUE);
+}
+
+// Over the lower part of the frame, so the program stays in sight above it.
+void PlaceOverFrame(HWND dialog, HWND frame)
+{
+    RECT f = {}, d = {};
+    GetWindowRect(frame, &f);
+    GetWindowRect(dialog, &d);
+    const int height = d.bottom - d.top;
+    const int top = std::max(f.top + kOffset, f.bottom - height - kOffset);
+    SetWindowPos(dialog, nullptr, f.left + kOffset, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The caret to the start of the finding's line, the document to the front.
@@ -168,6 +180,7 @@ void ShowProgramCheck(HWND frame, ProgramCheck check)
             ReportError(Message::CantCreateWindow, {}, 0, frame);
             return;
         }
+        PlaceOverFrame(g_check.dialog, frame);
     }
     g_check.document = document;
     const std::string title = "Check Program - " + WindowTitle(document);
