@@ -13,13 +13,9 @@
 
 namespace {
 
-constexpr uint8_t kTokenData = 0x83;
-constexpr uint8_t kTokenRem = 0xB2;
-constexpr uint8_t kTokenPrint = 0xBA;
 constexpr int kEntryAt = 0xC5 - kApplesoftFirstToken;
 constexpr int kRecordHeader = 4;  // link and line number
 constexpr int kMostLineNumber = 65535;
-constexpr size_t kMonitorLineChars = 256;
 constexpr int kAddressSpace = 0x10000;  // bytes
 constexpr long kNumberCap = kMostLineNumber + 1;  // above every number a line may have
 

@@ -1,6 +1,7 @@
 // Program text to the tokenized Applesoft program the ROM stores when the
 // text is typed at the ] prompt.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 constexpr int kApplesoftLoadAddress = 0x0801;
 constexpr int kInputBufferChars = 239;   // the ROM cuts a typed line to this
 constexpr int kHighestLineNumber = 63999;
+constexpr size_t kMonitorLineChars = 256;  // a typed line this long is cancelled
 
 enum class ApplesoftText {
     // What a user types: the Apple's own rules, the input buffer's length and

@@ -2,6 +2,7 @@
 // Shared by the listing, the colouring scanner and the keyword commands.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 constexpr int kApplesoftTokenCount = 107;     // tokens $80 to $EA
@@ -14,6 +15,15 @@ constexpr unsigned kApplesoftFirstToken = 0x80;
 // The order matters beyond the listing: the colouring takes the first entry
 // that matches. Entry 107 is all zero, the empty name.
 extern const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth];
+
+// The token bytes the tokenizer and Check Program look for.
+inline constexpr uint8_t kTokenData = 0x83;
+inline constexpr uint8_t kTokenGoto = 0xAB;
+inline constexpr uint8_t kTokenGosub = 0xB0;
+inline constexpr uint8_t kTokenRem = 0xB2;
+inline constexpr uint8_t kTokenPrint = 0xBA;
+inline constexpr uint8_t kTokenFn = 0xC2;
+inline constexpr uint8_t kTokenThen = 0xC4;
 
 enum class KeywordCase { Exact, Ignored };
 enum class KeywordSpaces { Ignored, EndIt };

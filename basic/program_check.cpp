@@ -15,14 +15,6 @@
 
 namespace {
 
-constexpr uint8_t kTokenGoto = 0xAB;
-constexpr uint8_t kTokenGosub = 0xB0;
-constexpr uint8_t kTokenThen = 0xC4;
-constexpr uint8_t kTokenFn = 0xC2;
-constexpr uint8_t kTokenRem = 0xB2;
-constexpr uint8_t kTokenData = 0x83;
-constexpr size_t kMonitorLineChars = 256;  // a typed line this long is cancelled
-
 struct TextLine {
     size_t offset;
     std::string_view text;

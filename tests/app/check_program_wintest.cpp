@@ -36,9 +36,7 @@ class CheckProgramTest : public AppTest {
 protected:
     HWND NewProgram(const char* text)
     {
-        Command(IDM_NEW_APPLESOFT);
-        HWND editor = GetActiveEditor();
-        SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, text);
         // The results window is a dialog of its own, driven by the test.
         boxes_->Ignore("Check Program - " + WindowTitle(GetActiveDocument()));
         return editor;

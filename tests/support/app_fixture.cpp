@@ -5,7 +5,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <richedit.h>
+
 #include "app/app.h"
+#include "app/documents.h"
 #include "app/startup.h"
 #include "settings/settings.h"
 
@@ -124,6 +127,14 @@ void AppTest::TearDown()
     boxes_.reset();
     SetCurrentDirectoryA("C:\\");
     folder_.reset();
+}
+
+HWND AppTest::NewDocumentWith(UINT command, const char* text)
+{
+    Command(command);
+    HWND editor = GetActiveEditor();
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return editor;
 }
 
 LRESULT AppTest::Command(UINT id, WORD high)

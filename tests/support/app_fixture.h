@@ -57,6 +57,9 @@ protected:
     HWND Start(std::string commandLine = "");
 
     LRESULT Command(UINT id, WORD high = 0);
+    // A new document of the kind New command `command` makes, `text` typed
+    // into it; its editor.
+    HWND NewDocumentWith(UINT command, const char* text);
     // Sends WM_CLOSE and pumps; true when the frame was destroyed and the quit
     // message posted.
     bool CloseFrame(int* quitCode = nullptr);

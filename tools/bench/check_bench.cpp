@@ -25,7 +25,7 @@ constexpr int kRuns = 7;
 // problem for the check to report.
 std::string Program()
 {
-    const char* bodies[] = {
+    static const char* const bodies[] = {
         "HOME : VTAB 5 : PRINT \"PLAYER \";P;\" HAS \";HP;\" HIT POINTS\"",
         "IF K = 27 THEN GOSUB 30 : REM BACK TO THE MENU",
         "FOR J = 1 TO 20 : B(J) = PEEK(768 + J) : NEXT J",
@@ -35,9 +35,7 @@ std::string Program()
         "ON M GOTO 10,20,99999 : GOTO 40",
         "NAME$ = MID$(A$,2,5) + CHR$(13)",
     };
-    std::string text;
-    for (int i = 0; i < kLines; ++i) text += std::to_string((i + 1) * 10) + " " + bodies[i % 8] + "\r\n";
-    return text;
+    return NumberedLines(bodies, kLines);
 }
 
 double Median(std::vector<double> values)
@@ -50,11 +48,7 @@ double Median(std::vector<double> values)
 
 int main()
 {
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    std::string folder = std::string(base) + "tavo-check-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    const std::string folder = EnterBenchFolder("tavo-check-bench");
     HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
     if (!frame) {
         std::printf("TAVO did not start\n");
@@ -88,7 +82,7 @@ int main()
     DestroyWindow(frame);
     Pump();
     DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA(base);
+    SetCurrentDirectoryA("..");
     RemoveDirectoryA(folder.c_str());
     return 0;
 }

@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 inline double Now()
 {
     static LARGE_INTEGER frequency = [] {
@@ -22,4 +25,26 @@ inline void Pump()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// A new folder under the temporary folder, named for the benchmark and made
+// current, so the application's settings file starts there afresh.
+inline std::string EnterBenchFolder(const char* name)
+{
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof base, base);
+    std::string folder = std::string(base) + name + "-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetCurrentDirectoryA(folder.c_str());
+    return folder;
+}
+
+// `lines` program lines numbered 10, 20 ... whose statements take turns
+// from `bodies`, each ended by CR LF.
+template <size_t N>
+std::string NumberedLines(const char* const (&bodies)[N], int lines)
+{
+    std::string text;
+    for (int i = 0; i < lines; ++i) text += std::to_string((i + 1) * 10) + " " + bodies[i % N] + "\r\n";
+    return text;
 }
