@@ -186,7 +186,6 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
     }
 
     std::vector<NumberedLine> numbered;
-    std::vector<std::string> listings;
     std::vector<std::string> listingOfLine(lines.size());
     std::string buffer;
     std::vector<uint32_t> typedAt;
@@ -214,7 +213,6 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
             check.findings.push_back({FindingKind::LowerCase, entered.line, line.offset,
                                       "Lower-case keywords are not recognised", std::string(line.text), listed});
         numbered.push_back(std::move(entered));
-        listings.push_back(listed);
         listingOfLine[i] = listed;
     }
     // A cut line is stored as far as the input buffer goes.
@@ -233,18 +231,19 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
         const NumberedLine& line = numbered[k];
         const NumberedLine& kept = numbered[last[line.number]];
         const std::string typed(line.typed);
+        const std::string& listed = listingOfLine[static_cast<size_t>(line.line)];
         if (&kept != &line && !line.contents.empty())
             check.findings.push_back({FindingKind::Replaced, line.line, line.offset,
                                       "Line " + std::to_string(line.number) + " again at " + TextLineName(kept.line) +
                                           (kept.contents.empty() ? ", a number alone: this one is deleted"
                                                                  : ": this one is replaced"),
-                                      typed, listings[k]});
+                                      typed, listed});
         if (line.contents.empty()) continue;  // a number alone only deletes
         if (previous >= 0 && line.number < previous)
             check.findings.push_back({FindingKind::OutOfOrder, line.line, line.offset,
-                                      "Out of order: after line " + std::to_string(previous), typed, listings[k]});
+                                      "Out of order: after line " + std::to_string(previous), typed, listed});
         previous = line.number;
-        if (&kept == &line) FindMissingTargets(line, stored, listings[k], check.findings);
+        if (&kept == &line) FindMissingTargets(line, stored, listed, check.findings);
     }
     std::stable_sort(check.findings.begin(), check.findings.end(),
                      [](const ProgramFinding& a, const ProgramFinding& b) { return a.line < b.line; });
