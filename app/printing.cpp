@@ -1,6 +1,6 @@
-// The editor's rich text is copied through memory into a hidden editor and
-// printed from there: the user's clipboard and the document's selection stay
-// as they were, and the copy has no 32 KB limit.
+// The editor's rich text (or its selection) is copied through memory into a
+// hidden editor and printed from there: the user's clipboard and the
+// document's selection stay as they were, and the copy has no 32 KB limit.
 #include "app/printing.h"
 
 #include <richedit.h>
@@ -64,19 +64,15 @@ bool PrintPage(HDC printer, const PrintSource& source, const LaidOutPage& page, 
 enum class JobEnd { Done, Failed };
 
 // Every pass over the pages; Failed when a page could not be printed.
-JobEnd PrintPages(HDC printer, const PrintSource& source, const PRINTDLGA& dialog, CHARRANGE selection,
-                  const RECT& area, HWND owner)
+JobEnd PrintPages(HDC printer, const PrintSource& source, const PRINTDLGA& dialog, const RECT& area, HWND owner)
 {
     const bool collate = (dialog.Flags & PD_COLLATE) != 0;
     const bool pageRange = (dialog.Flags & PD_PAGENUMS) != 0;
     const int passes = collate ? dialog.nCopies : 1;
     const int copiesOfEachPage = collate ? 1 : dialog.nCopies;
     for (int pass = 0; pass < passes; ++pass) {
-        LONG start = 0, end = source.length();
-        if (dialog.Flags & PD_SELECTION) {
-            start = std::clamp(selection.cpMin, 0L, end);
-            if (selection.cpMax >= selection.cpMin) end = std::clamp(selection.cpMax, start, end);
-        }
+        LONG start = 0;
+        const LONG end = source.length();
         for (int number = 1;; ++number) {
             const LaidOutPage page = LayOutPage(printer, source, start, end, area);
             if (!pageRange || number >= dialog.nFromPage)
@@ -119,8 +115,6 @@ void PrintJob(HWND owner, HDC printer, HWND editor, const PRINTDLGA& dialog, con
         ReportError(Message::PrintStartDoc, {}, 0, owner);
         return;
     }
-    CHARRANGE selection = {};
-    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     HWND copy = CreateScratchEditor();
     if (!copy) {
         AbortDoc(printer);
@@ -129,11 +123,14 @@ void PrintJob(HWND owner, HDC printer, HWND editor, const PRINTDLGA& dialog, con
     }
     CHARRANGE all = {0, -1};
     SendMessageA(copy, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-    ReplaceSelectionWithRtf(copy, EditorAsRtf(editor));
+    // The copy holds just the selection when that is to be printed: character
+    // positions need not agree between the two (a copied line end may take
+    // two positions where the document's took one).
+    ReplaceSelectionWithRtf(copy, EditorAsRtf(editor, (dialog.Flags & PD_SELECTION) != 0));
     JobEnd end;
     {
         const PrintSource source(copy, printer, black);
-        end = PrintPages(printer, source, dialog, selection, PrintArea(printer, setup), owner);
+        end = PrintPages(printer, source, dialog, PrintArea(printer, setup), owner);
     }
     DestroyWindow(copy);
     if (end == JobEnd::Failed) AbortDoc(printer);

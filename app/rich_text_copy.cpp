@@ -39,7 +39,10 @@ std::string StreamOut(HWND editor, DWORD format)
 
 }  // namespace
 
-std::string EditorAsRtf(HWND editor) { return StreamOut(editor, SF_RTF); }
+std::string EditorAsRtf(HWND editor, bool selectionOnly)
+{
+    return StreamOut(editor, selectionOnly ? SF_RTF | SFF_SELECTION : SF_RTF);
+}
 
 std::string SelectionAsRtf(HWND editor, CHARRANGE range)
 {

@@ -6,8 +6,9 @@
 
 #include <string>
 
-// The editor's whole text as rich text; its selection is left alone.
-std::string EditorAsRtf(HWND editor);
+// The editor's whole text, or its selection, as rich text; the selection
+// is left alone.
+std::string EditorAsRtf(HWND editor, bool selectionOnly = false);
 // Selects `range` and returns it as rich text.
 std::string SelectionAsRtf(HWND editor, CHARRANGE range);
 void ReplaceSelectionWithRtf(HWND editor, std::string rtf);

@@ -1,0 +1,296 @@
+// Printing to a real printer: the CUPS PDF queue that scripts/printer.sh
+// sets up. Each test prints through the Print command and its real dialog,
+// then reads the PDF back with poppler's tools (run as Unix programs from
+// Wine). Without that printer the tests are skipped.
+#include <windows.h>
+#include <dlgs.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app.h"
+#include "app/documents.h"
+#include "basic/editor_colouring.h"
+#include "resources/resource.h"
+#include "emulator/desktop.h"
+#include "settings/settings.h"
+#include "support/app_fixture.h"
+#include "support/editor_probe.h"
+
+namespace {
+
+// The Unix folder where cups-pdf writes, from the environment scripts/printer.sh
+// exports; empty when no test printer runs.
+std::string PdfFolder()
+{
+    const char* folder = std::getenv("TAVO_PDF_DIR");
+    return folder && std::getenv("CUPS_SERVER") ? folder : "";
+}
+
+std::string WindowsPath(std::string unixPath)
+{
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+std::set<std::string> PdfFiles(const std::string& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((WindowsPath(folder) + "\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The output of a Unix shell command, in a file beside `path`. Wine starts
+// Unix programs natively but its process handle does not follow them, so
+// the command renames its output into place when it is done.
+std::string RunShell(const std::string& command, const std::string& path)
+{
+    static int serial = 0;
+    const std::string out = path + "." + std::to_string(++serial) + ".out";
+    std::string line = "/bin/sh -c \"(" + command + ") >" + out + ".part 2>/dev/null; mv " + out + ".part " + out + "\"";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return {};
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    for (int tries = 0; tries < 600; ++tries) {
+        if (GetFileAttributesA(WindowsPath(out).c_str()) != INVALID_FILE_ATTRIBUTES) return ReadFileText(WindowsPath(out));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+struct PrintedPdf {
+    std::string path;  // Unix path; empty when no PDF came
+    int pages = 0;
+    // The text of page `number` (from 1).
+    std::string PageText(int number) const
+    {
+        const std::string page = std::to_string(number);
+        return RunShell("pdftotext -layout -f " + page + " -l " + page + " " + path + " -", path);
+    }
+    // Whether page `number`, rendered, has a pixel that is not grey.
+    bool PageHasColour(int number) const
+    {
+        const std::string page = std::to_string(number);
+        const std::string ppm = RunShell("pdftoppm -r 60 -f " + page + " -l " + page + " " + path, path);
+        // "P6 width height 255" and then the pixels.
+        size_t at = 0;
+        for (int fields = 0; fields < 4 && at < ppm.size(); ++fields) {
+            while (at < ppm.size() && isspace(static_cast<unsigned char>(ppm[at]))) ++at;
+            while (at < ppm.size() && !isspace(static_cast<unsigned char>(ppm[at]))) ++at;
+        }
+        ++at;
+        constexpr int kTolerance = 24;
+        for (; at + 2 < ppm.size(); at += 3) {
+            int r = static_cast<unsigned char>(ppm[at]), g = static_cast<unsigned char>(ppm[at + 1]),
+                b = static_cast<unsigned char>(ppm[at + 2]);
+            if (std::abs(r - g) > kTolerance || std::abs(g - b) > kTolerance || std::abs(r - b) > kTolerance)
+                return true;
+        }
+        return false;
+    }
+};
+
+// The print dialog's choices, set on the real dialog before OK.
+struct DialogChoices {
+    int range = rad1;  // rad1 all, rad2 selection, rad3 pages
+    int from = 0, to = 0;
+    int copies = 1;
+    bool collate = false;
+};
+
+class PrintingTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        folder_pdf_ = PdfFolder();
+        if (folder_pdf_.empty()) GTEST_SKIP() << "no test printer: source scripts/printer.sh and run start_printer";
+        AppTest::SetUp();
+    }
+
+    // A new document of `kind` holding `text` in 12-point Courier New, so
+    // that the lines per page do not hang on the default font.
+    HWND NewDocument(UINT kind, const std::string& text)
+    {
+        Command(kind);
+        HWND editor = GetActiveEditor();
+        SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+        Select(editor, 0, -1);
+        CHARFORMATA format = {};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_FACE | CFM_SIZE;
+        format.yHeight = 12 * 20;
+        lstrcpyA(format.szFaceName, "Courier New");
+        SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        Select(editor, 0, 0);
+        return editor;
+    }
+
+    // Prints through the Print command with `choices` and waits for the PDF.
+    PrintedPdf Print(const DialogChoices& choices)
+    {
+        const std::set<std::string> before = PdfFiles(folder_pdf_);
+        boxes_->Expect("Print", IDOK, [choices](HWND box) {
+            CheckDlgButton(box, chx1, BST_UNCHECKED);
+            CheckRadioButton(box, rad1, rad3, choices.range);
+            if (choices.range == rad3) {
+                SetDlgItemInt(box, edt1, choices.from, FALSE);
+                SetDlgItemInt(box, edt2, choices.to, FALSE);
+            }
+            SetDlgItemInt(box, edt3, choices.copies, FALSE);
+            CheckDlgButton(box, chx2, choices.collate ? BST_CHECKED : BST_UNCHECKED);
+        });
+        Command(IDM_PRINT);
+        EXPECT_TRUE(boxes_->WaitAnswered());
+        EXPECT_TRUE(boxes_->Unexpected().empty()) << boxes_->Unexpected().front().text;
+        return WaitForPdf(before);
+    }
+
+    PrintedPdf WaitForPdf(const std::set<std::string>& before)
+    {
+        PrintedPdf pdf;
+        for (int tries = 0; tries < 300; ++tries) {
+            for (const std::string& name : PdfFiles(folder_pdf_)) {
+                if (before.count(name)) continue;
+                const std::string path = folder_pdf_ + "/" + name;
+                // cups-pdf writes the file in steps; it is whole when pdfinfo can count its pages.
+                pdf.pages = std::atoi(RunShell("pdfinfo " + path + " | sed -n 's/^Pages: *//p'", path).c_str());
+                if (pdf.pages == 0) continue;
+                pdf.path = path;
+                return pdf;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        ADD_FAILURE() << "no PDF came from the printer";
+        return pdf;
+    }
+
+    std::string folder_pdf_;
+};
+
+// Program lines "10 REM LINE 1" ... that a test finds on the pages.
+std::string Program(int lines)
+{
+    std::string text;
+    for (int n = 1; n <= lines; ++n) text += std::to_string(n * 10) + " REM LINE " + std::to_string(n) + "\r";
+    return text;
+}
+
+std::string Line(int n) { return std::to_string(n * 10) + " REM LINE " + std::to_string(n) + "\n"; }
+
+
+TEST_F(PrintingTest, TwoPageProgramHasItsFirstAndLastLinesOnTheirPages)
+{
+    NewDocument(IDM_NEW_APPLESOFT, Program(80));
+    PrintedPdf pdf = Print({});
+    ASSERT_EQ(pdf.pages, 2);
+    EXPECT_NE(pdf.PageText(1).find(Line(1)), std::string::npos);
+    EXPECT_NE(pdf.PageText(2).find(Line(80)), std::string::npos);
+    EXPECT_EQ(pdf.PageText(2).find(Line(1)), std::string::npos);
+}
+
+TEST_F(PrintingTest, PageRangeTwoToThreePrintsThosePagesOfFive)
+{
+    NewDocument(IDM_NEW_EDIT, Program(200));
+    PrintedPdf all = Print({});
+    ASSERT_EQ(all.pages, 5);
+    PrintedPdf range = Print({rad3, 2, 3});
+    ASSERT_EQ(range.pages, 2);
+    EXPECT_EQ(range.PageText(1), all.PageText(2));
+    EXPECT_EQ(range.PageText(2), all.PageText(3));
+}
+
+TEST_F(PrintingTest, SelectionAcrossTwoPagesPrintsJustIt)
+{
+    HWND editor = NewDocument(IDM_NEW_EDIT, Program(200));
+    // From the start of program line 30 to the start of line 101.
+    const LONG from = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, 29, 0));
+    const LONG to = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, 100, 0));
+    Select(editor, from, to);
+    PrintedPdf pdf = Print({rad2});
+    ASSERT_EQ(pdf.pages, 2);
+    const std::string first = pdf.PageText(1), second = pdf.PageText(2);
+    EXPECT_EQ(first.rfind(Line(30), 0), 0u) << first;
+    EXPECT_NE(second.find(Line(100)), std::string::npos);
+    EXPECT_EQ((first + second).find(Line(29)), std::string::npos);
+    EXPECT_EQ((first + second).find(Line(101)), std::string::npos);
+    const CHARRANGE kept = Selection(editor);
+    EXPECT_EQ(kept.cpMin, from);
+    EXPECT_EQ(kept.cpMax, to);
+}
+
+TEST_F(PrintingTest, ThreeCollatedCopiesComeInPageOrderAndTheNextPrintOffersOne)
+{
+    NewDocument(IDM_NEW_EDIT, Program(80));
+    PrintedPdf pdf = Print({rad1, 0, 0, 3, true});
+    ASSERT_EQ(pdf.pages, 6);
+    const std::string first = pdf.PageText(1), second = pdf.PageText(2);
+    EXPECT_NE(first, second);
+    for (int page = 3; page <= 6; ++page) EXPECT_EQ(pdf.PageText(page), page % 2 ? first : second) << page;
+
+    std::string copiesOffered;
+    boxes_->Expect("Print", IDCANCEL, [&copiesOffered](HWND box) {
+        char text[16] = {};
+        GetDlgItemTextA(box, edt3, text, sizeof text);
+        copiesOffered = text;
+    });
+    Command(IDM_PRINT);
+    ASSERT_TRUE(boxes_->WaitAnswered());
+    EXPECT_EQ(copiesOffered, "1");
+}
+
+TEST_F(PrintingTest, PrintBlackPrintsColouredApplesoftInBlackAndLeavesTheClipboard)
+{
+    HWND editor = NewDocument(IDM_NEW_APPLESOFT, "10 PRINT \"HELLO\": REM GREETING\r20 GOTO 10\r");
+    ColourApplesoft(editor, static_cast<LONG>(EditorText(editor).size()), -1);
+    Select(editor, 3, 8);
+
+    g_settings.printBlack = "FALSE";
+    PrintedPdf coloured = Print({});
+    ASSERT_EQ(coloured.pages, 1);
+    EXPECT_TRUE(coloured.PageHasColour(1)) << "the syntax colours are printed without PrintBlack";
+
+    ASSERT_TRUE(PutOnClipboard("the user's own clipboard"));
+    g_settings.printBlack = "TRUE";
+    PrintedPdf black = Print({});
+    ASSERT_EQ(black.pages, 1);
+    EXPECT_NE(black.PageText(1).find("PRINT \"HELLO\""), std::string::npos);
+    EXPECT_FALSE(black.PageHasColour(1));
+    EXPECT_EQ(ClipboardText(), "the user's own clipboard");
+    EXPECT_EQ(Selection(editor).cpMin, 3);
+    EXPECT_EQ(Selection(editor).cpMax, 8);
+}
+
+TEST_F(PrintingTest, EmptyDocumentPrintsOneBlankPage)
+{
+    NewDocument(IDM_NEW_EDIT, "");
+    PrintedPdf pdf = Print({});
+    ASSERT_EQ(pdf.pages, 1);
+    EXPECT_EQ(pdf.PageText(1).find_first_not_of(" \r\n\f"), std::string::npos);
+}
+
+TEST_F(PrintingTest, DocumentOverThirtyTwoKilobytesPrintsWhole)
+{
+    HWND editor = NewDocument(IDM_NEW_EDIT, Program(2000));
+    ASSERT_GT(EditorText(editor).size(), 32u * 1024);
+    PrintedPdf pdf = Print({});
+    ASSERT_GT(pdf.pages, 1);
+    EXPECT_NE(pdf.PageText(pdf.pages).find(Line(2000)), std::string::npos);
+}
+
+}  // namespace
