@@ -43,7 +43,7 @@ DefaultAuthType None
   Allow all
 </Location>
 CONF
-    cat >"$CUPS_PDF_CONF" <<CONF
+    as_root tee "$CUPS_PDF_CONF" >/dev/null <<CONF
 Out $TAVO_PDF_DIR
 AnonDirName $TAVO_PDF_DIR
 UserUMask 0000
@@ -58,7 +58,9 @@ CONF
         [ -S "$CUPS_SERVER" ] && lpstat -r >/dev/null 2>&1 && break
         sleep 0.1
     done
-    lpadmin -p "$TAVO_PRINTER" -E -v "cups-pdf:/$TAVO_PRINTER" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd &&
+    # lpadmin warns that printer drivers are deprecated; the warning goes to the log.
+    lpadmin -p "$TAVO_PRINTER" -E -v "cups-pdf:/$TAVO_PRINTER" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+        2>>"$CUPS_DIR/log/lpadmin.out" &&
         lpadmin -d "$TAVO_PRINTER" || { stop_printer; return 1; }
     export TAVO_PRINTER
 }
@@ -69,6 +71,6 @@ stop_printer() {
         wait "$CUPSD_PID" 2>/dev/null || true
         CUPSD_PID=""
     fi
-    rm -f "$CUPS_PDF_CONF"
-    unset CUPS_SERVER
+    if [ -f "$CUPS_PDF_CONF" ]; then as_root rm -f "$CUPS_PDF_CONF"; fi
+    unset CUPS_SERVER TAVO_PRINTER
 }
