@@ -106,6 +106,9 @@ struct PrintedPdf {
     }
 };
 
+// Wine's page set-up dialog is captioned so; Windows calls it "Page Setup".
+constexpr char kPageSetupCaption[] = "Setup Page";
+
 // The print dialog's choices, set on the real dialog before OK.
 struct DialogChoices {
     int range = rad1;  // rad1 all, rad2 selection, rad3 pages
@@ -120,7 +123,19 @@ protected:
     {
         folder_pdf_ = PdfFolder();
         if (folder_pdf_.empty()) GTEST_SKIP() << "no test printer: source scripts/printer.sh and run start_printer";
+        // One test prints at a time: each finds its PDF as the one new file,
+        // and Wine numbers the jobs of every process from 1.
+        printerTurn_ = CreateMutexA(nullptr, FALSE, "TAVO-printing-tests");
+        WaitForSingleObject(printerTurn_, 600000);
         AppTest::SetUp();
+    }
+    void TearDown() override
+    {
+        if (boxes_) AppTest::TearDown();  // not when SetUp skipped
+        if (printerTurn_) {
+            ReleaseMutex(printerTurn_);
+            CloseHandle(printerTurn_);
+        }
     }
 
     // A new document of `kind` holding `text` in 12-point Courier New, so
@@ -181,6 +196,7 @@ protected:
     }
 
     std::string folder_pdf_;
+    HANDLE printerTurn_ = nullptr;
 };
 
 // Program lines "10 REM LINE 1" ... that a test finds on the pages.
@@ -291,6 +307,44 @@ TEST_F(PrintingTest, DocumentOverThirtyTwoKilobytesPrintsWhole)
     PrintedPdf pdf = Print({});
     ASSERT_GT(pdf.pages, 1);
     EXPECT_NE(pdf.PageText(pdf.pages).find(Line(2000)), std::string::npos);
+}
+
+// The x of the first word on page 1, in points, from pdftotext's boxes.
+double FirstWordLeft(const PrintedPdf& pdf)
+{
+    const std::string boxes = RunShell("pdftotext -bbox -f 1 -l 1 " + pdf.path + " -", pdf.path);
+    const size_t word = boxes.find("<word xMin=\"");
+    return word == std::string::npos ? -1 : std::atof(boxes.c_str() + word + 12);
+}
+
+TEST_F(PrintingTest, LeftMarginBelowThePrintersMinimumStartsAtThePageEdge)
+{
+    NewDocument(IDM_NEW_EDIT, Program(3));
+    g_app.pageSetup.rtMargin.left = 100;  // thousandths of an inch, below the minimum of 250
+    const double atEdge = FirstWordLeft(Print({}));
+    g_app.pageSetup.rtMargin.left = 1250;  // one inch inside the minimum
+    const double inside = FirstWordLeft(Print({}));
+    ASSERT_GE(atEdge, 0);
+    EXPECT_NEAR(inside - atEdge, 72.0, 2.0);
+}
+
+TEST_F(PrintingTest, PageSetupOnTheFirstUseKeepsThePrinterTheDialogChose)
+{
+    boxes_->Expect(kPageSetupCaption, IDOK);
+    Command(IDM_PAGE_SETUP);
+    ASSERT_TRUE(boxes_->WaitAnswered());
+    EXPECT_TRUE(boxes_->Unexpected().empty());
+    ASSERT_NE(g_app.pageSetup.hDevNames, nullptr);
+    auto* names = static_cast<DEVNAMES*>(GlobalLock(g_app.pageSetup.hDevNames));
+    ASSERT_NE(names, nullptr);
+    const std::string device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+    GlobalUnlock(g_app.pageSetup.hDevNames);
+    const char* printer = std::getenv("TAVO_PRINTER");
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(device, printer);
+
+    NewDocument(IDM_NEW_EDIT, Program(3));
+    EXPECT_EQ(Print({}).pages, 1);
 }
 
 }  // namespace
