@@ -1,6 +1,11 @@
 // The Applesoft token table, in token order from $80.
 #include "basic/applesoft_tokens.h"
 
+#include <array>
+#include <cstdint>
+
+#include "basic/ascii.h"
+
 const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth] = {
     "END",       // $80
     "FOR",       // $81
@@ -111,3 +116,65 @@ const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth] = {
     "MID$",      // $EA
     "",          // entry 107: the empty name, no token
 };
+
+namespace {
+
+// The entries by their first character, in table order, so that a match tries
+// only the few entries that can fit.
+struct FirstCharacterIndex {
+    std::array<uint8_t, 128> begin{};
+    std::array<uint8_t, 128> count{};
+    std::array<uint8_t, kApplesoftTokenCount> entries{};
+};
+
+const FirstCharacterIndex& EntriesByFirstCharacter()
+{
+    static const FirstCharacterIndex index = [] {
+        FirstCharacterIndex built;
+        int next = 0;
+        for (int c = 0; c < 128; ++c) {
+            built.begin[c] = static_cast<uint8_t>(next);
+            for (int k = 0; k < kApplesoftTokenCount; ++k)
+                if (kApplesoftTokens[k][0] == c)
+                    built.entries[next++] = static_cast<uint8_t>(k);
+            built.count[c] = static_cast<uint8_t>(next - built.begin[c]);
+        }
+        return built;
+    }();
+    return index;
+}
+
+}  // namespace
+
+KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase letterCase, KeywordSpaces spaces,
+                                   int firstEntry)
+{
+    if (at >= text.size())
+        return {};
+    const auto fold = [letterCase](char c) { return letterCase == KeywordCase::Ignored ? AsciiUpper(c) : c; };
+    const unsigned char first = static_cast<unsigned char>(fold(text[at]));
+    if (first >= 128)
+        return {};
+    const FirstCharacterIndex& index = EntriesByFirstCharacter();
+    for (int e = index.begin[first]; e < index.begin[first] + index.count[first]; ++e) {
+        const int k = index.entries[e];
+        if (k < firstEntry)
+            continue;
+        const char* name = kApplesoftTokens[k];
+        size_t position = at + 1;
+        size_t n = 1;
+        while (n < kApplesoftTokenWidth && name[n] != '\0' && position < text.size()) {
+            if (text[position] == ' ' && spaces == KeywordSpaces::Ignored) {
+                ++position;
+                continue;
+            }
+            if (fold(text[position]) != name[n])
+                break;
+            ++position;
+            ++n;
+        }
+        if (n == kApplesoftTokenWidth || name[n] == '\0')
+            return {k, position - at};
+    }
+    return {};
+}

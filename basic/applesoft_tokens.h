@@ -1,6 +1,8 @@
 // The Applesoft token table: the keyword spelled by each token byte $80-$EA.
 // Shared by the listing, the colouring scanner and the keyword commands.
 #pragma once
+#include <cstddef>
+#include <string_view>
 
 constexpr int kApplesoftTokenCount = 107;     // tokens $80 to $EA
 constexpr int kApplesoftTokenEntries = 108;   // plus the empty entry 107
@@ -12,3 +14,18 @@ constexpr unsigned kApplesoftFirstToken = 0x80;
 // The order matters beyond the listing: the colouring takes the first entry
 // that matches. Entry 107 is all zero, the empty name.
 extern const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth];
+
+enum class KeywordCase { Exact, Ignored };
+enum class KeywordSpaces { Ignored, EndIt };
+
+struct KeywordMatch {
+    int entry = -1;       // index into the token table, -1 when none fits
+    size_t length = 0;    // characters of text it spans, spaces included
+};
+
+// The first table entry, from `firstEntry` on, that `text` spells at position
+// `at` the way the Apple II tokenizer reads it: spaces between its letters
+// ignored (unless KeywordSpaces::EndIt), and with KeywordCase::Exact, upper
+// case only (as the ROM compares).
+KeywordMatch MatchApplesoftKeyword(std::string_view text, size_t at, KeywordCase letterCase,
+                                   KeywordSpaces spaces = KeywordSpaces::Ignored, int firstEntry = 0);

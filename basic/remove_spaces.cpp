@@ -10,32 +10,6 @@ enum class Within { Statement, Quote, Data, Remark };
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// The length, spaces included, of the first token-table entry spelled at
-// position i of `text` with spaces between its letters, and its entry; 0 when
-// none fits.
-size_t MatchKeyword(std::string_view text, size_t i, const char*& keyword)
-{
-    for (const auto& name : kApplesoftTokens) {
-        if (name[0] == '\0') break;
-        size_t at = i;
-        size_t n = 0;
-        while (n < kApplesoftTokenWidth && name[n] != '\0' && at < text.size()) {
-            if (text[at] == ' ' && n > 0) {
-                ++at;
-                continue;
-            }
-            if (AsciiUpper(text[at]) != name[n]) break;
-            ++at;
-            ++n;
-        }
-        if (n == kApplesoftTokenWidth || name[n] == '\0') {
-            keyword = name;
-            return at - i;
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
 std::string RemoveSpaces(std::string_view selection, std::string_view lineBefore)
@@ -67,10 +41,10 @@ std::string RemoveSpaces(std::string_view selection, std::string_view lineBefore
         } else if (c == ':' && within == Within::Data) {
             within = Within::Statement;
         } else if (within == Within::Statement && c != ' ') {
-            const char* keyword = nullptr;
-            if (size_t length = MatchKeyword(text, i, keyword)) {
-                keep(length);
-                const std::string_view name = keyword;
+            const KeywordMatch match = MatchApplesoftKeyword(text, i, KeywordCase::Ignored);
+            if (match.length != 0) {
+                keep(match.length);
+                const std::string_view name = kApplesoftTokens[match.entry];
                 if (name == "REM") within = Within::Remark;
                 if (name == "DATA") within = Within::Data;
                 continue;

@@ -1,6 +1,7 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/applesoft_tokens.cpp
   ${CMAKE_CURRENT_LIST_DIR}/applesoft_listing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/applesoft_tokenizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/integer_listing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hex_dump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/apple_text.cpp

@@ -215,7 +215,9 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM 
         Start(hook, reinterpret_cast<const OPENFILENAMEA*>(lParam));
         return TRUE;
     case kOpenLastImage:
-        OpenLastImage(SystemDialog(hook));
+        // The user may have picked an image before the dialog got round to
+        // this; listing the last one again would throw their selection away.
+        if (g_open.level == 0) OpenLastImage(SystemDialog(hook));
         return TRUE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<const NMHDR*>(lParam);

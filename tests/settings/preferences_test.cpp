@@ -69,19 +69,6 @@ TEST(Preferences, ColoursStartFromTheSettingsWithBlackForTextThatIsNoColour)
     EXPECT_EQ(applesoft.custom[3], 0x8000u);  // the font colour's custom colours
 }
 
-TEST(Preferences, GeneralStoresItsFiveFlagsInOrder)
-{
-    Settings s;
-    GeneralPage page = {{true, false, true, false, true}};
-    EXPECT_EQ(Keys(ApplyGeneralPage(page, s)),
-              (std::vector<std::string>{"QuitPrompt=TRUE", "DelPrompt=FALSE", "HiLightGotoLine=TRUE",
-                                        "MatchCaseFind=FALSE", "PrintBlack=TRUE"}));
-    EXPECT_EQ(ApplyGeneralPage(page, s)[0].section, "Prompts");
-    EXPECT_EQ(ApplyGeneralPage(page, s)[4].section, "General");
-    EXPECT_EQ(s.quitPrompt, "TRUE");
-    EXPECT_EQ(s.delPrompt, "FALSE");
-}
-
 TEST(Preferences, BuiltInFontsResetFaceSizeAndStyles)
 {
     struct Row {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -15,6 +16,7 @@
 #include <io.h>
 #endif
 
+#include "basic/applesoft_tokenizer.h"
 #include "basic/ascii.h"
 #include "disk/apple_path.h"
 #include "disk/dos33.h"
@@ -55,6 +57,10 @@ constexpr const char* kHelp =
     "      Writes every file, subdirectories included, as the text its document shows,\n"
     "      with Windows line ends, named .bas .int .txt or .hex by kind, into FOLDER\n"
     "      (directories mirrored); one line per file, then a summary.\n"
+    "  tavo-image tokenize [--dos] FILE\n"
+    "      Writes the Applesoft program that typing the text of FILE at the ] prompt\n"
+    "      stores, linked from $0801, raw (--dos: after the DOS 3.3 two-byte length).\n"
+    "      Lines the Apple would not store whole are named on standard error.\n"
     "\n"
     "Errors print the program's message (for example \"Unknown disk image format!\")\n"
     "on standard error and exit with status 1. \"Non-standard file!\" is printed on\n"
@@ -274,6 +280,29 @@ int Extract(Image& image, const std::string& folder)
     return failed ? 1 : 0;
 }
 
+int Tokenize(const std::string& path, bool dos)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return Fail(Message::CouldNotReadFile, path);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<TokenizeNote> notes;
+    const std::vector<uint8_t> program = TokenizeApplesoft(text, kApplesoftLoadAddress, ApplesoftText::Typed, &notes);
+    for (const TokenizeNote& note : notes) {
+        const char* what = note.kind == TokenizeNoteKind::LineCancelled    ? "256 characters cancelled"
+                           : note.kind == TokenizeNoteKind::LineCut        ? "cut to 239 characters"
+                           : note.kind == TokenizeNoteKind::NumberTooLarge ? "number above 63999, not stored"
+                           : note.kind == TokenizeNoteKind::OutOfMemory    ? "past $FFFF, not stored, nor any later line"
+                                                                           : "no line number, not stored";
+        std::fprintf(stderr, "line %d: %s\n", note.line + 1, what);
+    }
+    if (dos) {
+        const uint8_t length[2] = {static_cast<uint8_t>(program.size() & 0xFF), static_cast<uint8_t>(program.size() >> 8)};
+        std::fwrite(length, 1, 2, stdout);
+    }
+    std::fwrite(program.data(), 1, program.size(), stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -293,6 +322,12 @@ int main(int argc, char** argv)
     if (command == "show" && !args.empty() && args[0] == "--hex") {
         hex = true;
         args.erase(args.begin());
+    }
+    if (command == "tokenize") {
+        const bool dos = !args.empty() && args[0] == "--dos";
+        if (dos) args.erase(args.begin());
+        if (args.size() != 1) return Usage();
+        return Tokenize(args[0], dos);
     }
     size_t wanted = command == "catalog" ? 1 : 2;
     if (command != "catalog" && command != "show" && command != "info" && command != "extract") return Usage();
