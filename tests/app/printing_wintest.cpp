@@ -63,14 +63,19 @@ std::string RunShell(const std::string& command, const std::string& path)
     std::string line = "/bin/sh -c \"(" + command + ") >" + out + ".part 2>/dev/null; mv " + out + ".part " + out + "\"";
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "could not start: " << command;
         return {};
+    }
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    for (int tries = 0; tries < 600; ++tries) {
+    constexpr auto kWait = std::chrono::seconds(30);
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    while (std::chrono::steady_clock::now() < deadline) {
         if (GetFileAttributesA(WindowsPath(out).c_str()) != INVALID_FILE_ATTRIBUTES) return ReadFileText(WindowsPath(out));
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    ADD_FAILURE() << "waited " << kWait.count() << " s for the output of: " << command;
     return {};
 }
 
@@ -126,7 +131,13 @@ protected:
         // One test prints at a time: each finds its PDF as the one new file,
         // and Wine numbers the jobs of every process from 1.
         printerTurn_ = CreateMutexA(nullptr, FALSE, "TAVO-printing-tests");
-        WaitForSingleObject(printerTurn_, 600000);
+        constexpr DWORD kTurnWaitMs = 200000;
+        const DWORD turn = WaitForSingleObject(printerTurn_, kTurnWaitMs);
+        if (turn != WAIT_OBJECT_0 && turn != WAIT_ABANDONED) {
+            CloseHandle(printerTurn_);
+            printerTurn_ = nullptr;
+            GTEST_FAIL() << "waited " << kTurnWaitMs / 1000 << " s for the other printing tests to leave the printer";
+        }
         AppTest::SetUp();
     }
     void TearDown() override
@@ -176,22 +187,34 @@ protected:
         return WaitForPdf(before);
     }
 
+    // The one PDF that is new since `before`, once cups-pdf has written it
+    // whole (pdfinfo can count its pages).
     PrintedPdf WaitForPdf(const std::set<std::string>& before)
     {
+        constexpr auto kWait = std::chrono::seconds(60);
+        const auto started = std::chrono::steady_clock::now();
         PrintedPdf pdf;
-        for (int tries = 0; tries < 300; ++tries) {
+        std::string unfinished;
+        while (std::chrono::steady_clock::now() - started < kWait) {
             for (const std::string& name : PdfFiles(folder_pdf_)) {
                 if (before.count(name)) continue;
                 const std::string path = folder_pdf_ + "/" + name;
-                // cups-pdf writes the file in steps; it is whole when pdfinfo can count its pages.
                 pdf.pages = std::atoi(RunShell("pdfinfo " + path + " | sed -n 's/^Pages: *//p'", path).c_str());
-                if (pdf.pages == 0) continue;
+                if (pdf.pages == 0) {
+                    unfinished = name;
+                    continue;
+                }
                 pdf.path = path;
                 return pdf;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        ADD_FAILURE() << "no PDF came from the printer";
+        if (unfinished.empty())
+            ADD_FAILURE() << "waited " << kWait.count() << " s for a new PDF in " << folder_pdf_ << " (it held "
+                          << before.size() << " before the print): none came; see build/cups/log";
+        else
+            ADD_FAILURE() << "waited " << kWait.count() << " s for " << folder_pdf_ << "/" << unfinished
+                          << " to be a whole PDF: pdfinfo found no pages in it";
         return pdf;
     }
 
@@ -302,11 +325,19 @@ TEST_F(PrintingTest, EmptyDocumentPrintsOneBlankPage)
 
 TEST_F(PrintingTest, DocumentOverThirtyTwoKilobytesPrintsWhole)
 {
-    HWND editor = NewDocument(IDM_NEW_EDIT, Program(2000));
-    ASSERT_GT(EditorText(editor).size(), 32u * 1024);
+    // Long lines, so that the document is just over 32 KB in a few pages.
+    constexpr size_t kLimit = 32 * 1024;
+    std::string text;
+    int lines = 0;
+    while (text.size() <= kLimit) {
+        ++lines;
+        text += std::to_string(lines * 10) + " REM LINE " + std::to_string(lines) + " OF A PROGRAM OVER 32 KB\r";
+    }
+    HWND editor = NewDocument(IDM_NEW_EDIT, text);
+    ASSERT_GT(EditorText(editor).size(), kLimit);
     PrintedPdf pdf = Print({});
     ASSERT_GT(pdf.pages, 1);
-    EXPECT_NE(pdf.PageText(pdf.pages).find(Line(2000)), std::string::npos);
+    EXPECT_NE(pdf.PageText(pdf.pages).find("REM LINE " + std::to_string(lines) + " OF"), std::string::npos);
 }
 
 // The x of the first word on page 1, in points, from pdftotext's boxes.
