@@ -10,10 +10,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "app/app.h"
 #include "app/documents.h"
@@ -23,60 +22,16 @@
 #include "settings/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "support/printed_pdf.h"
 
 namespace {
 
-// The Unix folder where cups-pdf writes, from the environment scripts/printer.sh
-// exports; empty when no test printer runs.
-std::string PdfFolder()
+// A Unix command's output; a failure names the command that gave none.
+std::string Shell(const std::string& command, const std::string& path)
 {
-    const char* folder = std::getenv("TAVO_PDF_DIR");
-    return folder && std::getenv("CUPS_SERVER") ? folder : "";
-}
-
-std::string WindowsPath(std::string unixPath)
-{
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-std::set<std::string> PdfFiles(const std::string& folder)
-{
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((WindowsPath(folder) + "\\*.pdf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.insert(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-// The output of a Unix shell command, in a file beside `path`. Wine starts
-// Unix programs natively but its process handle does not follow them, so
-// the command renames its output into place when it is done.
-std::string RunShell(const std::string& command, const std::string& path)
-{
-    static int serial = 0;
-    const std::string out = path + "." + std::to_string(++serial) + ".out";
-    std::string line = "/bin/sh -c \"(" + command + ") >" + out + ".part 2>/dev/null; mv " + out + ".part " + out + "\"";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        ADD_FAILURE() << "could not start: " << command;
-        return {};
-    }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    constexpr auto kWait = std::chrono::seconds(30);
-    const auto deadline = std::chrono::steady_clock::now() + kWait;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (GetFileAttributesA(WindowsPath(out).c_str()) != INVALID_FILE_ATTRIBUTES) return ReadFileText(WindowsPath(out));
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ADD_FAILURE() << "waited " << kWait.count() << " s for the output of: " << command;
-    return {};
+    std::optional<std::string> out = RunShell(command, path);
+    if (!out) ADD_FAILURE() << "no output within 30 s from: " << command;
+    return out.value_or("");
 }
 
 struct PrintedPdf {
@@ -86,13 +41,13 @@ struct PrintedPdf {
     std::string PageText(int number) const
     {
         const std::string page = std::to_string(number);
-        return RunShell("pdftotext -layout -f " + page + " -l " + page + " " + path + " -", path);
+        return Shell("pdftotext -layout -f " + page + " -l " + page + " " + path + " -", path);
     }
     // Whether page `number`, rendered, has a pixel that is not grey.
     bool PageHasColour(int number) const
     {
         const std::string page = std::to_string(number);
-        const std::string ppm = RunShell("pdftoppm -r 60 -f " + page + " -l " + page + " " + path, path);
+        const std::string ppm = Shell("pdftoppm -r 60 -f " + page + " -l " + page + " " + path, path);
         // "P6 width height 255" and then the pixels.
         size_t at = 0;
         for (int fields = 0; fields < 4 && at < ppm.size(); ++fields) {
@@ -187,35 +142,17 @@ protected:
         return WaitForPdf(before);
     }
 
-    // The one PDF that is new since `before`, once cups-pdf has written it
-    // whole (pdfinfo can count its pages).
     PrintedPdf WaitForPdf(const std::set<std::string>& before)
     {
         constexpr auto kWait = std::chrono::seconds(60);
-        const auto started = std::chrono::steady_clock::now();
-        PrintedPdf pdf;
-        std::string unfinished;
-        while (std::chrono::steady_clock::now() - started < kWait) {
-            for (const std::string& name : PdfFiles(folder_pdf_)) {
-                if (before.count(name)) continue;
-                const std::string path = folder_pdf_ + "/" + name;
-                pdf.pages = std::atoi(RunShell("pdfinfo " + path + " | sed -n 's/^Pages: *//p'", path).c_str());
-                if (pdf.pages == 0) {
-                    unfinished = name;
-                    continue;
-                }
-                pdf.path = path;
-                return pdf;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        if (unfinished.empty())
+        const NewPdf pdf = WaitForNewPdf(folder_pdf_, before, kWait);
+        if (pdf.path.empty() && pdf.unfinished.empty())
             ADD_FAILURE() << "waited " << kWait.count() << " s for a new PDF in " << folder_pdf_ << " (it held "
                           << before.size() << " before the print): none came; see build/cups/log";
-        else
-            ADD_FAILURE() << "waited " << kWait.count() << " s for " << folder_pdf_ << "/" << unfinished
+        else if (pdf.path.empty())
+            ADD_FAILURE() << "waited " << kWait.count() << " s for " << folder_pdf_ << "/" << pdf.unfinished
                           << " to be a whole PDF: pdfinfo found no pages in it";
-        return pdf;
+        return {pdf.path, pdf.pages};
     }
 
     std::string folder_pdf_;
@@ -343,7 +280,7 @@ TEST_F(PrintingTest, DocumentOverThirtyTwoKilobytesPrintsWhole)
 // The x of the first word on page 1, in points, from pdftotext's boxes.
 double FirstWordLeft(const PrintedPdf& pdf)
 {
-    const std::string boxes = RunShell("pdftotext -bbox -f 1 -l 1 " + pdf.path + " -", pdf.path);
+    const std::string boxes = Shell("pdftotext -bbox -f 1 -l 1 " + pdf.path + " -", pdf.path);
     const size_t word = boxes.find("<word xMin=\"");
     return word == std::string::npos ? -1 : std::atof(boxes.c_str() + word + 12);
 }
