@@ -1,6 +1,7 @@
 #include "app/page_layout.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "basic/editor_text.h"
 
@@ -79,6 +80,49 @@ PrintSource::PrintSource(HWND editor, HDC printer, bool black)
         runs_.push_back(run);
         start = runEnd;
     } while (start < end);
+    ReadAlignments(editor);
+}
+
+namespace {
+
+// The alignment the control reports for the selection `from`..`to`;
+// nothing when the paragraphs in it differ.
+std::optional<WORD> AlignmentOf(HWND editor, LONG from, LONG to)
+{
+    CHARRANGE range = {from, to};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    PARAFORMAT format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    if (!(format.dwMask & PFM_ALIGNMENT)) return std::nullopt;
+    return format.wAlignment == PFA_CENTER || format.wAlignment == PFA_RIGHT ? format.wAlignment : PFA_LEFT;
+}
+
+}  // namespace
+
+void PrintSource::ReadAlignments(HWND editor)
+{
+    const LONG end = length();
+    // Listings have one alignment throughout: one question answers for all.
+    if (std::optional<WORD> all = AlignmentOf(editor, 0, end)) {
+        paragraphs_.push_back({0, *all});
+        return;
+    }
+    for (LONG start = 0; start <= end;) {
+        const WORD alignment = AlignmentOf(editor, start, start).value_or(PFA_LEFT);
+        if (paragraphs_.empty() || paragraphs_.back().alignment != alignment) paragraphs_.push_back({start, alignment});
+        LONG next = start;
+        while (next < end && !IsLineEnd(text_[next])) ++next;
+        if (next >= end) break;
+        start = next + ((text_[next] == '\r' && next + 1 < end && text_[next + 1] == '\n') ? 2 : 1);
+    }
+}
+
+WORD PrintSource::AlignmentAt(LONG position) const
+{
+    auto after = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), position,
+                                  [](LONG p, const Paragraph& paragraph) { return p < paragraph.start; });
+    return after == paragraphs_.begin() ? PFA_LEFT : (after - 1)->alignment;
 }
 
 PrintSource::~PrintSource()
@@ -164,13 +208,46 @@ LaidOutPage LayOutPage(HDC printer, const PrintSource& source, LONG start, LONG 
     return page;
 }
 
+namespace {
+
+// The width of the characters `from`..`to` drawn run by run.
+int TextWidth(HDC printer, const PrintSource& source, LONG from, LONG to)
+{
+    int width = 0;
+    for (LONG at = from; at < to;) {
+        const PrintRun& run = source.RunAt(at);
+        const LONG pieceEnd = std::min(run.end, to);
+        HGDIOBJ old = SelectObject(printer, run.font);
+        SIZE size = {};
+        GetTextExtentPoint32A(printer, source.text().data() + at, pieceEnd - at, &size);
+        SelectObject(printer, old);
+        width += size.cx;
+        at = pieceEnd;
+    }
+    return width;
+}
+
+// Where a line starts on the page: its paragraph's alignment places what
+// it shows, without the spaces a wrapped line ends with.
+int LineLeft(HDC printer, const PrintSource& source, const PrintLine& line, const RECT& area)
+{
+    const WORD alignment = source.AlignmentAt(line.start);
+    if (alignment != PFA_CENTER && alignment != PFA_RIGHT) return area.left;
+    LONG shown = line.end;
+    while (shown > line.start && source.text()[shown - 1] == ' ') --shown;
+    const int room = area.right - area.left - TextWidth(printer, source, line.start, shown);
+    return area.left + std::max(0, alignment == PFA_CENTER ? room / 2 : room);
+}
+
+}  // namespace
+
 bool DrawPage(HDC printer, const PrintSource& source, const LaidOutPage& page, const RECT& area)
 {
     bool drawn = true;
     const std::string& text = source.text();
     const int oldMode = SetBkMode(printer, TRANSPARENT);
     for (const PrintLine& line : page.lines) {
-        int x = area.left;
+        int x = LineLeft(printer, source, line, area);
         for (LONG at = line.start; at < line.end;) {
             const PrintRun& run = source.RunAt(at);
             const LONG pieceEnd = std::min(run.end, line.end);

@@ -33,10 +33,19 @@ public:
     const std::string& text() const { return text_; }
     const PrintRun& RunAt(LONG position) const;
     const std::vector<PrintRun>& runs() const { return runs_; }
+    // PFA_LEFT, PFA_CENTER or PFA_RIGHT: the alignment of the paragraph
+    // holding `position`.
+    WORD AlignmentAt(LONG position) const;
 
 private:
+    void ReadAlignments(HWND editor);
+    struct Paragraph {
+        LONG start;
+        WORD alignment;
+    };
     std::string text_;
     std::vector<PrintRun> runs_;  // never empty: an empty text has its insertion format
+    std::vector<Paragraph> paragraphs_;  // never empty; one when all share an alignment
 };
 
 struct PrintLine {

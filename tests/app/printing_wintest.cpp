@@ -277,23 +277,62 @@ TEST_F(PrintingTest, DocumentOverThirtyTwoKilobytesPrintsWhole)
     EXPECT_NE(pdf.PageText(pdf.pages).find("REM LINE " + std::to_string(lines) + " OF"), std::string::npos);
 }
 
-// The x of the first word on page 1, in points, from pdftotext's boxes.
-double FirstWordLeft(const PrintedPdf& pdf)
+struct WordSpan {
+    double left = -1, right = -1;  // points from the page's left edge
+};
+
+// Where the word `text` (or, given none, the first word) lies across page 1,
+// from pdftotext's boxes.
+WordSpan FindWord(const PrintedPdf& pdf, const std::string& text = {})
 {
     const std::string boxes = Shell("pdftotext -bbox -f 1 -l 1 " + pdf.path + " -", pdf.path);
-    const size_t word = boxes.find("<word xMin=\"");
-    return word == std::string::npos ? -1 : std::atof(boxes.c_str() + word + 12);
+    for (size_t word = boxes.find("<word "); word != std::string::npos; word = boxes.find("<word ", word + 1)) {
+        const size_t close = boxes.find('>', word);
+        if (close == std::string::npos) break;
+        if (!text.empty() && boxes.compare(close + 1, text.size() + 1, text + "<") != 0) continue;
+        auto attribute = [&](const std::string& name) {
+            const size_t at = boxes.find(name + "=\"", word);
+            return at < close ? std::atof(boxes.c_str() + at + name.size() + 2) : -1;
+        };
+        return {attribute("xMin"), attribute("xMax")};
+    }
+    return {};
 }
 
 TEST_F(PrintingTest, LeftMarginBelowThePrintersMinimumStartsAtThePageEdge)
 {
     NewDocument(IDM_NEW_EDIT, Program(3));
     g_app.pageSetup.rtMargin.left = 100;  // thousandths of an inch, below the minimum of 250
-    const double atEdge = FirstWordLeft(Print({}));
+    const double atEdge = FindWord(Print({})).left;
     g_app.pageSetup.rtMargin.left = 1250;  // one inch inside the minimum
-    const double inside = FirstWordLeft(Print({}));
+    const double inside = FindWord(Print({})).left;
     ASSERT_GE(atEdge, 0);
     EXPECT_NEAR(inside - atEdge, 72.0, 2.0);
+}
+
+TEST_F(PrintingTest, ParagraphsPrintLeftCentredAndRightAligned)
+{
+    HWND editor = NewDocument(IDM_NEW_EDIT, "LEFT\rMIDDLE\rRIGHT\rPLAIN");
+    const WORD alignments[] = {PFA_LEFT, PFA_CENTER, PFA_RIGHT};
+    for (int line = 0; line < 3; ++line) {
+        const LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
+        Select(editor, start, start);
+        PARAFORMAT format = {};
+        format.cbSize = sizeof format;
+        format.dwMask = PFM_ALIGNMENT;
+        format.wAlignment = alignments[line];
+        ASSERT_TRUE(SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    }
+    const PrintedPdf pdf = Print({});
+    const WordSpan left = FindWord(pdf, "LEFT"), middle = FindWord(pdf, "MIDDLE"), right = FindWord(pdf, "RIGHT"),
+                   plain = FindWord(pdf, "PLAIN");
+    ASSERT_GE(left.left, 0);
+    ASSERT_GE(right.right, 0);
+    // One inch margins on a page wider than three inches leave the lines apart.
+    EXPECT_GT(middle.left, left.right);
+    EXPECT_GT(right.left, middle.right);
+    EXPECT_NEAR((middle.left + middle.right) / 2, (left.left + right.right) / 2, 2.0);
+    EXPECT_NEAR(plain.left, left.left, 1.0) << "the paragraph after the right-aligned one is left-aligned again";
 }
 
 TEST_F(PrintingTest, PageSetupOnTheFirstUseKeepsThePrinterTheDialogChose)
