@@ -61,6 +61,14 @@ HWND CreateScratchEditor()
 {
     HWND scratch = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 0, 0, nullptr, nullptr,
                                    g_app.instance, nullptr);
-    if (scratch) SendMessageA(scratch, EM_EXLIMITTEXT, 0, 0x7FFFFFF);
+    if (!scratch) return nullptr;
+    SendMessageA(scratch, EM_EXLIMITTEXT, 0, 0x7FFFFFF);
+    // Rich text states the effects it turns on, not those it leaves off:
+    // streamed in, it would take the rest from this control's bold System
+    // font and come back bold.
+    CHARFORMATA plain = {};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED;
+    SendMessageA(scratch, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&plain));
     return scratch;
 }

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "app/app.h"
@@ -333,6 +334,26 @@ TEST_F(PrintingTest, ParagraphsPrintLeftCentredAndRightAligned)
     EXPECT_GT(right.left, middle.right);
     EXPECT_NEAR((middle.left + middle.right) / 2, (left.left + right.right) / 2, 2.0);
     EXPECT_NEAR(plain.left, left.left, 1.0) << "the paragraph after the right-aligned one is left-aligned again";
+}
+
+TEST_F(PrintingTest, PlainTextPrintsPlainAndBoldTextBold)
+{
+    // The bold word last: rich text names bold where it starts, and the
+    // plain text before it names no weight at all.
+    HWND editor = NewDocument(IDM_NEW_EDIT, "10 PRINT \"PLAIN\"\r20 END\r");
+    Select(editor, 20, 23);
+    CHARFORMATA bold = {};
+    bold.cbSize = sizeof bold;
+    bold.dwMask = CFM_BOLD;
+    bold.dwEffects = CFE_BOLD;
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+    const PrintedPdf pdf = Print({});
+    // pdffonts: two heading lines, then one font a line, its name first.
+    std::istringstream fonts(Shell("pdffonts " + pdf.path + " | tail -n +3 | cut -d' ' -f1", pdf.path));
+    int boldFonts = 0, plainFonts = 0;
+    for (std::string name; std::getline(fonts, name);) ++(name.find("Bold") != std::string::npos ? boldFonts : plainFonts);
+    EXPECT_EQ(plainFonts, 1);
+    EXPECT_EQ(boldFonts, 1);
 }
 
 TEST_F(PrintingTest, PageSetupOnTheFirstUseKeepsThePrinterTheDialogChose)
