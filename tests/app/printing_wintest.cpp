@@ -105,21 +105,12 @@ protected:
         }
     }
 
-    // A new document of `kind` holding `text` in 12-point Courier New, so
-    // that the lines per page do not hang on the default font.
+    // A new document of `kind` holding `text`, ready for printing.
     HWND NewDocument(UINT kind, const std::string& text)
     {
         Command(kind);
         HWND editor = GetActiveEditor();
-        SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-        Select(editor, 0, -1);
-        CHARFORMATA format = {};
-        format.cbSize = sizeof format;
-        format.dwMask = CFM_FACE | CFM_SIZE;
-        format.yHeight = 12 * 20;
-        lstrcpyA(format.szFaceName, "Courier New");
-        SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-        Select(editor, 0, 0);
+        FillForPrinting(editor, text);
         return editor;
     }
 

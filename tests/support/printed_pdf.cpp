@@ -1,5 +1,7 @@
 #include "support/printed_pdf.h"
 
+#include <richedit.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -15,6 +17,21 @@ std::string WindowsPath(std::string unixPath)
 }
 
 }  // namespace
+
+void FillForPrinting(HWND editor, const std::string& text)
+{
+    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    CHARRANGE all = {0, -1};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE | CFM_SIZE;
+    format.yHeight = 12 * 20;  // twips
+    lstrcpyA(format.szFaceName, "Courier New");
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    CHARRANGE start = {0, 0};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+}
 
 std::string PdfFolder()
 {

@@ -10,6 +10,10 @@
 #include <set>
 #include <string>
 
+// Puts `text` into `editor` in 12-point Courier New, so that the lines a
+// page holds do not hang on the default font; the caret ends at the start.
+void FillForPrinting(HWND editor, const std::string& text);
+
 // The Unix folder where cups-pdf writes; empty when no test printer runs.
 std::string PdfFolder();
 // The names of the PDF files in the Unix folder `folder`.

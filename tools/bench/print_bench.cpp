@@ -5,7 +5,6 @@
 // judges nothing. Without that printer it says so and stops.
 #include <windows.h>
 #include <dlgs.h>
-#include <richedit.h>
 
 #include <atomic>
 #include <chrono>
@@ -35,21 +34,6 @@ std::string Program(int lines)
     return text;
 }
 
-void FillEditor(HWND editor, const std::string& text)
-{
-    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    CHARRANGE all = {0, -1};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-    CHARFORMATA format = {};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE | CFM_SIZE;
-    format.yHeight = 12 * 20;
-    lstrcpyA(format.szFaceName, "Courier New");
-    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    CHARRANGE start = {0, 0};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-}
-
 }  // namespace
 
 int main()
@@ -75,7 +59,7 @@ int main()
     SendMessageA(frame, WM_COMMAND, IDM_NEW_EDIT, 0);
     Pump();
     HWND editor = GetActiveEditor();
-    FillEditor(editor, Program(kLines));
+    FillForPrinting(editor, Program(kLines));
     for (int round = 0; round < kRounds; ++round) {
         const std::set<std::string> before = PdfFiles(pdfFolder);
         std::atomic<double> dialogUp = 0;
