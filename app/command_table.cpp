@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/documents.h"
 #include "app/frame.h"
+#include "app/printing.h"
 #include "app/windows_files.h"
 #include "disk/save_to_image.h"
 #include "menus/menus.h"
@@ -29,6 +30,8 @@ LRESULT Open(HWND frame, UINT, WPARAM, LPARAM) { return OpenFiles(frame); }
 LRESULT Save(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocument(frame); }
 LRESULT SaveAs(HWND frame, UINT, WPARAM, LPARAM) { return SaveDocumentAs(frame); }
 LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(frame); }
+LRESULT Print(HWND frame, UINT, WPARAM, LPARAM) { PrintActiveDocument(frame); return 0; }
+LRESULT PageSetup(HWND frame, UINT, WPARAM, LPARAM) { ShowPageSetup(frame); return 0; }
 LRESULT SaveToApple(HWND frame, UINT, WPARAM, LPARAM) { return SaveToAppleImageAs(frame); }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
@@ -82,10 +85,10 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_OPEN, IDM_OPEN, Open},
     {IDM_SAVE, IDM_SAVE, Save},
     {IDM_SAVE_WINDOWS_AS, IDM_SAVE_WINDOWS_AS, SaveAs},
-    {IDM_PRINT, IDM_PRINT, kNotBuilt},
+    {IDM_PRINT, IDM_PRINT, Print},
     {IDM_EXIT, IDM_EXIT, Exit},
     {IDM_APPLE_DELETE, IDM_APPLE_DELETE, AppleDelete},
-    {IDM_PAGE_SETUP, IDM_PAGE_SETUP, kNotBuilt},
+    {IDM_PAGE_SETUP, IDM_PAGE_SETUP, PageSetup},
     {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, SaveToApple},
     {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},

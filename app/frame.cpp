@@ -55,8 +55,10 @@ void InitialisePageSetup(HWND frame)
     p.Flags = PSD_MINMARGINS | PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;
     p.rtMargin = {1000, 1000, 1000, 1000};
     p.rtMinMargin = {250, 36, 250, 460};
-    p.hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 156);
-    p.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    // Zero-filled printer blocks are no valid printer settings and make the
+    // first dialog fail; with none, the dialogs start from the default
+    // printer and hand back blocks that are kept from then on.
+    p.hDevMode = p.hDevNames = nullptr;
 }
 
 LRESULT OnCreate(HWND frame, const CREATESTRUCTA* create)

@@ -4,54 +4,14 @@
 // replaced there, and the result is streamed back over the span.
 #include "app/range_replace.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
-#include "app/app.h"
+#include "app/rich_text_copy.h"
 #include "basic/editor_text.h"
 
 namespace {
 
-struct MemoryStream {
-    std::string text;
-    size_t read = 0;
-};
-
-DWORD CALLBACK WriteToMemory(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* written)
-{
-    reinterpret_cast<MemoryStream*>(cookie)->text.append(reinterpret_cast<const char*>(bytes), count);
-    *written = count;
-    return 0;
-}
-
-DWORD CALLBACK ReadFromMemory(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* read)
-{
-    auto* stream = reinterpret_cast<MemoryStream*>(cookie);
-    size_t n = std::min(static_cast<size_t>(count), stream->text.size() - stream->read);
-    std::memcpy(bytes, stream->text.data() + stream->read, n);
-    stream->read += n;
-    *read = static_cast<LONG>(n);
-    return 0;
-}
-
 void Select(HWND editor, CHARRANGE range) { SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
-
-std::string SelectionAsRtf(HWND editor, CHARRANGE range)
-{
-    Select(editor, range);
-    MemoryStream stream;
-    EDITSTREAM edit = {reinterpret_cast<DWORD_PTR>(&stream), 0, WriteToMemory};
-    SendMessageA(editor, EM_STREAMOUT, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&edit));
-    return stream.text;
-}
-
-void ReplaceSelectionWithRtf(HWND editor, std::string rtf)
-{
-    MemoryStream stream{std::move(rtf)};
-    EDITSTREAM edit = {reinterpret_cast<DWORD_PTR>(&stream), 0, ReadFromMemory};
-    SendMessageA(editor, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&edit));
-}
 
 // The span's plain text with every range replaced: what is left when no
 // scratch editor can be made.
@@ -74,10 +34,8 @@ std::string PlainReplacedSpan(HWND editor, const std::vector<CHARRANGE>& ranges,
 std::string ReplacedSpan(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text)
 {
     const LONG start = ranges.front().cpMin, end = ranges.back().cpMax;
-    HWND scratch = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 0, 0, nullptr, nullptr,
-                                   g_app.instance, nullptr);
+    HWND scratch = CreateScratchEditor();
     if (!scratch) return {};
-    SendMessageA(scratch, EM_EXLIMITTEXT, 0, 0x7FFFFFF);
     ReplaceSelectionWithRtf(scratch, SelectionAsRtf(editor, {start, end}));
     // Back to front, so the positions still ahead keep their places.
     for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {

@@ -15,6 +15,9 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/formatting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/goto_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rich_text_copy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/range_replace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/special_characters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_readout.cpp

@@ -62,6 +62,7 @@ constexpr MessageDef kMessages[] = {
     {Message::DosNameComma, "The DOS 3.3 file name %s cannot hold a comma!", Args::Text, kBoxOk},
     {Message::BadApplePrefix, "The folder path \"%s\" is not valid on this disk!", Args::Text, kBoxOk},
     // The Utilities menu.
+    {Message::PrintDialogFailed, "The %s dialog failed, error# %i!", Args::TextNumber, kBoxIconError},
     {Message::TooManyUtilities, "The Utilities menu is full: it holds no more than 199 utilities!", Args::None,
      kBoxOk},
 };

@@ -52,6 +52,8 @@ enum class Message : unsigned {
     BadApplePrefix = 42,
     // The Utilities menu's Add dialog; it stays open.
     TooManyUtilities = 43,
+    // Printing: a print or page set-up dialog that failed, not one cancelled.
+    PrintDialogFailed = 44,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

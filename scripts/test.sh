@@ -4,9 +4,10 @@
 set -uo pipefail
 WERROR=ON
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/printer.sh"
 
 install_packages "${FUZZ_PACKAGES[@]}" || exit 1
-trap stop_session EXIT
+trap 'stop_session; stop_printer' EXIT
 
 start=$SECONDS
 build_native || exit 1
@@ -47,9 +48,12 @@ echo "== Windows programs (Wine) =="
 # Tests always get a display of their own, so they neither disturb nor
 # depend on the user's desktop.
 start_xvfb || exit 1
+# The printing tests skip themselves when the PDF printer cannot be set up.
+start_printer || echo "no test printer: the printing tests are skipped"
 start_wine
 run_ctest "$BUILD/windows"
 stop_session
+stop_printer
 
 echo "Test time: $((SECONDS - start)) s"
 echo "tests: $passed passed, $failed failed"

@@ -66,7 +66,7 @@ TEST_F(FindReplaceTest, FindNextWithoutDocumentDoesNothing)
 }
 
 // The user's path through the Replace dialog: find, replace the match shown,
-// undo, replace all (adjacent matches, formats kept, one undo), not found,
+// undo, replace all (adjacent matches, formats kept and none added, one undo), not found,
 // then F3 once the dialog is closed.
 TEST_F(FindReplaceTest, FindReplaceAndReplaceAllOnTheEditor)
 {
@@ -112,6 +112,11 @@ TEST_F(FindReplaceTest, FindReplaceAndReplaceAllOnTheEditor)
     EXPECT_EQ(ColourAt(editor_, 4), RGB(255, 0, 0));
     EXPECT_EQ(ColourAt(editor_, 3), plain);
     EXPECT_EQ(ColourAt(editor_, 5), plain);
+    Select(editor_, 0, -1);
+    CHARFORMATA replaced = {};
+    replaced.cbSize = sizeof replaced;
+    SendMessageA(editor_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&replaced));
+    EXPECT_TRUE((replaced.dwMask & CFM_BOLD) && !(replaced.dwEffects & CFE_BOLD)) << "no text turned bold";
     SendMessageA(editor_, EM_UNDO, 0, 0);
     EXPECT_EQ(EditorText(editor_), "aaaa AA aa");
     EXPECT_TRUE(boxes_->Answered().empty());

@@ -270,16 +270,13 @@ TEST_F(FrameTest, UnbuiltCommandsAreGrayedEverywhereAndDoNothing)
     EXPECT_FALSE(IsGrayed(menu, IDM_OPEN));
 
     int buttons = static_cast<int>(SendMessageA(g_app.toolbar, TB_BUTTONCOUNT, 0, 0));
-    int unbuilt = 0;
     for (int i = 0; i < buttons; ++i) {
         TBBUTTON button = {};
         SendMessageA(g_app.toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
         if (button.idCommand == 0) continue;
         UINT id = static_cast<UINT>(button.idCommand);
         EXPECT_EQ(SendMessageA(g_app.toolbar, TB_ISBUTTONENABLED, id, 0) != 0, CommandIsBuilt(id)) << id;
-        if (!CommandIsBuilt(id)) ++unbuilt;
     }
-    EXPECT_GT(unbuilt, 0);
     EXPECT_EQ(IsWindowEnabled(g_app.fontNameBox) != 0, CommandIsBuilt(IDC_FONT_NAME_BOX));
 
     for (UINT id : std::initializer_list<UINT>{IDM_PRINT, IDM_WORD_WRAP, IDM_REMOVE_SPACES, IDM_FIND_NEXT, 1400,

@@ -56,7 +56,8 @@ constexpr Row kRows[] = {
     {41, "The DOS 3.3 file name HELLO cannot hold a comma!", MB_OK},
     {42, "The folder path \"HELLO\" is not valid on this disk!", MB_OK},
     {43, "The Utilities menu is full: it holds no more than 199 utilities!", MB_OK},
-    {44, "Error #44. HELLO", MB_OK},
+    {44, "The HELLO dialog failed, error# 5!", MB_OK | MB_ICONERROR},
+    {45, "Error #45. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 
