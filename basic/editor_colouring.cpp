@@ -22,6 +22,10 @@
 namespace {
 
 constexpr WPARAM kUndoSteps = 100;  // the rich-edit control's own default
+constexpr UINT_PTR kColouringTimer = 0x7C01;  // on the editor, with a procedure of its own
+constexpr UINT kColouringTimerPeriodMs = 10;   // the shortest a timer waits anyway
+constexpr double kIdleSliceMs = 12;            // colouring at one time while the user may type
+constexpr int kBandLines = 12;                 // lines streamed at once
 
 std::unordered_map<HWND, ColourRecord> g_records;
 
@@ -81,6 +85,7 @@ public:
           to_(to)
     {
         SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
         SendMessageA(editor_, EM_HIDESELECTION, TRUE, FALSE);
         SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
         SendMessageA(editor_, EM_SETUNDOLIMIT, 0, 0);
@@ -89,6 +94,7 @@ public:
     ~QuietEditor()
     {
         SendMessageA(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        SendMessageA(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
         if (visible_) {
             SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
             RECT band = Band();
@@ -130,6 +136,7 @@ private:
     bool visible_;  // redraw held off while the pass runs
     LONG from_, to_;
     CHARRANGE selection_ = {};
+    POINT scroll_ = {};
 };
 
 // Brings `lines` of the recorded text to the scanner's colours.
@@ -204,6 +211,99 @@ void StreamRtf(HWND editor, const std::string& rtf, WPARAM how)
     SendMessageA(editor, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
 }
 
+// Streams `lines` in again as rich text carrying their colours: a whole
+// band costs the control one layout, where colours set range by range cost
+// one each. The band's last line break stays out of the stream (a stream
+// over a selection that ends with one would add a line), its colour set
+// as a range.
+void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
+{
+    int streamTo = lines.to;
+    while (streamTo > lines.from && (record.text[static_cast<size_t>(streamTo - 1)] == '\r' ||
+                                     record.text[static_cast<size_t>(streamTo - 1)] == '\n'))
+        --streamTo;
+    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
+    if (streamTo > lines.from) {
+        const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
+                                                                           static_cast<size_t>(streamTo - lines.from));
+        QuietEditor quiet(editor, lines.from, lines.to);
+        Select(editor, lines.from, lines.from);
+        const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
+        Select(editor, lines.from, streamTo);
+        StreamRtf(editor, rtf, SF_RTF | SFF_SELECTION);
+        std::copy_n(wanted.begin(), streamTo - lines.from, record.colours.begin() + lines.from);
+    }
+    ColourLines(editor, record, lines);
+}
+
+double NowMs()
+{
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The first line at or after `from` with a character of unknown colour,
+// with the lines after it up to a band's worth; empty when there is none
+// before `to`.
+TextRange NextUncolouredBand(const ColourRecord& record, int from, int to)
+{
+    const auto begin = record.colours.begin();
+    const auto found = std::find(begin + from, begin + std::max(from, to), kUnknownColour);
+    if (found == begin + std::max(from, to)) return {};
+    const int at = static_cast<int>(found - begin);
+    TextRange band = LinesAround(record.text, {at, at});
+    for (int lines = 1; lines < kBandLines && band.to < static_cast<int>(record.text.size()); ++lines)
+        band.to = LinesAround(record.text, {band.to, band.to}).to;
+    return band;
+}
+
+// Colours bands of uncoloured lines, those on screen first, for about
+// `budgetMs` or until input waits (0: the lines on screen, whatever it costs).
+void ColourPendingLines(HWND editor, double budgetMs)
+{
+    auto found = g_records.find(editor);
+    if (found == g_records.end()) return;
+    ColourRecord& record = found->second;
+    const int size = static_cast<int>(record.text.size());
+    RECT client = {};
+    GetClientRect(editor, &client);
+    POINTL bottom = {client.right, client.bottom};
+    const int screenFrom = static_cast<int>(
+        SendMessageA(editor, EM_LINEINDEX, SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0), 0));
+    const int screenTo = std::clamp(static_cast<int>(SendMessageA(editor, EM_CHARFROMPOS, 0,
+                                                                  reinterpret_cast<LPARAM>(&bottom))) + 1,
+                                    0, size);
+    const double start = NowMs();
+    for (;;) {
+        TextRange band = NextUncolouredBand(record, std::clamp(screenFrom, 0, size), screenTo);
+        if (band.to == band.from) {
+            if (budgetMs <= 0) return;
+            band = NextUncolouredBand(record, 0, size);
+        }
+        if (band.to == band.from) return;
+        // A text changed behind the record's back is followed first.
+        if (EditorTextRange(editor, band.from, band.to) != std::string_view(record.text).substr(
+                static_cast<size_t>(band.from), static_cast<size_t>(band.to - band.from))) {
+            FollowText(record, WholeText(editor));
+            return;
+        }
+        StreamColouredLines(editor, record, band);
+        if (EditorTextLength(editor) != size) {  // the control wrote some line break its own way
+            FollowText(record, WholeText(editor));
+            return;
+        }
+        if (budgetMs > 0 && (NowMs() - start >= budgetMs || HIWORD(GetQueueStatus(QS_INPUT)) != 0)) return;
+    }
+}
+
+void CALLBACK ColourInIdleTime(HWND editor, UINT, UINT_PTR, DWORD)
+{
+    ColourPendingLines(editor, kIdleSliceMs);
+    if (!ColouringPending(editor)) KillTimer(editor, kColouringTimer);
+}
+
 }  // namespace
 
 int ColourApplesoft(HWND editor, LONG end, LONG start)
@@ -238,29 +338,18 @@ void RecolourChangedText(HWND editor)
 
 void ColourOpenedProgram(HWND editor)
 {
-    ColourRecord& record = g_records[editor];
-    record.text = WholeText(editor);
-    record.colours.assign(record.text.size(), kUnknownColour);
-    if (!ColouringOn() || record.text.empty()) return;
-    // Colours set one range at a time would cost the control a layout each:
-    // the text comes in again as rich text that carries them all.
-    const std::vector<uint32_t> wanted =
-        WantedColours(record.text, {0, static_cast<int>(record.text.size())}, SettingsPalette());
-    Select(editor, 0, 0);
-    // The stream's last paragraph mark becomes the one the control always
-    // ends with, so a text ending in a line break needs one more.
-    const char last = record.text.back();
-    const std::string text = last == '\r' || last == '\n' ? record.text + '\r' : record.text;
-    std::vector<uint32_t> colours = wanted;
-    colours.resize(text.size(), g_settings.fontColor);
-    const std::string rtf = ColouredRtf(text, colours, FirstCharacterFont(editor), TabStops(editor));
-    {
-        QuietEditor quiet(editor);
-        StreamRtf(editor, rtf, SF_RTF);
-    }
-    record.colours = wanted;
-    std::optional<TextRange> changed;
-    FollowedRecord(editor, changed);  // anything the stream did not give back as it was is looked at again
+    FollowEditorText(editor);
+    if (!ColouringOn() || g_records[editor].text.empty()) return;
+    ColourPendingLines(editor, 0);
+    if (ColouringPending(editor)) SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime);
+}
+
+bool ColouringPending(HWND editor)
+{
+    auto found = g_records.find(editor);
+    return ColouringOn() && found != g_records.end() &&
+           std::find(found->second.colours.begin(), found->second.colours.end(), kUnknownColour) !=
+               found->second.colours.end();
 }
 
 void FollowEditorText(HWND editor)
@@ -279,7 +368,11 @@ void ForgetColours(HWND editor, LONG from, LONG to)
     for (LONG i = std::max<LONG>(from, 0); i < end; ++i) colours[static_cast<size_t>(i)] = kUnknownColour;
 }
 
-void StopFollowingEditor(HWND editor) { g_records.erase(editor); }
+void StopFollowingEditor(HWND editor)
+{
+    KillTimer(editor, kColouringTimer);
+    g_records.erase(editor);
+}
 
 void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const std::string& text)
 {
@@ -291,7 +384,8 @@ void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const st
     // comes in with them, as rich text, in the one step Undo takes back.
     const std::string line = std::string(lineBefore) + text;
     const std::vector<uint32_t> colours = WantedColours(line, {0, static_cast<int>(line.size())}, SettingsPalette());
-    const std::string rtf = ColouredRtf(text, std::span(colours).subspan(lineBefore.size()), FirstCharacterFont(editor));
+    const std::string rtf =
+        ColouredRtf(text, std::span(colours).subspan(lineBefore.size()), FirstCharacterFont(editor), TabStops(editor));
     CHARRANGE before = {};
     SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before));
     const LRESULT events = SendMessageA(editor, EM_SETEVENTMASK, 0, 0);

@@ -18,10 +18,13 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret);
 // text was last seen (typing, paste, undo, replace, drag and drop). While
 // colouring is off the text is only followed.
 void RecolourChangedText(HWND editor);
-// Replaces the editor's plain text by the same text coloured, in one pass
-// that leaves no step in the undo history. Does nothing while colouring is
-// off, beyond following the text.
+// Colours an opened program: the lines on screen at once, the rest in idle
+// time, a few milliseconds at a time, giving way to the user's input.
+// Whatever scrolls into view is coloured first. While colouring is off the
+// text is only followed.
 void ColourOpenedProgram(HWND editor);
+// True while some of the editor's text waits for its colours.
+bool ColouringPending(HWND editor);
 // From now on the editor's text is followed, its present colours unknown.
 void FollowEditorText(HWND editor);
 // The colours from `from` to `to` were set by other means than the

@@ -250,35 +250,55 @@ TEST_F(ColouringTest, ColouringIsNeverAnEdit)
     EXPECT_FALSE(Modified(editor));
 }
 
-// An opened program takes its colours in one pass: same text, same tab
-// stops, nothing to undo, not modified.
-TEST_F(ColouringTest, AnOpenedProgramIsColouredWhole)
+// An opened program is coloured on screen at once and the rest in idle
+// time: same text, same tab stops, nothing to undo, not modified, and the
+// user can type meanwhile.
+TEST_F(ColouringTest, AnOpenedProgramIsColouredOnScreenFirstThenWhole)
 {
     HWND editor = NewApplesoft();
     ASSERT_NE(editor, nullptr);
     PARAFORMAT tabs = {};
     tabs.cbSize = sizeof tabs;
     SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
+    std::string program;
+    for (int line = 10; line <= 3000; line += 10)
+        program += std::to_string(line) + " PRINT \"A\tB\":REM ? \\{}\r\n" + std::to_string(line + 5) +
+                   " DATA 1,TO:GOTO 10\r\n";
     g_settings.syntaxColor = 0;  // the text goes in plain, as a file is read
-    Insert(editor, "10 PRINT \"A\tB\"\r\n20 REM ? \\{}\r\n30 DATA 1,TO:GOTO 10\r\n");
+    Insert(editor, program);
     g_settings.syntaxColor = 1;
     const std::string text = EditorText(editor);
     SendMessageA(editor, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    Select(editor, 0, 0);
     ColourOpenedProgram(editor);
-    EXPECT_EQ(EditorText(editor), text);
+    EXPECT_EQ(ColourAt(editor, 3), kToken);  // on screen
+    EXPECT_TRUE(ColouringPending(editor));
+    const LONG last = static_cast<LONG>(text.rfind("GOTO"));
+    EXPECT_EQ(ColourAt(editor, last), kPlain);  // not yet
+
+    Select(editor, static_cast<LONG>(text.size()), static_cast<LONG>(text.size()));
+    Type(editor, "9999 HOME\r");
+    const DWORD deadline = GetTickCount() + 20000;
+    while (ColouringPending(editor) && GetTickCount() < deadline) {
+        PumpMessages();
+        Sleep(1);
+    }
+    EXPECT_FALSE(ColouringPending(editor));
+    EXPECT_EQ(EditorText(editor), text + "9999 HOME\r\n");
     ExpectScannersColours(editor);
-    EXPECT_FALSE(SendMessageA(editor, EM_CANUNDO, 0, 0));
+    // What remains to undo is the typing; the colouring left no step.
+    while (SendMessageA(editor, EM_CANUNDO, 0, 0)) Command(IDM_UNDO);
+    EXPECT_EQ(EditorText(editor), text);
+    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    ColourApplesoft(editor, static_cast<LONG>(text.size()), -1);
     EXPECT_FALSE(Modified(editor));
     PARAFORMAT after = {};
     after.cbSize = sizeof after;
-    Select(editor, static_cast<LONG>(text.size()), static_cast<LONG>(text.size()));
+    Select(editor, last, last);
     SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&after));
     ASSERT_EQ(after.cTabCount, tabs.cTabCount);
     for (int i = 0; i < tabs.cTabCount; ++i) EXPECT_EQ(after.rgxTabs[i], tabs.rgxTabs[i]);
-    // Typing goes on from the recorded colours.
-    Type(editor, "40 HOME");
-    ExpectScannersColours(editor);
 }
 
 TEST_F(ColouringTest, OnlyTRUEInCapitalsColours)
