@@ -211,11 +211,22 @@ void StreamRtf(HWND editor, const std::string& rtf, WPARAM how)
     SendMessageA(editor, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
 }
 
+// True when every line break of `text` is a carriage return and line feed,
+// the pair a paragraph mark of the stream becomes: any other would change.
+bool OnlyParagraphBreaks(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
+    }
+    return true;
+}
+
 // Streams `lines` in again as rich text carrying their colours: a whole
 // band costs the control one layout, where colours set range by range cost
 // one each. The band's last line break stays out of the stream (a stream
 // over a selection that ends with one would add a line), its colour set
-// as a range.
+// as a range; so does a band with line breaks of other kinds.
 void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
 {
     int streamTo = lines.to;
@@ -223,9 +234,9 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
                                      record.text[static_cast<size_t>(streamTo - 1)] == '\n'))
         --streamTo;
     const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
-    if (streamTo > lines.from) {
-        const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
-                                                                           static_cast<size_t>(streamTo - lines.from));
+    const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
+                                                                       static_cast<size_t>(streamTo - lines.from));
+    if (streamTo > lines.from && OnlyParagraphBreaks(text)) {
         QuietEditor quiet(editor, lines.from, lines.to);
         Select(editor, lines.from, lines.from);
         const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
