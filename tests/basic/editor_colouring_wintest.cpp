@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "settings/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "emulator/desktop.h"
 
 namespace {
 
@@ -68,17 +68,6 @@ void Key(HWND editor, UINT key, char c = 0)
 void Type(HWND editor, const std::string& text)
 {
     for (char c : text) Key(editor, c == '\r' ? VK_RETURN : static_cast<UINT>(VkKeyScanA(c) & 0xFF), c);
-}
-
-void PutOnClipboard(HWND owner, const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
 }
 
 bool Modified(HWND editor) { return SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0; }
@@ -198,7 +187,7 @@ TEST_F(ColouringTest, EveryEditRecoloursTheLinesItTouched)
     ExpectScannersColours(editor);
     Select(editor, 15, 15);  // inside GOTO of the first line
     Type(editor, "\r");
-    ExpectScannersColours(editor);
+    ExpectScannersColours(editor);    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);  // no save question when the test ends
 }
 
 // Type, paste, undo: colouring is never a step Undo takes back, nor does it
@@ -214,9 +203,9 @@ TEST_F(ColouringTest, ColouringIsNeverAnEdit)
 
     // A program of many lines pasted at once comes in coloured, in one step.
     std::string program;
-    for (int line = 20; line < 520; line += 10)
+    for (int line = 20; line < 220; line += 10)
         program += std::to_string(line) + " IF X THEN PRINT \"LINE\";X:REM DONE\r\n";
-    PutOnClipboard(editor, program);
+    ASSERT_TRUE(PutOnClipboard(program));
     Select(editor, static_cast<LONG>(typed.size()), static_cast<LONG>(typed.size()));
     Command(IDM_PASTE);
     EXPECT_EQ(EditorText(editor).size(), typed.size() + program.size());
@@ -236,18 +225,12 @@ TEST_F(ColouringTest, ColouringIsNeverAnEdit)
     // Colours set by other means are put right without marking the document.
     Insert(editor, "10 GOTO 20\r\n");
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-    CHARRANGE all = {0, -1};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-    CHARFORMATA red = {};
-    red.cbSize = sizeof red;
-    red.dwMask = CFM_COLOR;
-    red.crTextColor = RGB(255, 0, 0);
-    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red));
+    SetColour(editor, 0, -1, RGB(255, 0, 0));
     ForgetColours(editor, 0, 12);
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
     ColourApplesoft(editor, 12, -1);
     ExpectScannersColours(editor);
-    EXPECT_FALSE(Modified(editor));
+    EXPECT_FALSE(Modified(editor));    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);  // no save question when the test ends
 }
 
 // An opened program is coloured on screen at once and the rest in idle
@@ -261,7 +244,7 @@ TEST_F(ColouringTest, AnOpenedProgramIsColouredOnScreenFirstThenWhole)
     tabs.cbSize = sizeof tabs;
     SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
     std::string program;
-    for (int line = 10; line <= 3000; line += 10)
+    for (int line = 10; line <= 800; line += 10)
         program += std::to_string(line) + " PRINT \"A\tB\":REM ? \\{}\r\n" + std::to_string(line + 5) +
                    " DATA 1,TO:GOTO 10\r\n";
     g_settings.syntaxColor = 0;  // the text goes in plain, as a file is read
