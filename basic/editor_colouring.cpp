@@ -24,8 +24,9 @@ namespace {
 constexpr WPARAM kUndoSteps = 100;  // the rich-edit control's own default
 constexpr UINT_PTR kColouringTimer = 0x7C01;  // on the editor, with a procedure of its own
 constexpr UINT kColouringTimerPeriodMs = 10;   // the shortest a timer waits anyway
-constexpr double kIdleSliceMs = 12;            // colouring at one time while the user may type
-constexpr int kBandLines = 12;                 // lines streamed at once
+constexpr double kIdleSliceMs = 12;            // colouring at one time, input waiting or not
+constexpr LRESULT kFallbackScreenLines = 60;  // when the editor cannot tell
+constexpr int kBandLines = 12;                 // lines streamed at once: input waits at most one band
 
 std::unordered_map<HWND, ColourRecord> g_records;
 
@@ -270,6 +271,19 @@ TextRange NextUncolouredBand(const ColourRecord& record, int from, int to)
     return band;
 }
 
+// How many lines the editor shows, from the height of its first line (a
+// hidden editor, as an opened one is until it is filled, can still tell).
+LRESULT ScreenLines(HWND editor)
+{
+    RECT client = {};
+    GetClientRect(editor, &client);
+    POINTL first = {}, second = {};
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), SendMessageA(editor, EM_LINEINDEX, 0, 0));
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), SendMessageA(editor, EM_LINEINDEX, 1, 0));
+    const LONG lineHeight = second.y - first.y;
+    return lineHeight > 0 ? client.bottom / lineHeight + 1 : kFallbackScreenLines;
+}
+
 // Colours bands of uncoloured lines, those on screen first, for about
 // `budgetMs` or until input waits (0: the lines on screen, whatever it costs).
 void ColourPendingLines(HWND editor, double budgetMs)
@@ -278,14 +292,10 @@ void ColourPendingLines(HWND editor, double budgetMs)
     if (found == g_records.end()) return;
     ColourRecord& record = found->second;
     const int size = static_cast<int>(record.text.size());
-    RECT client = {};
-    GetClientRect(editor, &client);
-    POINTL bottom = {client.right, client.bottom};
-    const int screenFrom = static_cast<int>(
-        SendMessageA(editor, EM_LINEINDEX, SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0), 0));
-    const int screenTo = std::clamp(static_cast<int>(SendMessageA(editor, EM_CHARFROMPOS, 0,
-                                                                  reinterpret_cast<LPARAM>(&bottom))) + 1,
-                                    0, size);
+    const LRESULT firstLine = SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int screenFrom = static_cast<int>(SendMessageA(editor, EM_LINEINDEX, firstLine, 0));
+    const LRESULT afterScreen = SendMessageA(editor, EM_LINEINDEX, firstLine + ScreenLines(editor), 0);
+    const int screenTo = afterScreen < 0 ? size : std::clamp(static_cast<int>(afterScreen), 0, size);
     const double start = NowMs();
     for (;;) {
         TextRange band = NextUncolouredBand(record, std::clamp(screenFrom, 0, size), screenTo);
