@@ -352,9 +352,22 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret)
 
 void RecolourChangedText(HWND editor)
 {
+    // While colouring is off the text is not even read: characters keep
+    // their colours through edits, so the record stays good for all but
+    // what differs when it is next compared.
+    if (!ColouringOn()) return;
+    if (!g_records.contains(editor)) {
+        // Nothing seen before: the line being edited is all there is to go by.
+        FollowEditorText(editor);
+        CHARRANGE selection = {};
+        SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        ColourRecord& record = g_records[editor];
+        ColourLines(editor, record, LinesAround(record.text, {selection.cpMin, selection.cpMax}));
+        return;
+    }
     std::optional<TextRange> changed;
     ColourRecord& record = FollowedRecord(editor, changed);
-    if (ColouringOn() && changed) ColourLines(editor, record, LinesAround(record.text, *changed));
+    if (changed) ColourLines(editor, record, LinesAround(record.text, *changed));
 }
 
 void ColourOpenedProgram(HWND editor)

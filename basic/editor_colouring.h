@@ -15,8 +15,8 @@ int ColourApplesoft(HWND editor, LONG end, LONG start);
 // `caret`. Returns 0.
 int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret);
 // Recolours the lines an edit of any kind has touched since the editor's
-// text was last seen (typing, paste, undo, replace, drag and drop). While
-// colouring is off the text is only followed.
+// text was last seen (typing, paste, undo, replace, drag and drop). Does
+// nothing while colouring is off.
 void RecolourChangedText(HWND editor);
 // Colours an opened program: the lines on screen at once, the rest in idle
 // time, a few milliseconds at a time, giving way to the user's input.

@@ -284,7 +284,7 @@ TEST_F(ColouringTest, AnOpenedProgramIsColouredOnScreenFirstThenWhole)
     for (int i = 0; i < tabs.cTabCount; ++i) EXPECT_EQ(after.rgxTabs[i], tabs.rgxTabs[i]);
 }
 
-TEST_F(ColouringTest, OnlyTRUEInCapitalsColours)
+TEST_F(ColouringTest, OnlyTRUEInCapitalsColoursAndSwitchingOnColoursTheNextEdit)
 {
     WriteSetting("SyntaxColor", "SyntaxColor", "true");
     LoadSettings(g_app.startDirectory);
@@ -299,6 +299,15 @@ TEST_F(ColouringTest, OnlyTRUEInCapitalsColours)
     Select(editor, 12, 12);
     Type(editor, "20 END");
     EXPECT_EQ(ColourAt(editor, 15), plain);
+
+    // Switched on, the next edit colours the line it is on; the others wait
+    // for an edit of their own.
+    g_settings.syntaxColor = 1;
+    Select(editor, 18, 18);
+    Type(editor, ":");
+    EXPECT_EQ(ColourAt(editor, 15), kToken);
+    EXPECT_EQ(ColourAt(editor, 3), plain);
+    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);  // no save question when the test ends
 }
 
 }  // namespace
