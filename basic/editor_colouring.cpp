@@ -17,11 +17,11 @@
 #include "basic/colour_record.h"
 #include "basic/coloured_rtf.h"
 #include "basic/editor_text.h"
+#include "basic/undo_pause.h"
 #include "settings/settings.h"
 
 namespace {
 
-constexpr WPARAM kUndoSteps = 100;  // the rich-edit control's own default
 constexpr UINT_PTR kColouringTimer = 0x7C01;  // on the editor, with a procedure of its own
 constexpr UINT kColouringTimerPeriodMs = 10;   // the shortest a timer waits anyway
 constexpr double kIdleSliceMs = 12;            // colouring at one time, input waiting or not
@@ -83,13 +83,13 @@ public:
           modified_(SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0),
           visible_(IsWindowVisible(editor)),
           from_(from),
-          to_(to)
+          to_(to),
+          undo_(editor)
     {
         SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
         SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
         SendMessageA(editor_, EM_HIDESELECTION, TRUE, FALSE);
         SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
-        SendMessageA(editor_, EM_SETUNDOLIMIT, 0, 0);
         if (visible_) SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
     }
     ~QuietEditor()
@@ -101,7 +101,6 @@ public:
             RECT band = Band();
             InvalidateRect(editor_, &band, FALSE);
         }
-        SendMessageA(editor_, EM_SETUNDOLIMIT, kUndoSteps, 0);
         SendMessageA(editor_, EM_SETMODIFY, modified_, 0);
         SendMessageA(editor_, EM_SETEVENTMASK, 0, events_);
         SendMessageA(editor_, EM_HIDESELECTION, FALSE, FALSE);
@@ -136,6 +135,7 @@ private:
     bool modified_;
     bool visible_;  // redraw held off while the pass runs
     LONG from_, to_;
+    UndoPause undo_;
     CHARRANGE selection_ = {};
     POINT scroll_ = {};
 };

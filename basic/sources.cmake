@@ -13,4 +13,5 @@ list(APPEND CORE_SOURCES
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editor_colouring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editor_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/undo_pause.cpp
 )
