@@ -28,8 +28,6 @@ constexpr DWORD kDocumentStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_OV
 constexpr LONG kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                               ES_AUTOHSCROLL | ES_NOHIDESEL;
 constexpr LPARAM kTextLimit = 0x7FFFFFF;   // characters
-constexpr WPARAM kFirstColouringKey = 10;   // virtual keys whose release recolours the line
-constexpr WPARAM kLastColouringKey = 110;
 
 // -1 refuses the window: a document without its editor would be an empty frame.
 LRESULT OnCreate(HWND window)
@@ -49,7 +47,7 @@ LRESULT OnCreate(HWND window)
     g_settings.currentFontName = g_settings.fontName;
     g_settings.currentFontSize = g_settings.fontSize;
     LRESULT mask = SendMessageA(editor, EM_GETEVENTMASK, 0, 0);
-    SendMessageA(editor, EM_SETEVENTMASK, 0, mask | ENM_KEYEVENTS | ENM_SELCHANGE);
+    SendMessageA(editor, EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_SELCHANGE);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
     return 0;
@@ -94,29 +92,19 @@ bool CloseDocument(HWND window)
     return true;
 }
 
-// Recolours the line the caret is on (the line just ended after Enter) as a key comes up.
-void OnMessageFilter(HWND window, const MSGFILTER* filter)
+// Every change of an Applesoft document's text recolours the lines it touched.
+void OnEditorCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (g_settings.syntaxColor != 1 || !IsDocumentOfKind(window, DocumentKind::Applesoft) || filter->msg != WM_KEYUP)
-        return;
-    if (filter->wParam < kFirstColouringKey || filter->wParam > kLastColouringKey) return;
-    HWND editor = filter->nmhdr.hwndFrom;
-    CHARRANGE selection = {};
-    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, selection.cpMax);
-    if (filter->wParam == VK_RETURN && line > 0) --line;
-    LRESULT lineStart = SendMessageA(editor, EM_LINEINDEX, line, 0);
-    if (lineStart < 0) return;
-    ColourLineToCaret(editor, static_cast<LONG>(lineStart), selection.cpMax);
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    HWND editor = EditorOf(window);
+    if (HIWORD(wParam) != EN_CHANGE || !editor || reinterpret_cast<HWND>(lParam) != editor) return;
+    if (IsDocumentOfKind(window, DocumentKind::Applesoft)) RecolourChangedText(editor);
 }
 
 void OnNotify(HWND window, const NMHDR* header)
 {
     HWND editor = EditorOf(window);
     if (!editor || header->hwndFrom != editor) return;
-    if (header->code == EN_MSGFILTER) OnMessageFilter(window, reinterpret_cast<const MSGFILTER*>(header));
-    else if (header->code == EN_SELCHANGE) ShowSelectionReadout(GetActiveEditor());
+    if (header->code == EN_SELCHANGE) ShowSelectionReadout(GetActiveEditor());
 }
 
 }  // namespace
@@ -280,9 +268,15 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == window) EnableImageDocumentCommands(g_app.menu, EditorOf(window));
         break;
-    case WM_CHILDACTIVATE:
     case WM_DESTROY:
+        StopFollowingEditor(EditorOf(window));
         if (HWND editor = GetActiveEditor()) SetFocus(editor);
+        break;
+    case WM_CHILDACTIVATE:
+        if (HWND editor = GetActiveEditor()) SetFocus(editor);
+        break;
+    case WM_COMMAND:
+        OnEditorCommand(window, wParam, lParam);
         break;
     case WM_NOTIFY:
         OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));

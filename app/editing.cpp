@@ -1,7 +1,9 @@
 // The plain editing commands on the active editor.
 #include <richedit.h>
 
+#include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "app/commands.h"
@@ -11,6 +13,40 @@
 #include "basic/remove_spaces.h"
 #include "resources/report_error.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The clipboard's text, or nothing when it holds none.
+std::optional<std::string> ClipboardText(HWND owner)
+{
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text.emplace(chars, strnlen(chars, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// A program pasted into an Applesoft document arrives coloured, in the one
+// step Undo takes back.
+bool PasteColoured(HWND editor)
+{
+    if (g_settings.syntaxColor != 1 || !IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) return false;
+    const std::optional<std::string> text = ClipboardText(editor);
+    if (!text) return false;
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const std::string lineBefore = EditorTextRange(editor, ParagraphStart(editor, selection.cpMin), selection.cpMin);
+    ReplaceSelectionColoured(editor, lineBefore, *text);
+    return true;
+}
+
+}  // namespace
 
 void EditCommand(UINT id)
 {
@@ -21,8 +57,14 @@ void EditCommand(UINT id)
     case IDM_CUT: SendMessageA(editor, WM_CUT, 0, 0); break;
     case IDM_COPY: SendMessageA(editor, WM_COPY, 0, 0); break;
     case IDM_PASTE: {
-        UINT rtf = RegisterClipboardFormatA("Rich Text Format");
-        SendMessageA(editor, EM_PASTESPECIAL, IsClipboardFormatAvailable(rtf) ? rtf : CF_TEXT, 0);
+        try {
+            if (!PasteColoured(editor)) {
+                UINT rtf = RegisterClipboardFormatA("Rich Text Format");
+                SendMessageA(editor, EM_PASTESPECIAL, IsClipboardFormatAvailable(rtf) ? rtf : CF_TEXT, 0);
+            }
+        } catch (const std::bad_alloc&) {
+            ReportError(Message::CantAllocateMemory, {}, 0, GetParent(editor));
+        }
         SetFocus(editor);
         break;
     }

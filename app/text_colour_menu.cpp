@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/documents.h"
+#include "basic/editor_colouring.h"
 #include "resources/resource.h"
 #include "settings/setting_values.h"
 #include "settings/settings.h"
@@ -73,5 +74,8 @@ void ShowTextColourPalette(HWND frame)
     format.dwMask = CFM_COLOR;
     format.crTextColor = g_settings.fontColor;
     SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    ForgetColours(editor, selection.cpMin, selection.cpMax);
     SetFocus(editor);
 }

@@ -205,6 +205,8 @@ void RememberSourceDirectory(const std::string& directory)
 void PrepareOpenedEditor(HWND editor)
 {
     ShowWindow(editor, SW_HIDE);
+    // The text coming in is coloured once it is all there, not piece by piece.
+    SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) & ~ENM_CHANGE);
     SetTabStops(editor, kOpenedTabCount, kOpenedTabWidth);
     ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
     ApplyDefaultTextColour(editor);
@@ -216,7 +218,9 @@ void FinishOpenedDocument(HWND frame, HWND editor, bool colour)
 {
     EnableDocumentCommands(g_app.menu);
     SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
-    if (colour) ColourApplesoft(editor, EditorTextLength(editor), -1);
+    if (colour) ColourOpenedProgram(editor);
+    else if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) FollowEditorText(editor);
+    SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETSEL, 0, 0);
     SendMessageA(editor, EM_SCROLLCARET, 0, 0);

@@ -34,7 +34,8 @@ void AppendCharacter(std::string& body, char c)
 
 }  // namespace
 
-std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font)
+std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font,
+                        std::span<const long> tabStops)
 {
     std::vector<uint32_t> table;  // colour n of the table is entry n - 1 here; 0 is the automatic colour
     std::string body;
@@ -59,7 +60,12 @@ std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours
     for (char c : font.face) AppendCharacter(rtf, c);
     rtf += ";}}{\\colortbl;";
     for (uint32_t colour : table) rtf += ColourEntry(colour);
-    rtf += "}\\f0\\fs" + std::to_string(font.halfPoints);
+    rtf += '}';
+    if (!tabStops.empty()) {
+        rtf += "\\pard";
+        for (long stop : tabStops) rtf += "\\tx" + std::to_string(stop);
+    }
+    rtf += "\\f0\\fs" + std::to_string(font.halfPoints);
     if (font.bold) rtf += "\\b";
     if (font.italic) rtf += "\\i";
     if (font.underline) rtf += "\\ul";

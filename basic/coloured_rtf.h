@@ -17,4 +17,6 @@ struct RtfFont {
 // `colours[i]` is the colour (0x00BBGGRR) of text[i]; it needs one entry for
 // each character. A carriage return, a line feed or the pair of them ends a
 // paragraph; backslash, braces, control and non-ASCII characters are escaped.
-std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font);
+// Every paragraph gets `tabStops` (twips from the left margin).
+std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font,
+                        std::span<const long> tabStops = {});

@@ -1,5 +1,7 @@
 // Applesoft colouring applied to a rich-edit editor: the spans of the
 // colouring scanner become text colours; the text itself never changes.
+// Colouring is never an edit: it leaves the undo history and the modified
+// flag as they were.
 #pragma once
 #include <windows.h>
 
@@ -7,12 +9,29 @@
 #include <string_view>
 
 // Colours whole lines from `start` (-1 for 0) up to at least `end`. Does
-// nothing while colouring is off. Returns 0; the selection is left at the
-// last character, for the caller to set its own.
+// nothing while colouring is off. Returns 0.
 int ColourApplesoft(HWND editor, LONG end, LONG start);
-// Recolours from the end of the line before `lineStart` up to `caret` (at
-// most 599 characters), the remark colour running to the caret. Returns 0.
+// Recolours the lines from the one holding `lineStart` to the one holding
+// `caret`. Returns 0.
 int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret);
+// Recolours the lines an edit of any kind has touched since the editor's
+// text was last seen (typing, paste, undo, replace, drag and drop). Does
+// nothing while colouring is off.
+void RecolourChangedText(HWND editor);
+// Colours an opened program: the lines on screen at once, the rest in idle
+// time, a few milliseconds at a time, giving way to the user's input.
+// Whatever scrolls into view is coloured first. While colouring is off the
+// text is only followed.
+void ColourOpenedProgram(HWND editor);
+// True while some of the editor's text waits for its colours.
+bool ColouringPending(HWND editor);
+// From now on the editor's text is followed, its present colours unknown.
+void FollowEditorText(HWND editor);
+// The colours from `from` to `to` were set by other means than the
+// colouring: the next recolouring of those lines looks at them again.
+void ForgetColours(HWND editor, LONG from, LONG to);
+// The editor is going away.
+void StopFollowingEditor(HWND editor);
 // Replaces the selection with `text` coloured as Applesoft, in one step that
 // Undo takes back whole; `lineBefore` is the text of the selection's first
 // line before it, which sets where the colouring starts. The characters take

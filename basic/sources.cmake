@@ -9,8 +9,10 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/remove_spaces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/coloured_rtf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_scanner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_record.cpp
 )
 list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editor_colouring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editor_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/undo_pause.cpp
 )

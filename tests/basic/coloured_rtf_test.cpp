@@ -24,3 +24,11 @@ TEST(ColouredRtf, FewerColoursThanCharactersStopsTheText)
     EXPECT_EQ(ColouredRtf("ABC", std::vector<uint32_t>{0}, RtfFont{"F", 0, 18}),
               "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 F;}}{\\colortbl;\\red0\\green0\\blue0;}\\f0\\fs18 \\cf1 A}");
 }
+
+TEST(ColouredRtf, TabStopsGoToEveryParagraph)
+{
+    const std::vector<long> stops = {720, 1440};
+    EXPECT_EQ(ColouredRtf("A\tB", std::vector<uint32_t>{0, 0, 0}, RtfFont{"F", 0, 18}, stops),
+              "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 F;}}{\\colortbl;\\red0\\green0\\blue0;}"
+              "\\pard\\tx720\\tx1440\\f0\\fs18 \\cf1 A\\tab B}");
+}

@@ -173,13 +173,7 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
     CHARRANGE end = {-1, -1};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
     SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("30 END"));  // the user's last edit
-    CHARRANGE word = {3, 8};
-    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&word));
-    CHARFORMATA red = {};
-    red.cbSize = sizeof red;
-    red.dwMask = CFM_COLOR;
-    red.crTextColor = RGB(200, 0, 0);
-    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red));
+    SetColour(editor, 3, 8, RGB(200, 0, 0));
     std::string text = EditorText(editor);
     LRESULT firstLine = SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
     ASSERT_TRUE(SendMessageA(editor, EM_GETMODIFY, 0, 0));

@@ -36,3 +36,13 @@ COLORREF ColourAt(HWND editor, LONG position)
     SendMessageA(editor, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
     return format.crTextColor;
 }
+
+void SetColour(HWND editor, LONG from, LONG to, COLORREF colour)
+{
+    Select(editor, from, to);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = colour;
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}

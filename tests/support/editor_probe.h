@@ -13,3 +13,6 @@ CHARRANGE Selection(HWND editor);
 void Select(HWND editor, LONG from, LONG to);
 // The text colour of the character at `position` (the selection moves there).
 COLORREF ColourAt(HWND editor, LONG position);
+// Gives the characters from `from` to `to` a colour as the user could (the
+// selection stays there).
+void SetColour(HWND editor, LONG from, LONG to, COLORREF colour);
