@@ -33,4 +33,18 @@ if [ ! -f "$WINEPREFIX/.tavo-ready" ]; then
     ( flock 9; [ -f "$WINEPREFIX/.tavo-ready" ] || create_prefix ) 9>"$WINEPREFIX.lock"
 fi
 [ "${1:-}" = "--prefix-only" ] && exit 0
+# Wine's desktop process is started by whichever program first opens a
+# window, inherits that program's output and lives on while other programs
+# use the desktop. Under a test runner, which reads the output through pipes
+# until every writer has closed them, a finished test would wait for it. So
+# when the output is a pipe, the program writes into files, passed on when
+# it ends.
+if [ -p /dev/stdout ] || [ -p /dev/stderr ]; then
+    out="$(mktemp)" err="$(mktemp)"
+    trap 'rm -f "$out" "$err"' EXIT
+    wine "$@" >"$out" 2>"$err" && status=0 || status=$?
+    cat "$out"
+    cat "$err" >&2
+    exit "$status"
+fi
 exec wine "$@"
