@@ -26,6 +26,7 @@ constexpr UINT_PTR kColouringTimer = 0x7C01;  // on the editor, with a procedure
 constexpr UINT kColouringTimerPeriodMs = 10;   // the shortest a timer waits anyway
 constexpr double kIdleSliceMs = 12;            // colouring at one time, input waiting or not
 constexpr LRESULT kFallbackScreenLines = 60;  // when the editor cannot tell
+constexpr size_t kChangesDrawnAsTheyGo = 4;     // more are drawn at once when all are made
 constexpr int kBandLines = 12;                 // lines streamed at once: input waits at most one band
 
 std::unordered_map<HWND, ColourRecord> g_records;
@@ -77,11 +78,11 @@ std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTex
 // band of lines from `from` to `to`, or with no range the whole editor.
 class QuietEditor {
 public:
-    explicit QuietEditor(HWND editor, LONG from = -1, LONG to = -1)
+    explicit QuietEditor(HWND editor, LONG from = -1, LONG to = -1, bool holdRedraw = true)
         : editor_(editor),
           events_(SendMessageA(editor, EM_GETEVENTMASK, 0, 0)),
           modified_(SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0),
-          visible_(IsWindowVisible(editor)),
+          visible_(holdRedraw && IsWindowVisible(editor)),
           from_(from),
           to_(to),
           undo_(editor)
@@ -146,7 +147,10 @@ void ColourLines(HWND editor, ColourRecord& record, TextRange lines)
     const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
     const std::vector<ColourChange> changes = ChangesToColour(record, lines.from, wanted);
     if (changes.empty()) return;
-    QuietEditor quiet(editor, changes.front().range.from, changes.back().range.to);
+    // Turning redraw back on makes Wine's control lay out and paint all it
+    // shows, which costs more than the few changes a keystroke brings.
+    QuietEditor quiet(editor, changes.front().range.from, changes.back().range.to,
+                      changes.size() > kChangesDrawnAsTheyGo);
     for (const ColourChange& change : changes) {
         Select(editor, change.range.from, change.range.to);
         if (change.unsure && SelectionHasColour(editor, change.colour)) continue;
