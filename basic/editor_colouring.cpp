@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/rich_text_copy.h"
 #include "basic/colour_record.h"
 #include "basic/coloured_rtf.h"
 #include "basic/editor_text.h"
@@ -199,23 +200,6 @@ std::vector<long> TabStops(HWND editor)
     return std::vector<long>(format.rgxTabs, format.rgxTabs + count);
 }
 
-DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
-{
-    auto* rest = reinterpret_cast<std::string_view*>(cookie);
-    const size_t count = std::min(rest->size(), static_cast<size_t>(size));
-    std::copy_n(rest->data(), count, buffer);
-    rest->remove_prefix(count);
-    *read = static_cast<LONG>(count);
-    return 0;
-}
-
-void StreamRtf(HWND editor, const std::string& rtf, WPARAM how)
-{
-    std::string_view rest = rtf;
-    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&rest), 0, ReadFromString};
-    SendMessageA(editor, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
-}
-
 // True when every line break of `text` is a carriage return and line feed,
 // the pair a paragraph mark of the stream becomes: any other would change.
 bool OnlyParagraphBreaks(std::string_view text)
@@ -246,7 +230,7 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
         Select(editor, lines.from, lines.from);
         const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
         Select(editor, lines.from, streamTo);
-        StreamRtf(editor, rtf, SF_RTF | SFF_SELECTION);
+        ReplaceSelectionWithRtf(editor, rtf);
         std::copy_n(wanted.begin(), streamTo - lines.from, record.colours.begin() + lines.from);
     }
     ColourLines(editor, record, lines);
@@ -427,7 +411,7 @@ void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const st
     CHARRANGE before = {};
     SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before));
     const LRESULT events = SendMessageA(editor, EM_SETEVENTMASK, 0, 0);
-    StreamRtf(editor, rtf, SF_RTF | SFF_SELECTION);
+    ReplaceSelectionWithRtf(editor, rtf);
     SendMessageA(editor, EM_SETEVENTMASK, 0, events);
     CHARRANGE after = {};
     SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&after));
