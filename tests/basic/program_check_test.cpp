@@ -79,17 +79,15 @@ TEST(ProgramCheck, LinesTheAppleDoesNotStoreWhole)
 // out of order are sorted.
 TEST(ProgramCheck, DuplicateNumbersAndOrder)
 {
-    const ProgramCheck check =
-        CheckApplesoftProgram("10 PRINT \"A\"\r30 GOTO 10\r20 PRINT \"B\"\r10 PRINT \"C\"\r30\r");
-    std::vector<Seen> seen;
-    for (const ProgramFinding& f : check.findings) seen.push_back({f.kind, f.line, f.problem});
-    EXPECT_EQ(seen, (std::vector<Seen>{
+    const std::string text = "10 PRINT \"A\"\r30 GOTO 10\r20 PRINT \"B\"\r10 PRINT \"C\"\r30\r";
+    EXPECT_EQ(Findings(text), (std::vector<Seen>{
                         {FindingKind::Replaced, 0, "Line 10 again at line 4 of the text: this one is replaced"},
                         {FindingKind::Replaced, 1,
                          "Line 30 again at line 5 of the text, a number alone: this one is deleted"},
                         {FindingKind::OutOfOrder, 2, "Out of order: after line 30"},
                         {FindingKind::OutOfOrder, 3, "Out of order: after line 20"},
                     }));
+    const ProgramCheck check = CheckApplesoftProgram(text);
     EXPECT_EQ(check.storedLines, 2);
     EXPECT_EQ(check.bytes, 9u + 9u + 2u);  // two records of PRINT and a 1-letter string, and the end link
 }
