@@ -1,17 +1,30 @@
 // Which code carries out each command id of the menus, the toolbar and the
 // accelerators. Ranges are tested before single ids. A command whose work is
 // not built yet has no handler: it is greyed wherever it can be chosen.
-#include "app/app.h"
-#include "app/check_program.h"
 #include "app/commands.h"
-#include "app/documents.h"
-#include "app/frame.h"
-#include "app/printing.h"
+
+#include "app/frame_commands.h"
 #include "app/windows_files.h"
-#include "disk/save_to_image.h"
-#include "menus/menus.h"
+#include "disk_browser/properties_sheet.h"
+#include "disk_browser/save_to_image.h"
+#include "editing/check_program.h"
+#include "editing/editing.h"
+#include "editing/find_replace.h"
+#include "editing/formatting.h"
+#include "editing/goto_line.h"
+#include "editing/printing.h"
+#include "editing/text_colour_menu.h"
+#include "editing/word_wrap_menu.h"
+#include "emulator/disk_commands.h"
+#include "emulator/program_list.h"
+#include "emulator/run_program.h"
+#include "preferences/preferences_sheet.h"
 #include "resources/resource.h"
-#include "settings/preferences_sheet.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/editor_setup.h"
+#include "user_menus/menus.h"
+#include "user_menus/special_characters.h"
 
 namespace {
 
@@ -129,11 +142,6 @@ bool CommandIsBuilt(UINT id)
 {
     const CommandRoute* route = FindCommandRoute(id);
     return route && route->handler;
-}
-
-void EnableCommand(HMENU menu, UINT id, bool enable)
-{
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (enable && CommandIsBuilt(id) ? MF_ENABLED : MF_GRAYED));
 }
 
 void GrayUnbuiltCommands(HMENU menu)

@@ -7,32 +7,27 @@
 
 #include <string>
 
-#include "app/app.h"
-#include "app/check_program.h"
 #include "app/commands.h"
-#include "app/documents.h"
-#include "app/file_names.h"
-#include "menus/menus.h"
-#include "resources/report_error.h"
+#include "app/toolbar.h"
+#include "core/documents/file_names.h"
+#include "core/settings/setting_values.h"
+#include "editing/check_program.h"
+#include "editing/find_replace.h"
+#include "editing/word_wrap_menu.h"
 #include "resources/resource.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/command_enabling.h"
+#include "shell/documents.h"
+#include "shell/frame_title.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
+#include "user_menus/menus.h"
 
 namespace {
 
-constexpr int kNewSubmenuPosition = 0;  // in the File menu
 constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP;
 // The carrier only ever holds text on its way to the clipboard: never shown.
 constexpr DWORD kCarrierStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_DLGFRAME | ES_MULTILINE | ES_AUTOHSCROLL;
-
-constexpr UINT kGrayedCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_SELECT_ALL,
-                                    IDM_GOTO_LINE, IDM_FIND, IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS,
-                                    IDM_PROPERTIES, IDM_CUT, IDM_COPY, IDM_CLEAR, IDM_INJECT_TEXT,
-                                    IDM_RUN_PROGRAM};
-constexpr UINT kEnabledCommands[] = {IDM_SAVE, IDM_SAVE_WINDOWS_AS, IDM_PRINT, IDM_UNDO, IDM_CUT, IDM_COPY,
-                                     IDM_PASTE, IDM_SELECT_ALL, IDM_CLEAR, IDM_GOTO_LINE, IDM_FIND,
-                                     IDM_FIND_NEXT, IDM_REPLACE, IDM_SAVE_APPLE_AS, IDM_INJECT_TEXT,
-                                     IDM_RUN_PROGRAM};
 
 void CreateMdiClient(HWND frame)
 {
@@ -195,28 +190,6 @@ LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void GrayDocumentCommands(HMENU menu)
-{
-    for (UINT id : kGrayedCommands) EnableCommand(menu, id, false);
-}
-
-void EnableDocumentCommands(HMENU menu)
-{
-    for (UINT id : kEnabledCommands) EnableCommand(menu, id, true);
-    EnableImageDocumentCommands(menu, GetActiveEditor());
-}
-
-void EnableImageDocumentCommands(HMENU menu, HWND editor)
-{
-    EnableCommand(menu, IDM_PROPERTIES, ImageSlotOf(editor) != 0);
-}
-
-void SetFrameTitle(HWND frame, const std::string& fileName)
-{
-    std::string title = std::string(kProductName) + " - " + (fileName.empty() ? std::string("Untitled") : fileName);
-    SetWindowTextA(frame, title.c_str());
-}
-
 LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A registered message has no constant to switch on.
@@ -245,43 +218,3 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     }
     return DefFrameProcA(frame, g_app.mdiClient, message, wParam, lParam);
 }
-
-// The File menu's New submenu, dropped from the toolbar's New button.
-void ShowNewPopup(HWND)
-{
-    HMENU popup = GetSubMenu(GetSubMenu(g_app.menu, MENU_POSITION_FILE), kNewSubmenuPosition);
-    RECT button = {};
-    SendMessageA(g_app.toolbar, TB_GETRECT, IDM_NEW_POPUP, reinterpret_cast<LPARAM>(&button));
-    POINT corner = {button.left, button.bottom};
-    ClientToScreen(g_app.toolbar, &corner);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, corner.x - 1, corner.y + 4, 0, g_app.toolbar, nullptr);
-}
-
-void ShowHelpContents(HWND frame)
-{
-    char windows[kPathChars] = {};
-    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-    if (length == 0 || length >= sizeof windows) windows[0] = '\0';
-    std::string command = HelpCommandLine(windows, g_app.helpPath);
-    if (WinExec(command.c_str(), SW_SHOWNORMAL) < 32) ReportError(Message::CouldNotLaunch, g_app.helpPath, 0, frame);
-}
-
-namespace {
-
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
-}
-
-}  // namespace
-
-void ShowAbout(HWND frame) { DialogBoxParamA(g_app.instance, "AboutBox", frame, AboutProc, 0); }

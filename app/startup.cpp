@@ -3,22 +3,20 @@
 
 #include <string>
 
-#include "app/app.h"
-#include "app/check_program.h"
-#include "app/command_line.h"
 #include "app/commands.h"
-#include "app/documents.h"
-#include "app/file_names.h"
 #include "app/frame.h"
 #include "app/windows_files.h"
-#include "menus/menus.h"
-#include "resources/report_error.h"
+#include "core/documents/command_line.h"
+#include "core/documents/file_names.h"
+#include "core/settings/main_window_size.h"
+#include "core/settings/setting_values.h"
+#include "editing/check_program.h"
 #include "resources/resource.h"
-#include "settings/main_window_size.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
-
-App g_app;
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
+#include "user_menus/menus.h"
 
 namespace {
 

@@ -1,18 +1,19 @@
 // The toolbar: file and edit buttons, the font-name and font-size boxes
 // (sitting over a run of separators kept as room for them) and the
 // formatting buttons. Everything about a button is its row in one table.
-#include <windows.h>
+#include "app/toolbar.h"
+
 #include <commctrl.h>
 
 #include <iterator>
 #include <string>
 
-#include "app/app.h"
 #include "app/commands.h"
-#include "app/frame.h"
-#include "resources/report_error.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
+#include "shell/status_readout.h"
 
 namespace {
 
@@ -227,15 +228,6 @@ int StripImageCount(HBITMAP strip)
 }
 
 }  // namespace
-
-void ShowInFontBox(HWND box, const std::string& text)
-{
-    LRESULT index = SendMessageA(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(box, CB_SETCURSEL, index, 0);
-    // A face that is not installed is still the one asked for: show its name.
-    if (index == CB_ERR) SetWindowTextA(box, text.c_str());
-    SendMessageA(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
-}
 
 void CreateToolbar(HWND frame)
 {

@@ -11,31 +11,31 @@
 #include <optional>
 #include <span>
 
-#include "app/app.h"
 #include "app/commands.h"
-#include "app/documents.h"
-#include "basic/editor_text.h"
-#include "app/file_dialog.h"
-#include "app/file_names.h"
 #include "app/frame.h"
-#include "app/line_ends.h"
-#include "basic/editor_colouring.h"
-#include "basic/hex_dump.h"
-#include "disk/browser_names.h"
-#include "disk/image.h"
-#include "disk/last_image.h"
-#include "disk/open_dialog.h"
-#include "disk/open_from_image.h"
-#include "resources/report_error.h"
+#include "core/disk/browser_names.h"
+#include "core/disk/image.h"
+#include "core/documents/file_names.h"
+#include "core/settings/setting_values.h"
+#include "core/text/hex_dump.h"
+#include "core/text/line_ends.h"
+#include "disk_browser/last_image.h"
+#include "disk_browser/open_dialog.h"
+#include "disk_browser/open_from_image.h"
 #include "resources/resource.h"
-#include "settings/default_font.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/default_font.h"
+#include "shell/documents.h"
+#include "shell/editor_colouring.h"
+#include "shell/editor_setup.h"
+#include "shell/editor_text.h"
+#include "shell/file_dialog.h"
+#include "shell/frame_title.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
 
 namespace {
 
-constexpr int kOpenedTabCount = 20;  // an opened file's tab stops do not follow the settings
-constexpr int kOpenedTabWidth = 5;   // average character widths
 constexpr LONG kTextPieceBytes = 2048;  // plain text read at a time, before its line ends grow
 constexpr DWORD kLargestHexDumpBytes = 256u << 20;  // beyond this the dump would not fit in memory
 
@@ -201,36 +201,6 @@ void RememberSourceDirectory(const std::string& directory)
 }
 
 }  // namespace
-
-void PrepareOpenedEditor(HWND editor)
-{
-    ShowWindow(editor, SW_HIDE);
-    // The text coming in is coloured once it is all there, not piece by piece.
-    SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) & ~ENM_CHANGE);
-    SetTabStops(editor, kOpenedTabCount, kOpenedTabWidth);
-    ApplyDefaultFont(editor, g_settings.currentFontName.c_str(), CurrentFontPoints());
-    ApplyDefaultTextColour(editor);
-    SetWindowTextA(editor, "");
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
-}
-
-void FinishOpenedDocument(HWND frame, HWND editor, bool colour)
-{
-    EnableDocumentCommands(g_app.menu);
-    SendMessageA(editor, EM_SETBKGNDCOLOR, 0, g_settings.backgroundColour);
-    if (colour) ColourOpenedProgram(editor);
-    else if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) FollowEditorText(editor);
-    SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
-    ShowWindow(editor, SW_SHOW);
-    SendMessageA(editor, EM_SETSEL, 0, 0);
-    SendMessageA(editor, EM_SCROLLCARET, 0, 0);
-    SetModified(editor, false);
-    SendMessageA(g_app.mdiClient, WM_MDIREFRESHMENU, 0, 0);
-    DrawMenuBar(frame);
-    if (HWND active = GetActiveEditor()) SetFocus(active);
-}
-
-bool KeyHeldNow(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 int LoadFileIntoEditor(HWND editor, const char* path)
 {

@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "shell/keyboard.h"
+
+LRESULT OpenFiles(HWND frame);
+LRESULT SaveDocument(HWND frame);
+LRESULT SaveDocumentAs(HWND frame);
+
 // Streams an existing file into the editor (".rtf" in any case as rich
 // text; plain text with a carriage return before each lone line feed) and
 // clears the modified flag. 0 when it could not be read; the
@@ -17,16 +23,6 @@ int LoadFileIntoEditor(HWND editor, const char* path);
 // flag as they were.
 int SaveEditorToFile(HWND editor, const char* path);
 
-// An opened file's editor before its text goes in: hidden, tab stops every
-// five characters, the default font, colour and background, empty.
-void PrepareOpenedEditor(HWND editor);
-// Shows the filled editor with the caret at the start, unmodified, coloured
-// as Applesoft when `colour`, and gives the active document the focus.
-void FinishOpenedDocument(HWND frame, HWND editor, bool colour);
-
-// Whether a key is held at the moment a file is opened.
-using KeyHeld = bool (*)(int virtualKey);
-bool KeyHeldNow(int virtualKey);
 
 // What Open does after its dialog: `buffer` is the dialog's answer (the
 // folder, then one or more names from `nameOffset`, separated by zero bytes).

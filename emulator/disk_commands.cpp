@@ -2,18 +2,19 @@
 // DOS 3.3 command lines typed into the emulator, which must have the image
 // mounted. Every name is checked first, so that the emulator reads exactly
 // the one command meant. The answer is 0 only when the line was typed.
+#include "emulator/disk_commands.h"
+
 #include <string>
 #include <string_view>
 
-#include "app/app.h"
-#include "app/commands.h"
-#include "disk/apple_names.h"
-#include "disk/apple_path.h"
-#include "disk/browser_names.h"
-#include "disk/image.h"
-#include "emulator/emulator_texts.h"
+#include "core/disk/apple_names.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/browser_names.h"
+#include "core/disk/image.h"
+#include "core/emulator/emulator_texts.h"
 #include "emulator/injection.h"
-#include "resources/report_error.h"
+#include "shell/app.h"
+#include "shell/report_error.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Finding the emulator window by its exact title.
 #include "emulator/emulator_window.h"
 
-#include "emulator/emulator_texts.h"
-#include "resources/report_error.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
+#include "core/emulator/emulator_texts.h"
+#include "core/settings/setting_values.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
 
 namespace {
 

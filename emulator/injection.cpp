@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "emulator/emulator_window.h"
-#include "resources/report_error.h"
+#include "shell/app.h"
+#include "shell/report_error.h"
 
 namespace {
 

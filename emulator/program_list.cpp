@@ -1,17 +1,18 @@
 // List Programs Running: a new Edit document with the title of every
 // top-level window, from which the user copies the emulator's exact title
 // into the settings.
+#include "emulator/program_list.h"
+
 #include <richedit.h>
 
-#include "app/app.h"
-#include "app/commands.h"
-#include "app/documents.h"
-#include "emulator/emulator_texts.h"
+#include "core/emulator/emulator_texts.h"
+#include "core/settings/setting_values.h"
 #include "emulator/emulator_window.h"
 #include "resources/resource.h"
-#include "settings/default_font.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/default_font.h"
+#include "shell/documents.h"
+#include "shell/settings.h"
 
 void ListProgramsRunning(HWND frame)
 {

@@ -2,23 +2,25 @@
 // only read: what is typed is composed from a copy of its text, so text,
 // formatting, selection, scroll position, modified flag and undo history
 // end as they began.
+#include "emulator/run_program.h"
+
 #include <richedit.h>
 
 #include <new>
 #include <string>
 
-#include "app/app.h"
-#include "app/check_program.h"
-#include "app/commands.h"
-#include "app/documents.h"
-#include "basic/editor_text.h"
-#include "disk/apple_names.h"
-#include "disk/image.h"
-#include "emulator/emulator_texts.h"
+#include "core/disk/apple_names.h"
+#include "core/disk/image.h"
+#include "core/emulator/emulator_texts.h"
+#include "core/settings/setting_values.h"
+#include "editing/check_program.h"
+#include "emulator/disk_commands.h"
 #include "emulator/injection.h"
-#include "resources/report_error.h"
-#include "settings/setting_values.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/editor_text.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
-list(APPEND CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/emulator_texts.cpp
-)
 list(APPEND WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/disk_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/emulator_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/injection.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/run_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_list.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/disk_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/run_program.cpp
 )

@@ -7,11 +7,11 @@
 #include <span>
 #include <string>
 
-#include "basic/apple_text.h"
-#include "basic/applesoft_listing.h"
-#include "basic/hex_dump.h"
-#include "basic/integer_listing.h"
-#include "basic/remove_spaces.h"
+#include "core/basic/applesoft_listing.h"
+#include "core/basic/integer_listing.h"
+#include "core/basic/remove_spaces.h"
+#include "core/text/apple_text.h"
+#include "core/text/hex_dump.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "basic/colour_scanner.h"
+#include "core/colouring/colour_scanner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -5,13 +5,13 @@
 #include <span>
 #include <vector>
 
-#include "disk/apple_path.h"
-#include "disk/dos33.h"
-#include "disk/file_types.h"
-#include "disk/image.h"
-#include "disk/open_choice.h"
-#include "disk/prodos.h"
-#include "disk/properties_text.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/dos33.h"
+#include "core/disk/file_types.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
+#include "core/disk/properties_text.h"
 #include "fuzz/fuzz_image_file.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "disk/image.h"
+#include "core/disk/image.h"
 #include "fuzz/fuzz_image_file.h"
 
 namespace {

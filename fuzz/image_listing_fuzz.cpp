@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <span>
 
-#include "disk/apple_path.h"
-#include "disk/image.h"
-#include "disk/prodos.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/image.h"
+#include "core/disk/prodos.h"
 #include "fuzz/fuzz_image_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "basic/applesoft_listing.h"
-#include "basic/applesoft_tokenizer.h"
-#include "basic/program_check.h"
+#include "core/basic/applesoft_listing.h"
+#include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/program_check.h"
 
 namespace {
 

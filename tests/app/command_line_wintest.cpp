@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/documents.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 

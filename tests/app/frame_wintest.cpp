@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "app/app.h"
 #include "app/commands.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
 
 namespace {

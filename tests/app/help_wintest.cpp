@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "resources/resource.h"
+#include "shell/app.h"
 #include "support/app_fixture.h"
 
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/documents.h"
-#include "app/file_dialog.h"
 #include "app/windows_files.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/file_dialog.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 

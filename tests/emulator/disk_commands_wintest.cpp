@@ -9,14 +9,14 @@
 #include <string>
 #include <utility>
 
-#include "app/documents.h"
+#include "core/disk/browser_names.h"
+#include "core/disk/image.h"
 #include "desktop.h"
-#include "disk/browser_names.h"
-#include "disk/image.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
-#include "test_program.h"
+#include "shell/documents.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
+#include "test_program.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/app.h"
 #include "desktop.h"
-#include "app/documents.h"
 #include "emulator/emulator_window.h"
 #include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 

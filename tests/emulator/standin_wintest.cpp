@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "desktop.h"
-#include "test_program.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
+#include "test_program.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include <richedit.h>
 
-#include "app/app.h"
-#include "app/documents.h"
 #include "app/startup.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/settings.h"
 
 std::string ReadFileText(const std::string& path)
 {

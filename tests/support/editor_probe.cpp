@@ -3,7 +3,7 @@
 
 #include <richedit.h>
 
-#include "basic/editor_text.h"
+#include "shell/editor_text.h"
 
 std::string Title(HWND window)
 {

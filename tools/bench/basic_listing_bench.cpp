@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "basic/applesoft_listing.h"
-#include "basic/applesoft_tokenizer.h"
-#include "basic/hex_dump.h"
-#include "basic/integer_listing.h"
+#include "core/basic/applesoft_listing.h"
+#include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/integer_listing.h"
+#include "core/text/hex_dump.h"
 
 namespace {
 

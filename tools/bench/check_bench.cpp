@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/check_program.h"
-#include "app/documents.h"
 #include "app/startup.h"
+#include "editing/check_program.h"
 #include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/documents.h"
 #include "tools/bench/win_bench.h"
 
 namespace {

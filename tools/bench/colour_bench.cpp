@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/documents.h"
 #include "app/startup.h"
 #include "app/windows_files.h"
-#include "basic/editor_colouring.h"
 #include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/editor_colouring.h"
 #include "tools/bench/win_bench.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "disk/apple_path.h"
-#include "disk/file_types.h"
-#include "disk/image.h"
-#include "disk/open_choice.h"
-#include "disk/prodos.h"
-#include "tests/disk/image_builder.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/file_types.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
+#include "tests/core/disk/image_builder.h"
 
 namespace {
 

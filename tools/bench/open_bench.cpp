@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "app/documents.h"
 #include "app/startup.h"
 #include "app/windows_files.h"
-#include "disk/browser_names.h"
-#include "disk/image.h"
-#include "disk/open_choice.h"
-#include "disk/open_from_image.h"
-#include "tests/disk/image_builder.h"
+#include "core/disk/browser_names.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "disk_browser/open_from_image.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "tests/core/disk/image_builder.h"
 #include "tools/bench/win_bench.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app.h"
-#include "app/documents.h"
 #include "app/startup.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/settings.h"
 #include "support/box_watcher.h"
 #include "support/printed_pdf.h"
 #include "tools/bench/win_bench.h"

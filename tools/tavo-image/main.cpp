@@ -16,17 +16,17 @@
 #include <io.h>
 #endif
 
-#include "basic/applesoft_tokenizer.h"
-#include "basic/ascii.h"
-#include "disk/apple_path.h"
-#include "disk/dos33.h"
-#include "disk/file_types.h"
-#include "disk/host_names.h"
-#include "disk/image.h"
-#include "disk/open_choice.h"
-#include "disk/prodos.h"
-#include "disk/properties_text.h"
-#include "resources/messages.h"
+#include "core/basic/applesoft_tokenizer.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/dos33.h"
+#include "core/disk/file_types.h"
+#include "core/disk/host_names.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
+#include "core/disk/properties_text.h"
+#include "core/messages/messages.h"
+#include "core/text/ascii.h"
 
 namespace fs = std::filesystem;
 

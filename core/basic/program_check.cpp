@@ -1,0 +1,277 @@
+// Check Program's findings. Each line is parsed alone, as the ROM parses it
+// when it is typed, and listed back; the whole text is tokenized once more
+// for what only the whole program shows (lines lost, its size).
+#include "core/basic/program_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "core/basic/applesoft_listing.h"
+#include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/applesoft_tokens.h"
+#include "core/text/ascii.h"
+
+namespace {
+
+struct TextLine {
+    size_t offset;
+    std::string_view text;
+};
+
+// Line breaks as the tokenizer counts them: CR, LF or CR LF, high bit or not.
+std::vector<TextLine> SplitLines(std::string_view text)
+{
+    const auto isEnd = [](char c) { return (c & 0x7F) == '\r' || (c & 0x7F) == '\n'; };
+    std::vector<TextLine> lines;
+    size_t start = 0;
+    for (;;) {
+        size_t end = start;
+        while (end < text.size() && !isEnd(text[end])) ++end;
+        lines.push_back({start, text.substr(start, end - start)});
+        if (end == text.size()) return lines;
+        start = end + ((end + 1 < text.size() && (text[end] & 0x7F) == '\r' && (text[end + 1] & 0x7F) == '\n') ? 2 : 1);
+    }
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsToken(uint8_t b) { return b >= kApplesoftFirstToken; }
+std::string TokenName(uint8_t b) { return kApplesoftTokens[b - kApplesoftFirstToken]; }
+
+// One typed line that has a number the Apple accepts.
+struct NumberedLine {
+    int line;
+    size_t offset;
+    std::string_view typed;
+    int number;
+    std::vector<uint8_t> contents;  // as stored; empty: the number alone deletes the line
+};
+
+std::string ListedLine(int number, const std::vector<uint8_t>& contents)
+{
+    const int link = kApplesoftLoadAddress + 4 + static_cast<int>(contents.size()) + 1;
+    std::vector<uint8_t> record = {static_cast<uint8_t>(link & 0xFF), static_cast<uint8_t>(link >> 8),
+                                   static_cast<uint8_t>(number & 0xFF), static_cast<uint8_t>(number >> 8)};
+    record.insert(record.end(), contents.begin(), contents.end());
+    record.insert(record.end(), {0, 0, 0});
+    std::string listed;
+    ListApplesoft(0, static_cast<int>(record.size()), listed, record, kApplesoftLoadAddress);
+    if (!listed.empty() && listed.back() == '\r') listed.pop_back();
+    return listed;
+}
+
+// The keywords the ROM finds where a reader sees none: inside a name
+// (SCORE lists as SC OR E), running into one (TOTAL as TO TAL) or across a
+// space (LE THEN as LET HEN). A line typed without spaces between its
+// words gives no clue where a reader's words end: there only a REM inside
+// a name is told.
+std::string KeywordsMisread(std::string_view contents, const std::vector<uint8_t>& parsed,
+                            const std::vector<uint32_t>& typedAt)
+{
+    struct Span {
+        size_t start, own, end;  // own: without the spaces the ROM dropped after it
+    };
+    std::vector<Span> spans(parsed.size());
+    bool spaced = !typedAt.empty() && typedAt[0] > 0;
+    for (size_t k = 0; k < parsed.size(); ++k) {
+        const size_t start = typedAt[k];
+        const size_t next = k + 1 < parsed.size() ? typedAt[k + 1] : contents.size();
+        size_t own = next;
+        while (own > start + 1 && contents[own - 1] == ' ') --own;
+        spaced = spaced || own < next;
+        spans[k] = {start, own, next};
+    }
+    std::string misread;
+    const auto add = [&misread](const std::string& what) { misread += (misread.empty() ? "" : ", ") + what; };
+    for (size_t k = 0; k < parsed.size(); ++k) {
+        const uint8_t b = parsed[k];
+        const Span& s = spans[k];
+        // Operators, and "?" for PRINT, are no words.
+        if (!IsToken(b) || !IsLetter(contents[s.start])) continue;
+        const std::string_view spelled = contents.substr(s.start, s.own - s.start);
+        const bool afterName = s.start > 0 && IsLetter(contents[s.start - 1]) && k > 0 && !IsToken(parsed[k - 1]);
+        // What follows FN is its function's name, what follows REM or DATA is text.
+        const bool intoName = s.own < contents.size() && IsLetter(contents[s.own]) && k + 1 < parsed.size() &&
+                              !IsToken(parsed[k + 1]) && b != kTokenFn && b != kTokenRem && b != kTokenData;
+        if (spelled.find(' ') != std::string_view::npos) add(TokenName(b) + " across a space");
+        // A REM right after a name's letter is never meant, crunched or not:
+        // it turns the rest of the line into a remark (THEREMIN).
+        else if ((spaced || b == kTokenRem) && afterName) add(TokenName(b) + " inside a name");
+        else if (spaced && intoName) add(TokenName(b) + " running into a name");
+    }
+    return misread;
+}
+
+std::vector<uint8_t> TokensOf(const std::vector<uint8_t>& parsed)
+{
+    std::vector<uint8_t> tokens;
+    std::copy_if(parsed.begin(), parsed.end(), std::back_inserter(tokens), IsToken);
+    return tokens;
+}
+
+// The ROM compares keywords in upper case only: "print" stays five letters.
+bool LowerCaseKeywordsLost(std::string_view contents, const std::vector<uint8_t>& parsed)
+{
+    if (std::none_of(contents.begin(), contents.end(), [](char c) { return c >= 'a' && c <= 'z'; })) return false;
+    std::string upper(contents);
+    for (char& c : upper) c = AsciiUpper(c);
+    std::vector<uint8_t> upperParsed;
+    ParseApplesoftContents(upper, upperParsed);
+    return TokensOf(parsed) != TokensOf(upperParsed);
+}
+
+std::string TextLineName(int line) { return "line " + std::to_string(line + 1) + " of the text"; }
+
+const char* NoteProblem(TokenizeNoteKind kind)
+{
+    switch (kind) {
+    case TokenizeNoteKind::LineCancelled: return "256 characters or more: the Apple cancels the line";
+    case TokenizeNoteKind::LineCut: return "Longer than the input buffer: the end is cut";
+    case TokenizeNoteKind::NumberTooLarge: return "Line number above 63999: not stored";
+    case TokenizeNoteKind::NoLineNumber: return "No line number: run at once, not stored";
+    case TokenizeNoteKind::OutOfMemory: return "Past the top of memory: this line and the rest are not stored";
+    }
+    return "";
+}
+
+FindingKind KindOfNote(TokenizeNoteKind kind)
+{
+    switch (kind) {
+    case TokenizeNoteKind::LineCancelled: return FindingKind::LineCancelled;
+    case TokenizeNoteKind::LineCut: return FindingKind::LineCut;
+    case TokenizeNoteKind::NumberTooLarge: return FindingKind::NumberTooLarge;
+    case TokenizeNoteKind::NoLineNumber: return FindingKind::NoLineNumber;
+    case TokenizeNoteKind::OutOfMemory: break;
+    }
+    return FindingKind::OutOfMemory;
+}
+
+// The targets of GOTO, GOSUB and THEN, and of ON's lists, that no line has.
+void FindMissingTargets(const NumberedLine& line, const std::set<int>& numbers, const std::string& listed,
+                        std::vector<ProgramFinding>& findings)
+{
+    const std::vector<uint8_t>& c = line.contents;
+    for (size_t k = 0; k < c.size(); ++k) {
+        if (c[k] != kTokenGoto && c[k] != kTokenGosub && c[k] != kTokenThen) continue;
+        size_t j = k + 1;
+        do {
+            if (j >= c.size() || c[j] < '0' || c[j] > '9') break;
+            const size_t from = j;
+            while (j < c.size() && c[j] >= '0' && c[j] <= '9') ++j;
+            const std::string target(c.begin() + static_cast<std::ptrdiff_t>(from), c.begin() + static_cast<std::ptrdiff_t>(j));
+            // No line has a number of more than five digits.
+            if (target.size() > 5 || !numbers.count(std::stoi(target)))
+                findings.push_back({FindingKind::MissingTarget, line.line, line.offset,
+                                    TokenName(c[k]) + " " + target + ": there is no line " + target,
+                                    std::string(line.typed), listed});
+        } while (c[k] != kTokenThen && j < c.size() && c[j] == ',' && ++j);
+    }
+}
+
+}  // namespace
+
+ProgramCheck CheckApplesoftProgram(std::string_view text)
+{
+    ProgramCheck check;
+    std::vector<TokenizeNote> notes;
+    check.bytes = TokenizeApplesoft(text, kApplesoftLoadAddress, ApplesoftText::Typed, &notes).size();
+    const std::vector<TextLine> lines = SplitLines(text);
+    std::set<std::pair<int, TokenizeNoteKind>> noted;
+    for (const TokenizeNote& note : notes) {
+        if (!noted.insert({note.line, note.kind}).second) continue;
+        const TextLine& line = lines[static_cast<size_t>(note.line)];
+        check.findings.push_back({KindOfNote(note.kind), note.line, line.offset, NoteProblem(note.kind),
+                                  std::string(line.text), {}});
+    }
+
+    std::vector<NumberedLine> numbered;
+    std::vector<std::string> listingOfLine(lines.size());
+    std::string buffer;
+    std::vector<uint32_t> typedAt;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TextLine& line = lines[i];
+        if (line.text.size() >= kMonitorLineChars) continue;  // cancelled, reported above
+        buffer.clear();
+        for (char c : line.text) {
+            if ((c & 0x7F) == 0) break;
+            buffer += static_cast<char>(c & 0x7F);
+        }
+        buffer.resize(std::min(buffer.size(), static_cast<size_t>(kInputBufferChars)));
+        const TypedLineNumber number = ReadTypedLineNumber(buffer);
+        if (number.value < 0 || number.value > kHighestLineNumber) continue;
+        const std::string_view contents = std::string_view(buffer).substr(number.contentsAt);
+        NumberedLine entered = {static_cast<int>(i), line.offset, line.text, static_cast<int>(number.value), {}};
+        typedAt.clear();
+        ParseApplesoftContents(contents, entered.contents, &typedAt);
+        const std::string listed = entered.contents.empty() ? std::string() : ListedLine(entered.number, entered.contents);
+        const std::string misread = KeywordsMisread(contents, entered.contents, typedAt);
+        if (!misread.empty())
+            check.findings.push_back({FindingKind::ListsDifferently, entered.line, line.offset,
+                                      "Lists differently: " + misread, std::string(line.text), listed});
+        if (LowerCaseKeywordsLost(contents, entered.contents))
+            check.findings.push_back({FindingKind::LowerCase, entered.line, line.offset,
+                                      "Lower-case keywords are not recognised", std::string(line.text), listed});
+        numbered.push_back(std::move(entered));
+        listingOfLine[i] = listed;
+    }
+    // A cut line is stored as far as the input buffer goes.
+    for (ProgramFinding& finding : check.findings)
+        if (finding.kind == FindingKind::LineCut) finding.listed = listingOfLine[static_cast<size_t>(finding.line)];
+
+    // The last line of each number is the one the Apple keeps.
+    std::map<int, size_t> last;
+    for (size_t k = 0; k < numbered.size(); ++k) last[numbered[k].number] = k;
+    std::set<int> stored;
+    for (const auto& [number, k] : last)
+        if (!numbered[k].contents.empty()) stored.insert(number);
+    check.storedLines = static_cast<int>(stored.size());
+    int previous = -1;
+    for (size_t k = 0; k < numbered.size(); ++k) {
+        const NumberedLine& line = numbered[k];
+        const NumberedLine& kept = numbered[last[line.number]];
+        const std::string typed(line.typed);
+        const std::string& listed = listingOfLine[static_cast<size_t>(line.line)];
+        if (&kept != &line && !line.contents.empty())
+            check.findings.push_back({FindingKind::Replaced, line.line, line.offset,
+                                      "Line " + std::to_string(line.number) + " again at " + TextLineName(kept.line) +
+                                          (kept.contents.empty() ? ", a number alone: this one is deleted"
+                                                                 : ": this one is replaced"),
+                                      typed, listed});
+        if (line.contents.empty()) continue;  // a number alone only deletes
+        if (previous >= 0 && line.number < previous)
+            check.findings.push_back({FindingKind::OutOfOrder, line.line, line.offset,
+                                      "Out of order: after line " + std::to_string(previous), typed, listed});
+        previous = line.number;
+        if (&kept == &line) FindMissingTargets(line, stored, listed, check.findings);
+    }
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const ProgramFinding& a, const ProgramFinding& b) { return a.line < b.line; });
+    return check;
+}
+
+std::string DescribeProgramPlace(size_t bytes)
+{
+    const long last = kApplesoftLoadAddress + static_cast<long>(bytes) - 1;
+    char range[64];
+    std::snprintf(range, sizeof range, "%zu bytes at $%04X-$%04lX", bytes, kApplesoftLoadAddress, last);
+    struct Area {
+        long from;
+        const char* name;
+    };
+    const Area areas[] = {{kHgrPage1, "HGR page 1 ($2000-$3FFF)"},
+                          {kHgrPage2, "HGR page 2 ($4000-$5FFF)"},
+                          {kDosHimem, "HIMEM ($9600 with DOS)"}};
+    std::vector<std::string> into, clear;
+    for (const Area& area : areas) (last >= area.from ? into : clear).push_back(area.name);
+    const auto join = [](const std::vector<std::string>& names) {
+        std::string joined;
+        for (size_t i = 0; i < names.size(); ++i)
+            joined += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+        return joined;
+    };
+    std::string text = range;
+    if (!into.empty()) text += ": runs into " + join(into);
+    if (!clear.empty()) text += (into.empty() ? ": clear of " : "; clear of ") + join(clear);
+    return text;
+}

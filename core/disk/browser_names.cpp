@@ -1,0 +1,3 @@
+#include "core/disk/browser_names.h"
+
+AppleBrowserNames g_browser;

@@ -1,0 +1,67 @@
+// ProDOS volumes: directory listing, entry decoding and file reading.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/disk/directory_listing.h"
+#include "core/disk/file_entry.h"
+
+constexpr int kProdosEntryLength = 39;      // bytes per directory entry
+constexpr int kProdosEntriesPerBlock = 13;  // entries in one directory block
+constexpr int kVolumeDirectoryBlock = 2;
+
+class ImageFile;
+
+// What DecodeProdosEntry returns.
+enum ProdosEntryResult : int {
+    ProdosEntryDecoded = 0,
+    ProdosEntryUnreadable = -1,  // a block of the entry or of its volume cannot be read
+};
+
+// The failures of ReadProdosFile and ReadProdosFileDosOrder, which return the
+// storage type (1, 2, 3) on success. Users see the number in message 2.
+enum ProdosFileResult : int {
+    ProdosFileEntryUnreadable = -1,
+    ProdosFileBlockUnreadable = -2,  // the image or an index or data block
+    ProdosFileStorageUnsupported = -3,  // not a storage type that reader handles
+};
+
+// What SubdirectoryKeyBlock returns when there is no key block to name.
+constexpr int kNoKeyBlock = -1;
+
+// Lists one directory of the image, as the browser does at `level`: level 1
+// is the volume directory, level 2 and more the subdirectory whose entry
+// `subdirectory` names, level 0 or less nothing. The layout is decided first
+// from the extension (and for ".dsk" the boot block) and left in `layout`; a
+// DOS 3.3 image is listed as its catalog. `currentPrefix` is set ("/VOL/") by
+// the volume header and extended ("SUB/") by a subdirectory header.
+DirectoryListing ListProdosDirectory(const std::string& imagePath, int extensionIndex, int& layout,
+                                     int level, EntryRef subdirectory, std::string& currentPrefix);
+DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& layout, int level,
+                                     EntryRef subdirectory, std::string& currentPrefix);
+
+// The listing of the volume directory or of one subdirectory of a ProDOS
+// image whose layout is known. A directory whose first block cannot be read
+// gives CouldNotReadFile; one that fails later ends where it fails.
+DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std::string& currentPrefix);
+DirectoryListing ListProdosVolume(ImageFile& image, int layout, std::string& currentPrefix);
+DirectoryListing ListProdosSubdirectory(const std::string& imagePath, int layout, EntryRef subdirectory,
+                                        std::string& currentPrefix);
+DirectoryListing ListProdosSubdirectory(ImageFile& image, int layout, EntryRef subdirectory,
+                                        std::string& currentPrefix);
+
+// The key block of the directory whose entry `subdirectory` names, or kNoKeyBlock.
+int SubdirectoryKeyBlock(ImageFile& image, int layout, EntryRef subdirectory);
+
+// Decodes the entry and its volume's facts.
+int DecodeProdosEntry(EntryRef ref, const std::string& imagePath, int layout, FileEntry& entry);
+int DecodeProdosEntry(EntryRef ref, ImageFile& image, int layout, FileEntry& entry);
+
+// `out` receives exactly `eof` bytes; blocks a sparse file does not store
+// read as zeros. Returns the storage type or a ProdosFileResult.
+int ReadProdosFile(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out);
+int ReadProdosFile(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out);
+// For ProDOS stored in DOS sector order: seedlings and saplings only.
+int ReadProdosFileDosOrder(EntryRef ref, const std::string& imagePath, std::vector<uint8_t>& out);
+int ReadProdosFileDosOrder(EntryRef ref, ImageFile& image, std::vector<uint8_t>& out);

@@ -1,0 +1,156 @@
+// The settings file's rows: section, key, first-run value and slot.
+#include "core/settings/settings_table.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/settings/setting_values.h"
+#include "resources/resource.h"
+
+namespace {
+
+using Text = std::string Settings::*;
+
+// Flags, "Tab" and "NumTabs" share the short slot of 7 characters.
+constexpr SettingSlot Short(Text text) { return {.text = text, .chars = kShortSlotChars}; }
+constexpr SettingSlot Slot(Text text, size_t chars) { return {.text = text, .chars = chars}; }
+constexpr SettingSlot Colour(uint32_t Settings::*colour) { return {.colour = colour}; }
+constexpr SettingSlot Decimal(int Settings::*decimal) { return {.decimal = decimal}; }
+constexpr SettingSlot NotLoaded() { return {}; }
+
+// The order of the rows is the order of the first-run file.
+constexpr SettingRow kRows[] = {
+    {"Data", "Version", {TAVO_VERSION_TEXT}, NotLoaded()},
+    {"General", "HiLightGotoLine", {"TRUE"}, Short(&Settings::hiLightGotoLine)},
+    {"General", "MatchCaseFind", {"FALSE"}, Short(&Settings::matchCaseFind)},
+    {"General", "PrintBlack", {"TRUE"}, Short(&Settings::printBlack)},
+    {"General", "ClientScroll", {"FALSE"}, Short(&Settings::clientScroll)},
+    {"Prompts", "QuitPrompt", {"TRUE"}, Short(&Settings::quitPrompt)},
+    {"Prompts", "DelPrompt", {"TRUE"}, Short(&Settings::delPrompt)},
+    {"Prompts", "OpenDir", {"TRUE"}, Short(&Settings::openDir)},
+    {"Prompts", "CheckBeforeRun", kNotWritten, Short(&Settings::checkBeforeRun), "FALSE"},
+    {"Directories", "Src", kStartDirectory, Slot(&Settings::sourceDirectory, kPathSlotChars)},
+    {"Display", "BkgrndColor", {"FFFFFF"}, Colour(&Settings::backgroundColour)},
+    {"Display", "STDFont", {"TRUE"}, Short(&Settings::stdFont)},
+    {"Display", "A2Font", {"FALSE"}, Short(&Settings::a2Font)},
+    {"Display", "OtherFont", {"FALSE"}, Short(&Settings::otherFont)},
+    {"Display", "FontName", {kStandardFontName}, Slot(&Settings::fontName, kFontNameSlotChars)},
+    {"Display", "FontSize", {kStandardFontSize}, Slot(&Settings::fontSize, kFontSizeSlotChars)},
+    {"Display", "FontColor", {"000000"},
+     {.text = &Settings::fontColorText, .chars = kColourSlotChars, .colour = &Settings::fontColor}},
+    {"Display", "FontItalic", {"FALSE"}, Short(&Settings::fontItalic)},
+    {"Display", "FontBold", {"FALSE"}, Short(&Settings::fontBold)},
+    {"Display", "FontUnderline", {"FALSE"}, Short(&Settings::fontUnderline)},
+    {"Display", "RetainFormat", {"TRUE"}, Short(&Settings::retainFormat)},
+    {"Display", "WordWrap", {"FALSE"}, Short(&Settings::wordWrap)},
+    {"Display", "StopDuplicates", {"FALSE"}, Short(&Settings::stopDuplicates)},
+    {"Display", "Tab", {"5"}, Short(&Settings::tab)},
+    {"Display", "NumTabs", {"20"}, Short(&Settings::numTabs)},
+    {"Display", "CustBkgrndColor[%i]", kNotWritten,
+     {.texts = &Settings::custBkgrndColor, .chars = kCustomColourSlotChars}},
+    {"Display", "CustFontColor[%i]", kNotWritten,
+     {.texts = &Settings::custFontColor, .chars = kCustomColourSlotChars}},
+    {"SyntaxColor", "SyntaxColor", {"TRUE"},
+     {.text = &Settings::syntaxColorText, .chars = kShortSlotChars, .flag = &Settings::syntaxColor}},
+    {"SyntaxColor", "RemColor", {"0000FF"}, Colour(&Settings::remColor)},
+    {"SyntaxColor", "QuoteColor", {"BB0000"}, Colour(&Settings::quoteColor)},
+    {"SyntaxColor", "TokenColor", {"00BB00"}, Colour(&Settings::tokenColor)},
+    {"SyntaxColor", "SingleColor", {"BB00BB"}, Colour(&Settings::singleColor)},
+    {"Emulators", "Number", {"6"}, Decimal(&Settings::emulatorCount)},
+    {"Emulators", "Name[1]", {"Enhanced Apple //e Emulator"}, NotLoaded()},
+    {"Emulators", "Name[2]", {"Apple //e Emulator"}, NotLoaded()},
+    {"Emulators", "Name[3]", {"Apple ][ Emulator"}, NotLoaded()},
+    {"Emulators", "Name[4]", {"Apple ][+ Emulator"}, NotLoaded()},
+    {"Emulators", "Name[5]", {"Pravets 82 Emulator"}, NotLoaded()},
+    {"Emulators", "Name[6]", {"Pravets 8A Emulator"}, NotLoaded()},
+    {kUtilitiesSection, kUtilityCountKey, {"0"}, NotLoaded()},
+    {kUtilitiesSection, kUtilityNameKey, kNotWritten, NotLoaded()},
+    {kUtilitiesSection, kUtilityPathKey, kNotWritten, NotLoaded()},
+    {kUtilitiesSection, kUtilityAutoRunKey, kNotWritten, NotLoaded()},
+};
+
+bool IsFirstRunProbe(const SettingRow& row)
+{
+    return std::strcmp(row.section, kFirstRunProbeSection) == 0 && std::strcmp(row.key, kFirstRunProbeKey) == 0;
+}
+
+// A colour or number is parsed from the text slot when the row keeps one,
+// otherwise from the whole value read.
+void Store(const SettingSlot& slot, const std::string& value, Settings& s)
+{
+    std::string_view parsed = value;
+    if (slot.text) {
+        s.*slot.text = FitSlot(value, slot.chars);
+        parsed = s.*slot.text;
+    }
+    if (slot.colour) s.*slot.colour = ParseColour(parsed);
+    if (slot.decimal) s.*slot.decimal = ParseDecimal(parsed);
+    if (slot.flag) s.*slot.flag = ParseFlag(parsed) ? 1 : 0;
+}
+
+template <typename Member>
+const SettingRow& FindRow(Member SettingSlot::*field, Member member)
+{
+    for (const SettingRow& row : kRows)
+        if (row.slot.*field == member) return row;
+    std::abort();  // a member without a row: the tests of every writer catch it
+}
+
+}  // namespace
+
+std::span<const SettingRow> SettingRows() { return kRows; }
+
+const SettingRow& RowOf(std::string Settings::*text) { return FindRow(&SettingSlot::text, text); }
+const SettingRow& RowOf(uint32_t Settings::*colour) { return FindRow(&SettingSlot::colour, colour); }
+const SettingRow& RowOf(std::string (Settings::*texts)[kCustomColourCount])
+{
+    return FindRow(&SettingSlot::texts, texts);
+}
+
+SettingWrite WriteOf(const Settings& s, std::string Settings::*text)
+{
+    const SettingRow& row = RowOf(text);
+    return {row.section, row.key, s.*text};
+}
+
+SettingWrite WriteOf(const Settings& s, uint32_t Settings::*colour)
+{
+    const SettingRow& row = RowOf(colour);
+    return {row.section, row.key, FormatColour(s.*colour)};
+}
+
+SettingWrites WritesOf(const Settings& s, std::string (Settings::*texts)[kCustomColourCount])
+{
+    const SettingRow& row = RowOf(texts);
+    SettingWrites writes;
+    for (int i = 0; i < kCustomColourCount; ++i) writes.push_back({row.section, IndexedKey(row.key, i), (s.*texts)[i]});
+    return writes;
+}
+
+std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory)
+{
+    std::vector<DefaultSetting> defaults;
+    for (const SettingRow& row : kRows) {
+        if (row.firstRun.startDirectory) defaults.push_back({row.section, row.key, std::string(startDirectory)});
+        else if (row.firstRun.text) defaults.push_back({row.section, row.key, row.firstRun.text});
+    }
+    return defaults;
+}
+
+void LoadSettingRows(Settings& s, const SettingReader& read)
+{
+    for (const SettingRow& row : kRows) {
+        const SettingSlot& slot = row.slot;
+        if (slot.texts) {
+            for (int i = 0; i < kCustomColourCount; ++i)
+                (s.*slot.texts)[i] = FitSlot(read(row.section, IndexedKey(row.key, i).c_str(), kAbsentKeyText),
+                                             slot.chars);
+            continue;
+        }
+        if (!slot.text && !slot.colour && !slot.decimal) continue;
+        const std::string_view absent = row.absent ? row.absent : kAbsentKeyText;
+        Store(slot, read(row.section, row.key, IsFirstRunProbe(row) ? kMissingKeyText : absent), s);
+    }
+    s.currentFontName = s.fontName;
+    s.currentFontSize = s.fontSize;
+}

@@ -1,3 +1,0 @@
-#include "disk/browser_names.h"
-
-AppleBrowserNames g_browser;

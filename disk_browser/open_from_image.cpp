@@ -1,0 +1,85 @@
+// The Apple files picked in the browser, opened one document each.
+#include "disk_browser/open_from_image.h"
+
+#include <new>
+#include <string>
+
+#include "core/disk/apple_path.h"
+#include "core/disk/browser_names.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "core/documents/file_names.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/editor_setup.h"
+#include "shell/frame_title.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
+
+namespace {
+
+enum class Outcome { Next, Stop };
+
+// Fills one new document from the entry `ref`. The image stays open for the
+// whole command, so ten files cost one opening, not ten.
+Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump)
+{
+    FileEntry entry;
+    DocumentContent content;
+    try {
+        content = OpenImageEntry(image, g_browser.layout, ref, hexDump, entry);
+    } catch (const std::bad_alloc&) {
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
+        return Outcome::Stop;
+    }
+    std::string title(TrimmedName(entry.Name()));
+    if (RefuseSameName(title.c_str())) return Outcome::Next;
+    HWND editor = EditorOf(CreateDocumentWindow(content.kind, title.c_str()));
+    if (!editor) return Outcome::Next;
+    PrepareOpenedEditor(editor);
+
+    size_t slot = TakeFreeSlot(g_documents);
+    if (slot == 0) {
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
+        FinishOpenedDocument(frame, editor, false);
+        return Outcome::Stop;
+    }
+    if (content.opened) {
+        // A file that could not be read gets no place: saving its empty
+        // document would otherwise type an empty program over the Apple file.
+        g_documents.directory[slot] = SplitPath(g_browser.imagePath).directory;
+        g_documents.name[slot] = g_browser.imageTitle;
+        g_documents.applePath[slot] = g_browser.layout == LayoutDos33 ? title : g_browser.currentPrefix + title;
+        g_documents.fileEntry[slot] = entry;
+        SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
+        SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(content.text.c_str()));
+    } else {
+        SetEditorSlot(editor, kNoPlaceSlot);
+    }
+    if (content.message != Message::None) ReportError(content.message, g_browser.imageTitle, content.value, frame);
+    if (content.beep) MessageBeep(MB_OK);
+    FinishOpenedDocument(frame, editor, content.opened && content.kind == DocumentKind::Applesoft && !hexDump);
+    return Outcome::Next;
+}
+
+}  // namespace
+
+LRESULT OpenFromImage(HWND frame, size_t count, KeyHeld held)
+{
+    SetCursor(g_app.waitCursor);
+    g_settings.sourceDirectory = SplitPath(g_browser.imagePath).directory;
+    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+    ImageFile image(g_browser.imagePath);
+    LRESULT finished = 1;
+    for (size_t position = count; position >= 1 && position < g_documents.browserSelection.size(); --position) {
+        EntryRef ref = g_documents.browserSelection[position];
+        if (ref == 0) continue;  // a folder's row
+        if (OpenOne(frame, image, ref, held(VK_CONTROL)) == Outcome::Stop) {
+            finished = 0;
+            break;
+        }
+    }
+    SetCursor(g_app.arrowCursor);
+    SetFrameTitle(frame, g_browser.imageTitle);
+    return finished;
+}

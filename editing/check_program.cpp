@@ -1,0 +1,192 @@
+// Check Program: a modeless window listing what the Apple II will make of
+// the active Applesoft program. Choosing a row puts the caret on its line
+// in the program's document and brings the document to the front.
+#include "editing/check_program.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <iterator>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "core/basic/program_check.h"
+#include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "shell/editor_text.h"
+#include "shell/report_error.h"
+
+namespace {
+
+struct Column {
+    const char* title;
+    int width;  // pixels
+};
+constexpr Column kColumns[] = {{"Line", 44}, {"Problem", 300}, {"As typed", 220}, {"As the Apple lists it", 220}};
+constexpr int kMargin = 6;  // pixels around the summary and the list
+constexpr int kOffset = 24;  // pixels from the frame's edges
+
+struct CheckWindow {
+    HWND dialog = nullptr;
+    HWND document = nullptr;  // the program's MDI child
+    std::vector<ProgramFinding> findings;
+};
+CheckWindow g_check;
+
+HWND List() { return GetDlgItem(g_check.dialog, IDC_CHECK_LIST); }
+
+void AddColumns(HWND list)
+{
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(kColumns[i].title);
+        column.cx = kColumns[i].width;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text)
+{
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void ShowFindings(const ProgramCheck& check)
+{
+    HWND list = List();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (int row = 0; row < static_cast<int>(check.findings.size()); ++row) {
+        const ProgramFinding& finding = check.findings[static_cast<size_t>(row)];
+        const std::string line = std::to_string(finding.line + 1);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(line.c_str());
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SetCell(list, row, 1, finding.problem);
+        SetCell(list, row, 2, finding.typed);
+        SetCell(list, row, 3, finding.listed);
+    }
+    if (!check.findings.empty()) ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    const size_t count = check.findings.size();
+    std::string summary = count == 0 ? std::string("No problems found")
+                                     : std::to_string(count) + (count == 1 ? " problem" : " problems");
+    summary += ". " + std::to_string(check.storedLines) + " lines stored, " + DescribeProgramPlace(check.bytes) + ".";
+    SetDlgItemTextA(g_check.dialog, IDC_CHECK_SUMMARY, summary.c_str());
+}
+
+void LayOut(HWND dialog, int width, int height)
+{
+    HWND summary = GetDlgItem(dialog, IDC_CHECK_SUMMARY);
+    RECT r = {};
+    GetWindowRect(summary, &r);
+    const int summaryHeight = r.bottom - r.top;
+    MoveWindow(summary, kMargin, kMargin, width - 2 * kMargin, summaryHeight, TRUE);
+    const int top = 2 * kMargin + summaryHeight;
+    MoveWindow(GetDlgItem(dialog, IDC_CHECK_LIST), kMargin, top, width - 2 * kMargin, height - top - kMargin, TRUE);
+}
+
+// Over the lower part of the frame, so the program stays in sight above it.
+void PlaceOverFrame(HWND dialog, HWND frame)
+{
+    RECT f = {}, d = {};
+    GetWindowRect(frame, &f);
+    GetWindowRect(dialog, &d);
+    const int height = d.bottom - d.top;
+    const int top = std::max(f.top + kOffset, f.bottom - height - kOffset);
+    SetWindowPos(dialog, nullptr, f.left + kOffset, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The caret to the start of the finding's line, the document to the front.
+void GoToSelectedFinding()
+{
+    const int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED);
+    if (row < 0 || static_cast<size_t>(row) >= g_check.findings.size() || !IsWindow(g_check.document)) return;
+    HWND editor = EditorOf(g_check.document);
+    const LONG position = std::min(static_cast<LONG>(g_check.findings[static_cast<size_t>(row)].offset),
+                                   EditorTextLength(editor));
+    SendMessageA(g_app.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(g_check.document), 0);
+    CHARRANGE caret = {position, position};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SendMessageA(editor, EM_SCROLLCARET, 0, 0);
+    SetFocus(editor);
+}
+
+LRESULT OnNotify(const NMHDR& header)
+{
+    if (header.idFrom == IDC_CHECK_LIST && (header.code == NM_DBLCLK || header.code == NM_RETURN)) GoToSelectedFinding();
+    return 0;
+}
+
+INT_PTR CALLBACK CheckProgramProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: AddColumns(GetDlgItem(dialog, IDC_CHECK_LIST)); return TRUE;
+    case WM_SIZE: LayOut(dialog, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        // Enter reaches the dialog as IDOK while the message loop hands it keys.
+        if (LOWORD(wParam) == IDOK) GoToSelectedFinding();
+        if (LOWORD(wParam) == IDCANCEL) DestroyWindow(dialog);
+        return TRUE;
+    case WM_CLOSE: DestroyWindow(dialog); return TRUE;
+    case WM_DESTROY:
+        g_check = {};
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+HWND CheckProgramWindow() { return g_check.dialog; }
+
+bool ApplesoftDocumentActive()
+{
+    return IsDocumentOfKind(GetActiveDocument(), DocumentKind::Applesoft);
+}
+
+ProgramCheck CheckActiveProgram()
+{
+    HWND editor = GetActiveEditor();
+    return CheckApplesoftProgram(EditorTextRange(editor, 0, EditorTextLength(editor)));
+}
+
+void ShowProgramCheck(HWND frame)
+{
+    if (!ApplesoftDocumentActive()) return;
+    try {
+        ShowProgramCheck(frame, CheckActiveProgram());
+    } catch (const std::bad_alloc&) {
+        ReportError(Message::CantAllocateMemory, {}, 0, frame);
+    }
+}
+
+void ShowProgramCheck(HWND frame, ProgramCheck check)
+{
+    HWND document = GetActiveDocument();
+    if (!g_check.dialog) {
+        g_check.dialog = CreateDialogParamA(g_app.instance, "CheckProgram", frame, CheckProgramProc, 0);
+        if (!g_check.dialog) {
+            ReportError(Message::CantCreateWindow, {}, 0, frame);
+            return;
+        }
+        PlaceOverFrame(g_check.dialog, frame);
+    }
+    g_check.document = document;
+    const std::string title = "Check Program - " + WindowTitle(document);
+    SetWindowTextA(g_check.dialog, title.c_str());
+    ShowFindings(check);
+    g_check.findings = std::move(check.findings);
+    ShowWindow(g_check.dialog, SW_SHOW);
+    SetFocus(List());
+}

@@ -1,0 +1,4 @@
+#pragma once
+#include <windows.h>
+
+void GoToLine(HWND frame);  // 26

@@ -1,0 +1,4 @@
+#pragma once
+#include <windows.h>
+
+void ShowTextColourPalette(HWND frame);  // 704

@@ -1,0 +1,4 @@
+#pragma once
+#include <windows.h>
+
+void ListProgramsRunning(HWND frame);  // 6001

@@ -1,0 +1,3 @@
+#include "shell/app.h"
+
+App g_app;

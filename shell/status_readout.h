@@ -1,0 +1,10 @@
+// The read-out of the selection in the status bar and the toolbar's boxes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+void ShowSelectionReadout(HWND editor);
+// Selects `text` in a font box, or shows it in the box's edit field when
+// the list has no such entry.
+void ShowInFontBox(HWND box, const std::string& text);

@@ -1,0 +1,375 @@
+// Save to Apple ][ disk image As... end to end: the real chooser and
+// save-location dialogs driven from a helper thread while the command runs,
+// and the stand-in emulator recording what Save types.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/disk/browser_names.h"
+#include "core/disk/image_builder.h"
+#include "emulator/desktop.h"
+#include "emulator/test_program.h"
+#include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/documents.h"
+#include "support/app_fixture.h"
+#include "support/box_watcher.h"
+
+namespace {
+
+using namespace fixture;
+
+constexpr char kChooser[] = "Choose a disk image where you want to save the file:";
+constexpr char kSaveFile[] = "Save an Apple ][ file:";
+const std::string kProgram = "10 PRINT 1\r20 END\r";
+constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
+constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
+constexpr char kUsersText[] = "the user's text";
+
+std::string TextOf(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct NoSuchDialog {
+    std::string caption;
+};
+
+// The visible dialog of this process captioned `caption` that is not `old`
+// (a dialog of the same caption that is closing). Throws after the time
+// limit, which ends the script that waits.
+HWND WaitForDialog(const char* caption, HWND old = nullptr)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
+        for (HWND box : TopLevelWindowsOf(GetCurrentProcessId(), "#32770"))
+            if (box != old && TextOf(box) == caption) return box;
+    throw NoSuchDialog{caption};
+}
+
+std::vector<std::string> Rows(HWND list)
+{
+    std::vector<std::string> rows;
+    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+        char text[64] = {};
+        ListView_GetItemText(list, item, 0, text, sizeof text);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+void WaitGone(HWND window)
+{
+    for (DWORD start = GetTickCount(); IsWindowVisible(window) && GetTickCount() - start < kWaitMs;) Sleep(20);
+}
+
+// Clicks (or double-clicks) the middle of the row that starts with `name`.
+// The double click is posted: what it starts may ask a question, which this
+// thread has to answer.
+void ClickRow(HWND list, const std::string& name, bool twice)
+{
+    std::vector<std::string> rows = Rows(list);
+    for (int item = 0; item < static_cast<int>(rows.size()); ++item) {
+        if (rows[static_cast<size_t>(item)].rfind(name, 0) != 0) continue;
+        RECT r = {};
+        ListView_GetItemRect(list, item, &r, LVIR_LABEL);
+        LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        if (twice) {
+            PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        } else {
+            SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageA(list, WM_LBUTTONUP, 0, at);
+        }
+        return;
+    }
+}
+
+// What the save-location dialog shows.
+struct SaveFileSeen {
+    std::string imageName, prefix, name;
+    std::vector<std::string> rows;
+};
+
+SaveFileSeen Read(HWND dialog)
+{
+    return {TextOf(GetDlgItem(dialog, IDC_SAVE_IMAGE_NAME)), TextOf(GetDlgItem(dialog, IDC_SAVE_PREFIX)),
+            TextOf(GetDlgItem(dialog, IDC_SAVE_FILE_NAME)), Rows(GetDlgItem(dialog, IDC_SAVE_LIST))};
+}
+
+// What the dialog shows once its prefix is `prefix`, or when time is up.
+SaveFileSeen ReadAtPrefix(HWND dialog, const std::string& prefix)
+{
+    SaveFileSeen seen;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs && seen.prefix != prefix; Sleep(20))
+        seen = Read(dialog);
+    return seen;
+}
+
+// Types `name` into the chooser's name box and presses Save.
+void PickImage(HWND chooser, const std::string& name)
+{
+    SetDlgItemTextA(chooser, GetDlgItem(chooser, cmb13) ? cmb13 : edt1, name.c_str());
+    Press(chooser, IDOK);
+}
+
+class SaveToImageTest : public AppTest {
+protected:
+    void PrepareStartFolder() override
+    {
+        WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\n[Emulators]\r\nNumber=1\r\nName[1]=" +
+                                     std::string(kStandinTitle) + "\r\n[Directories]\r\nSrc=" + folder_->path() +
+                                     "\r\n");
+    }
+
+    void StartEmulator()
+    {
+        record_ = folder_->File("record.txt");
+        standin_ = std::make_unique<Program>(StandinPath(), StandinArguments(record_), folder_->path());
+        ASSERT_NE(standin_->WaitForWindow(kStandinClass), nullptr);
+        ASSERT_TRUE(PutOnClipboard(kUsersText));
+    }
+    // Whether the user's clipboard text is back after the typing, the frame
+    // answering its messages meanwhile as it would.
+    bool ClipboardComesBack()
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
+            PumpMessages();
+            if (ClipboardText() == kUsersText) return true;
+        }
+        return false;
+    }
+    void SetUp() override
+    {
+        lock_ = std::make_unique<DesktopLock>();  // before the frame, which takes the front too
+        AppTest::SetUp();
+    }
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        standin_.reset();
+        lock_.reset();
+    }
+
+    void WriteImage(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        WriteFileText(folder_->File(name), std::string(bytes.begin(), bytes.end()));
+    }
+
+    // A new Applesoft document titled `title` holding the program.
+    HWND NewProgram(const char* title)
+    {
+        Command(IDM_NEW_APPLESOFT);
+        SetWindowTextA(GetActiveDocument(), title);
+        SetWindowTextA(GetActiveEditor(), "10 PRINT 1\r\n20 END\r\n");
+        return GetActiveDocument();
+    }
+
+    // Runs command 18 while `script` drives its dialogs from a helper thread.
+    // The box watcher would close the dialogs; it watches again afterwards.
+    // What is still open a while after the script is cancelled, so the
+    // command always ends.
+    LRESULT SaveToImage(const std::function<void()>& script)
+    {
+        boxes_.reset();
+        std::atomic<bool> done{false};
+        std::thread driver([&] {
+            try {
+                script();
+            } catch (const NoSuchDialog& missing) {
+                ADD_FAILURE() << "no dialog \"" << missing.caption << "\"";
+            }
+            for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs && !done;) Sleep(20);
+            while (!done) {
+                Sleep(50);
+                for (HWND box : TopLevelWindowsOf(GetCurrentProcessId(), "#32770")) {
+                    if ((notInFront_ = DescribeBox(box).text == kNotInFront)) {
+                        Press(box, IDOK);
+                        continue;
+                    }
+                    ADD_FAILURE() << "left open: " << TextOf(box) << ": " << DescribeBox(box).text;
+                    Press(box, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK);
+                }
+            }
+        });
+        LRESULT result = SendMessageA(frame_, WM_COMMAND, IDM_SAVE_APPLE_AS, 0);
+        done = true;
+        driver.join();
+        boxes_ = std::make_unique<BoxWatcher>();
+        return result;
+    }
+
+    // What the stand-in recorded, once it holds `bytes` bytes or time is up.
+    // When another test's window took the front, nothing was typed: Save
+    // again, as the user would.
+    std::string Recorded(size_t bytes)
+    {
+        std::string text;
+        for (int attempt = 1;; ++attempt) {
+            for (DWORD start = GetTickCount(); !notInFront_ && GetTickCount() - start < kWaitMs; Sleep(20))
+                if ((text = ReadFileText(record_)).size() >= bytes) break;
+            if (!notInFront_ || attempt == kAttempts) break;
+            boxes_->Expect("TAVO Error", IDOK);
+            notInFront_ = Command(IDM_SAVE) == 0;
+            boxes_ = std::make_unique<BoxWatcher>();  // forgets an expectation Save did not need
+        }
+        return text;
+    }
+
+    std::string record_;
+    std::unique_ptr<Program> standin_;
+    std::atomic<bool> notInFront_{false};
+    std::unique_ptr<DesktopLock> lock_;
+};
+
+// Save into a folder of the image, then save again: the image used last
+// opens by itself, and a rename there waits for its edit.
+TEST_F(SaveToImageTest, SavesIntoAFolderOfTheChosenImageThroughTheEmulator)
+{
+    StartEmulator();
+    ProdosBuilder builder(280, "VOL");
+    int sub = builder.AddDirectory(builder.VolumeDirectory(), "SUB");
+    builder.AddFile(builder.VolumeDirectory(), "HELLO", Bytes("X"));
+    builder.AddFile(sub, "OLD", Bytes("X"));
+    WriteImage("WORK.PO", builder.BlockOrder());
+    WriteImage("OTHER.PO", builder.BlockOrder());
+    EXPECT_TRUE(GetMenuState(g_app.menu, IDM_SAVE_APPLE_AS, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(Command(IDM_SAVE_APPLE_AS), 0);  // a shortcut with no document does nothing
+    HWND document = NewProgram("A TITLE OF FORTY CHARACTERS, TOO LONG..");
+    EXPECT_FALSE(GetMenuState(g_app.menu, IDM_SAVE_APPLE_AS, MF_BYCOMMAND) & MF_GRAYED);
+
+    std::vector<std::string> chooserTexts;
+    SaveFileSeen atVolume, inFolder;
+    SaveToImage([&] {
+        HWND chooser = WaitForDialog(kChooser);
+        chooserTexts = DescribeBox(chooser).texts;
+        PickImage(chooser, "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        atVolume = Read(dialog);
+        ClickRow(GetDlgItem(dialog, IDC_SAVE_LIST), "SUB", true);
+        inFolder = ReadAtPrefix(dialog, "/VOL/SUB/");
+        SetDlgItemTextA(dialog, IDC_SAVE_FILE_NAME, "NAME");
+        Press(dialog, IDOK);
+    });
+    EXPECT_NE(std::find(chooserTexts.begin(), chooserTexts.end(),
+                        "already active in Applewin.  Then click on the Save button and a new dialog will"),
+              chooserTexts.end());
+    EXPECT_EQ(atVolume.imageName, "WORK.PO");
+    EXPECT_EQ(atVolume.prefix, "/VOL/");
+    EXPECT_EQ(atVolume.rows, (std::vector<std::string>{"HELLO", "SUB"}));
+    // The title's first 31 characters are proposed; the box holds the 30 an Apple name can have.
+    EXPECT_EQ(atVolume.name, "A TITLE OF FORTY CHARACTERS, T");
+    EXPECT_EQ(inFolder.rows, std::vector<std::string>{"OLD"});
+    const std::string typed = "NEW\r" + kProgram + "\rSAVE /VOL/SUB/NAME\r\n";
+    EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
+    EXPECT_EQ(TextOf(document), "NAME");
+    LONG_PTR slot = EditorSlot(EditorOf(document));
+    ASSERT_GT(slot, 0);
+    EXPECT_EQ(g_documents.applePath[slot], "/VOL/SUB/NAME");
+    EXPECT_EQ(g_documents.name[slot], "WORK.PO");
+    EXPECT_EQ(Setting("Directories", "LastImage"), "WORK.PO");
+    EXPECT_EQ(Setting("Directories", "Src"), folder_->path());
+    EXPECT_EQ(SendMessageA(EditorOf(document), EM_GETMODIFY, 0, 0), 0);
+
+    SaveFileSeen again;
+    std::string labelAfterRename;
+    bool stayedWhileEditing = false;
+    EXPECT_EQ(SaveToImage([&] {
+        HWND dialog = WaitForDialog(kSaveFile);
+        again = Read(dialog);
+        HWND list = GetDlgItem(dialog, IDC_SAVE_LIST);
+        ClickRow(list, "HELLO", false);
+        SendMessageA(dialog, WM_COMMAND, IDM_APPLE_RENAME, 0);
+        HWND edit = ListView_GetEditControl(list);
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        stayedWhileEditing = IsWindowVisible(dialog);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("NEWNAME"));
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        labelAfterRename = Rows(list).at(0);
+        Press(dialog, IDCANCEL);
+    }), 0);
+    EXPECT_EQ(again.imageName, "WORK.PO");
+    EXPECT_EQ(again.name, "NAME");
+    EXPECT_TRUE(stayedWhileEditing);
+    // The frame typed the rename; the row keeps its label until the folder is listed again.
+    const std::string renamed = "RENAME /VOL/HELLO, /VOL/NEWNAME\r";
+    EXPECT_EQ(Recorded(typed.size() + renamed.size()), typed + renamed);
+    EXPECT_EQ(g_browser.selectedAppleName, "NEWNAME");
+    EXPECT_EQ(labelAfterRename, "HELLO");
+}
+
+// An existing name asks first; up from the volume, another image is chosen,
+// and one that cannot be listed takes no Save.
+TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherImage)
+{
+    StartEmulator();
+    DosBuilder builder;
+    builder.AddFile("HELLO", 2, {2, 0, 0, 0});  // stored with blanks up to 30 characters
+    WriteImage("MASTER.DO", builder.Bytes());
+    WriteImage("BROKEN.PO", std::vector<uint8_t>(1024, 0xFF));
+    NewProgram("hello");
+
+    std::vector<BoxSeen> questions;
+    SaveFileSeen first, clicked;
+    std::string listingMessage;
+    bool brokenStayed = false;
+    SaveToImage([&] {
+        HWND chooser = WaitForDialog(kChooser);
+        PickImage(chooser, "MASTER.DO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        first = Read(dialog);
+        // The same name in another case and without the blanks: asked, and No keeps the dialog.
+        Press(dialog, IDOK);
+        HWND question = WaitForDialog("TAVO Error");
+        questions.push_back(DescribeBox(question));
+        Press(question, IDNO);
+        WaitGone(question);
+        // Up from the volume: the chooser again, without opening the image by itself.
+        Press(dialog, IDC_SAVE_UP);
+        chooser = WaitForDialog(kChooser, chooser);
+        PickImage(chooser, "BROKEN.PO");
+        HWND box = WaitForDialog("TAVO Error");
+        listingMessage = DescribeBox(box).text;
+        Press(box, IDOK);
+        HWND broken = WaitForDialog(kSaveFile, dialog);
+        WaitGone(box);
+        SendMessageA(broken, WM_COMMAND, IDOK, 0);
+        brokenStayed = IsWindowVisible(broken);
+        Press(broken, IDC_SAVE_UP);
+        PickImage(WaitForDialog(kChooser, chooser), "MASTER.DO");
+        HWND second = WaitForDialog(kSaveFile, broken);
+        ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", false);
+        clicked = Read(second);
+        ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", true);
+        question = WaitForDialog("TAVO Error", box);
+        questions.push_back(DescribeBox(question));
+        Press(question, IDYES);
+    });
+    EXPECT_EQ(first.prefix, "");
+    EXPECT_EQ(first.name, "hello");
+    EXPECT_EQ(first.rows, std::vector<std::string>{"HELLO" + std::string(25, ' ')});
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].text, "File (hello) already exists!\nDo you want to overwrite the file?");
+    EXPECT_EQ(questions[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_NE(listingMessage, "");
+    EXPECT_TRUE(brokenStayed);
+    EXPECT_EQ(clicked.name, "HELLO");
+    EXPECT_EQ(questions[1].text, "File (HELLO) already exists!\nDo you want to overwrite the file?");
+    const std::string typed = "NEW\r" + kProgram + "\rSAVE HELLO\r\n";
+    EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
+    EXPECT_EQ(Setting("Directories", "LastImage"), "MASTER.DO");
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+// The run-time accelerator table: the built-in shortcuts followed by those
+// of the user's commands.
+#include <new>
+#include <vector>
+
+#include "core/settings/setting_values.h"
+#include "core/user_menus/accelerator_text.h"
+#include "core/user_menus/user_entries.h"
+#include "resources/resource.h"
+#include "shell/report_error.h"
+#include "shell/settings.h"
+#include "user_menus/menus.h"
+
+void ReleaseAcceleratorTable(AcceleratorTable& table)
+{
+    if (table.created && table.handle) DestroyAcceleratorTable(table.handle);
+    table = {};
+}
+
+AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable current)
+{
+    ReleaseAcceleratorTable(current);
+    AcceleratorTable builtIn = {LoadAcceleratorsA(instance, TAVO_RESOURCE_NAME), false};
+    int number = ParseCount(ReadSetting("Commands", "Number", "0"), kMaxUserCommands);
+    int builtInCount = CopyAcceleratorTableA(builtIn.handle, nullptr, 0);
+
+    std::vector<ACCEL> entries;
+    try {
+        entries.reserve(static_cast<size_t>(builtInCount) + static_cast<size_t>(number));
+        entries.resize(static_cast<size_t>(builtInCount));
+    } catch (const std::bad_alloc&) {
+        ReportError(Message::CantAllocateMemory);
+        return builtIn;
+    }
+    if (builtInCount > 0) CopyAcceleratorTableA(builtIn.handle, entries.data(), builtInCount);
+    for (int n = 1; n <= number; ++n) {
+        auto key = ParseAcceleratorText(ReadSetting("Commands", IndexedKey("CMD[%i]Accelerator", n).c_str()));
+        if (!key) continue;
+        ACCEL entry = {};
+        entry.fVirt = key->flags;
+        entry.key = key->key;
+        entry.cmd = static_cast<WORD>(IDM_USER_COMMAND_FIRST - 1 + n);
+        entries.push_back(entry);
+    }
+    HACCEL created = CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
+    return created ? AcceleratorTable{created, true} : builtIn;
+}
