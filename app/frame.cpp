@@ -108,7 +108,7 @@ void OnSize(int width, int height)
 bool MayQuit(HWND frame)
 {
     if (ParseFlag(g_settings.quitPrompt) &&
-        MessageBoxA(frame, "Are you sure you want to Quit?", kProductName, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        AskQuestion(frame, "Are you sure you want to Quit?") != IDYES)
         return false;
     if (GetWindow(g_app.mdiClient, GW_CHILD) && !SendMessageA(frame, WM_COMMAND, IDM_CLOSE_ALL, 0)) return false;
     return true;
@@ -132,10 +132,10 @@ void SaveWindowRectangle(HWND frame)
 {
     RECT r;
     if (!GetWindowRect(frame, &r)) return;
-    WriteSetting("MainWindowSize", "Left", FormatDecimal(r.left).c_str());
-    WriteSetting("MainWindowSize", "Top", FormatDecimal(r.top).c_str());
-    WriteSetting("MainWindowSize", "Wide", FormatDecimal(r.right - r.left).c_str());
-    WriteSetting("MainWindowSize", "High", FormatDecimal(r.bottom - r.top).c_str());
+    WriteSetting(kMainWindowSection, kWindowLeftKey, FormatDecimal(r.left).c_str());
+    WriteSetting(kMainWindowSection, kWindowTopKey, FormatDecimal(r.top).c_str());
+    WriteSetting(kMainWindowSection, kWindowWideKey, FormatDecimal(r.right - r.left).c_str());
+    WriteSetting(kMainWindowSection, kWindowHighKey, FormatDecimal(r.bottom - r.top).c_str());
 }
 
 void OnDestroy(HWND frame)

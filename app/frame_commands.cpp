@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/documents/file_names.h"
+#include "core/text/buffer_size.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/report_error.h"
@@ -29,7 +30,7 @@ void ShowNewPopup(HWND)
 
 void ShowHelpContents(HWND frame)
 {
-    char windows[kPathChars] = {};
+    char windows[kTextBufferChars] = {};
     UINT length = GetWindowsDirectoryA(windows, sizeof windows);
     if (length == 0 || length >= sizeof windows) windows[0] = '\0';
     std::string command = HelpCommandLine(windows, g_app.helpPath);

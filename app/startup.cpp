@@ -10,6 +10,7 @@
 #include "core/documents/file_names.h"
 #include "core/settings/main_window_size.h"
 #include "core/settings/setting_values.h"
+#include "core/text/buffer_size.h"
 #include "editing/check_program.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -50,21 +51,21 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 std::string ProgramDirectory()
 {
-    char path[kPathChars] = {};
+    char path[kTextBufferChars] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return {};
     return SplitPath(path).directory;
 }
 
-int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting("MainWindowSize", key)); }
+int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting(kMainWindowSection, key)); }
 
 RECT InitialFrameRectangle()
 {
-    int wide = ReadWindowValue("Wide");
+    int wide = ReadWindowValue(kWindowWideKey);
     if (wide == 0) return {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
-    int high = ReadWindowValue("High");
-    int left = ReadWindowValue("Left");
-    int top = ReadWindowValue("Top");
+    int high = ReadWindowValue(kWindowHighKey);
+    int left = ReadWindowValue(kWindowLeftKey);
+    int top = ReadWindowValue(kWindowTopKey);
     // Onto the work area of the monitor nearest to where the frame was.
     ScreenRect saved = SavedFrameRectangle(left, top, wide, high);
     RECT previous = {saved.left, saved.top, saved.right, saved.bottom};
@@ -97,7 +98,7 @@ HWND StartApplication(HINSTANCE instance, LPSTR commandLine, int showCommand)
         return nullptr;
     }
 
-    char directory[kPathChars] = {};
+    char directory[kTextBufferChars] = {};
     GetCurrentDirectoryA(sizeof directory, directory);
     g_app.startDirectory = directory;
     g_app.helpPath = ChooseHelpPath(g_app.startDirectory, ProgramDirectory(), FileExists);

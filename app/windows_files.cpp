@@ -193,13 +193,6 @@ bool OpenWindowsFile(HWND frame, const std::string& name, OpenWay way, std::stri
     return true;
 }
 
-// Open remembers the folder of the files it opens for the next Open.
-void RememberSourceDirectory(const std::string& directory)
-{
-    g_settings.sourceDirectory = directory;
-    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
-}
-
 }  // namespace
 
 int LoadFileIntoEditor(HWND editor, const char* path)
@@ -346,7 +339,7 @@ LRESULT SaveDocument(HWND frame)
     }
     g_settings.sourceDirectory = g_documents.directory[slot];
     std::string name = WindowTitle(document, kFileTitleChars - 1);
-    if (name == "Untitled") return SaveDocumentAs(frame);
+    if (name == kUntitled) return SaveDocumentAs(frame);
     if (!SaveEditorToFile(editor, JoinDirectory(g_settings.sourceDirectory, name).c_str())) {
         ReportError(Message::CouldNotWriteFile, name, 0, frame);
         return 0;
@@ -384,8 +377,7 @@ LRESULT SaveActiveDocumentAs(HWND frame, const std::string& path)
         return 0;
     }
     SetWindowTextA(document, name.c_str());
-    g_settings.sourceDirectory = parts.directory;
-    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+    RememberSourceDirectory(parts.directory);
     SetModified(editor, false);
 
     LONG_PTR old = EditorSlot(editor);

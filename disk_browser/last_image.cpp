@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr const char* kSection = "Directories";
-constexpr const char* kKey = "LastImage";
-
 // The shell's list of files inside the system dialog.
 HWND ShellFileList(HWND fileDialog)
 {
@@ -38,9 +35,9 @@ int FindExactRow(HWND list, const std::string& name)
 
 }  // namespace
 
-std::string ReadLastImage() { return ReadSetting(kSection, kKey); }
+std::string ReadLastImage() { return ReadSetting(kLastImageSection, kLastImageKey); }
 
-void WriteLastImage(const std::string& title) { WriteSetting(kSection, kKey, title.c_str()); }
+void WriteLastImage(const std::string& title) { WriteSetting(kLastImageSection, kLastImageKey, title.c_str()); }
 
 bool OpenLastImage(HWND fileDialog)
 {

@@ -12,6 +12,7 @@
 #include "core/disk/browser_names.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
+#include "core/text/buffer_size.h"
 #include "disk_browser/apple_browser.h"
 #include "disk_browser/last_image.h"
 #include "resources/resource.h"
@@ -139,7 +140,7 @@ INT_PTR FileOk(HWND hook, const OPENFILENAMEA& dialog)
         return Answer(hook, 1);
     }
     std::string title = dialog.lpstrFileTitle ? dialog.lpstrFileTitle : "";
-    if (title.empty() || title.size() > static_cast<size_t>(kPathChars)) return FALSE;
+    if (title.empty() || title.size() > static_cast<size_t>(kTextBufferChars)) return FALSE;
     int extensionIndex = ImageExtensionIndexOf(FileNameText(SystemDialog(hook)));
     if (extensionIndex == 0) return FALSE;
     g_browser.imagePath = dialog.lpstrFile;

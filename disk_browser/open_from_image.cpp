@@ -67,8 +67,7 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump)
 LRESULT OpenFromImage(HWND frame, size_t count, KeyHeld held)
 {
     SetCursor(g_app.waitCursor);
-    g_settings.sourceDirectory = SplitPath(g_browser.imagePath).directory;
-    WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+    RememberSourceDirectory(SplitPath(g_browser.imagePath).directory);
     ImageFile image(g_browser.imagePath);
     LRESULT finished = 1;
     for (size_t position = count; position >= 1 && position < g_documents.browserSelection.size(); --position) {

@@ -49,8 +49,7 @@ LRESULT SaveToAppleImageAs(HWND frame)
     while (result == kSaveLocationLeftImage) {
         if (!ChooseImageForSaving(frame, start)) return 0;
         g_browser.selectedAppleName = WindowTitle(document).substr(0, kProposedNameChars);
-        g_settings.sourceDirectory = SplitPath(g_browser.imagePath).directory;
-        WriteSetting("Directories", "Src", g_settings.sourceDirectory.c_str());
+        RememberSourceDirectory(SplitPath(g_browser.imagePath).directory);
         result = ShowSaveLocationDialog(frame);
     }
     if (result != kSaveLocationChosen) return 0;

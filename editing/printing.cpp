@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "core/text/buffer_size.h"
 #include "editing/page_layout.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -100,7 +101,7 @@ void RememberChoices(const PRINTDLGA& dialog, PAGESETUPDLGA& setup)
 // The document name the spooler shows: the file title when Windows can form one.
 std::string DocumentName(const std::string& path)
 {
-    char title[kPathChars] = {};
+    char title[kTextBufferChars] = {};
     if (GetFileTitleA(path.c_str(), title, sizeof title) == 0) return title;
     return path;
 }
@@ -180,6 +181,6 @@ void PrintActiveDocument(HWND frame)
     HWND editor = GetActiveEditor();
     if (!editor) return;
     std::string path = g_settings.sourceDirectory + "\\" + WindowTitle(GetWindow(g_app.mdiClient, GW_CHILD));
-    if (path.size() >= kPathChars) path.resize(kPathChars - 1);
+    if (path.size() >= kTextBufferChars) path.resize(kTextBufferChars - 1);
     PrintDocument(frame, editor, g_app.pageSetup, path, g_settings.printBlack == "TRUE");
 }

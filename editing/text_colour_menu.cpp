@@ -62,7 +62,7 @@ void ShowTextColourPalette(HWND frame)
 {
     INT_PTR chosen = DialogBoxParamA(g_app.instance, "TEXTCOLOR", frame, PaletteProc, 0);
     if (chosen == IDC_COLOR_AUTOMATIC) {
-        g_settings.fontColor = ParseColour(ReadSetting("Display", "FontColor"));
+        g_settings.fontColor = ParseColour(ReadSetting(RowOf(&Settings::fontColor)));
     } else if (chosen >= IDC_COLOR_FIRST && chosen <= IDC_COLOR_LAST) {
         g_settings.fontColor = kPalette[chosen - IDC_COLOR_FIRST].colour;
     } else {

@@ -21,6 +21,6 @@ void ToggleWordWrap()
     bool wrap = !(editor ? EditorWordWraps(editor) : ParseFlag(g_settings.wordWrap));
     if (editor) SetEditorWordWrap(editor, wrap);
     g_settings.wordWrap = wrap ? "TRUE" : "FALSE";
-    WriteSetting("Display", "WordWrap", g_settings.wordWrap.c_str());
+    StoreSettings({WriteOf(g_settings, &Settings::wordWrap)});
     ShowWordWrapCheck(g_app.menu);
 }

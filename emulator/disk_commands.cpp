@@ -52,7 +52,7 @@ LRESULT DeleteAppleFile(HWND frame)
     // Asked whatever "DelPrompt" says: the emulator deletes on the disk it
     // used last, which need not be the image the user is looking at.
     std::string question = DeleteQuestionText(g_browser.imageTitle, g_browser.currentPrefix + name);
-    if (MessageBoxA(frame, question.c_str(), kProductName, MB_YESNO | MB_ICONQUESTION) != IDYES) return kNotTyped;
+    if (AskQuestion(frame, question) != IDYES) return kNotTyped;
     return Type(DeleteLine(g_browser.currentPrefix, name));
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/emulator/emulator_texts.h"
 #include "core/settings/setting_values.h"
+#include "core/text/buffer_size.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
-    char title[kWindowTitleChars + 1] = {};
+    char title[kTextBufferChars + 1] = {};
     int length = GetWindowTextA(window, title, sizeof title);
     reinterpret_cast<std::vector<TopLevelWindow>*>(list)->push_back({window, std::string(title, length > 0 ? length : 0)});
     return TRUE;
@@ -29,7 +30,7 @@ std::vector<std::string> EmulatorNames()
 {
     std::vector<std::string> names;
     for (int k = 1; k <= EmulatorNameCount(g_settings.emulatorCount); ++k)
-        names.push_back(ReadSetting("Emulators", IndexedKey("Name[%i]", k).c_str()));
+        names.push_back(ReadSetting(kEmulatorsSection, IndexedKey(kEmulatorNameKey, k).c_str()));
     return names;
 }
 

@@ -1,6 +1,7 @@
 // Finding the emulator: the top-level windows and their titles, and the
 // window of the first configured emulator name that has one.
 #pragma once
+#include "core/text/buffer_size.h"
 #include <windows.h>
 
 #include <string>
@@ -8,7 +9,7 @@
 
 struct TopLevelWindow {
     HWND window;
-    std::string title;  // at most kWindowTitleChars characters
+    std::string title;  // at most kTextBufferChars characters
 };
 
 // Every top-level window in the system's enumeration order, visible or not.

@@ -63,7 +63,7 @@ bool ShowsCheckInstead(HWND frame)
     const std::string question = "Check Program finds " + std::to_string(count) +
                                  (count == 1 ? " problem" : " problems") +
                                  " in this program. Show them instead of running it?";
-    if (MessageBoxA(frame, question.c_str(), kProductName, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    if (AskQuestion(frame, question) != IDYES) return false;
     ShowProgramCheck(frame, std::move(check));
     return true;
 }

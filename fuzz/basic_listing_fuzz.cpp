@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/basic/applesoft_listing.h"
+#include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_listing.h"
 #include "core/basic/remove_spaces.h"
 #include "core/text/apple_text.h"
@@ -42,7 +43,7 @@ ListingCall Arguments(uint8_t selector, std::span<const uint8_t> file)
     case 2: call.bound = size + 1000; break;
     default: call.bound = -size; break;
     }
-    call.loadAddress = (selector & 0x40) != 0 ? 0x0801 : (size >= 2 ? file[0] | (file[1] << 8) : 0);
+    call.loadAddress = (selector & 0x40) != 0 ? kApplesoftLoadAddress : (size >= 2 ? file[0] | (file[1] << 8) : 0);
     return call;
 }
 

@@ -51,11 +51,6 @@ std::string ReadFileSetting(const char* section, const char* key, std::string_vi
     return ReadSetting(section, key, missing);
 }
 
-void StoreSettings(const SettingWrites& writes)
-{
-    for (const SettingWrite& write : writes) WriteSetting(write.section.c_str(), write.key.c_str(), write.value.c_str());
-}
-
 void MarkChanged(HWND page) { PropSheet_Changed(GetParent(page), page); }
 
 bool PickColour(HWND page, uint32_t& colour, CustomColours& custom)

@@ -42,8 +42,6 @@ void ReadFlags(HWND page, const FlagControl (&controls)[N], std::array<bool, N>&
 
 // The settings file as the pages read it when they are shown.
 std::string ReadFileSetting(const char* section, const char* key, std::string_view missing);
-// Writes the keys a page's OK or Apply gives, in order.
-void StoreSettings(const SettingWrites& writes);
 // Enables the sheet's Apply button.
 void MarkChanged(HWND page);
 // The colour dialog, owned by the page, starting from `colour` with `custom`

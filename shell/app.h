@@ -1,13 +1,14 @@
 // Process-wide state of the application shell: the windows of the frame,
 // the paths formed at start-up and the flags other commands consult.
 #pragma once
+#include "resources/resource.h"
 #include <windows.h>
 #include <commdlg.h>
 
 #include <string>
 
 
-inline constexpr const char* kProductName = "TAVO";
+inline constexpr const char* kProductName = TAVO_RESOURCE_NAME;
 
 // The texts and choices shared by the Find and Replace dialogs and Find Next.
 inline constexpr int kFindTextBytes = 256;
@@ -59,5 +60,3 @@ struct App {
 
 extern App g_app;
 
-// Limits of the fixed text buffers the program works with.
-inline constexpr int kPathChars = 260;

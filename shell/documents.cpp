@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/disk/image.h"
+#include "core/documents/file_names.h"
 #include "core/documents/status_texts.h"
 #include "core/settings/setting_values.h"
 #include "resources/resource.h"
@@ -111,9 +112,9 @@ void OnNotify(HWND window, const NMHDR* header)
 int AskSaveChanges(HWND owner, const char* title)
 {
     std::string text = "Save current changes in ";
-    text += (title && *title) ? title : "Untitled";
+    text += (title && *title) ? title : kUntitled;
     text += "?";
-    int answer = MessageBoxA(owner, text.c_str(), kProductName, MB_YESNOCANCEL | MB_ICONQUESTION);
+    int answer = AskQuestion(owner, text, MB_YESNOCANCEL);
     if (answer == IDYES && !SendMessageA(g_app.frame, WM_COMMAND, IDM_SAVE, 0)) answer = IDCANCEL;
     return answer;
 }

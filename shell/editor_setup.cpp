@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "core/documents/file_names.h"
 #include "shell/app.h"
 #include "shell/command_enabling.h"
 #include "shell/default_font.h"
@@ -30,7 +31,7 @@ void PrepareEditor(HWND editor, int tabCount, int tabWidth)
 
 void NewDocument(DocumentKind kind)
 {
-    HWND editor = EditorOf(CreateDocumentWindow(kind, "Untitled"));
+    HWND editor = EditorOf(CreateDocumentWindow(kind, kUntitled));
     if (!editor) return;
     PrepareEditor(editor, ParseDecimal(g_settings.numTabs), ParseDecimal(g_settings.tab));
     SetEditorSlot(editor, kNoPlaceSlot);

@@ -1,6 +1,7 @@
 // Loading the settings file; every value is text in an INI file read and
 // written only through the private-profile calls.
 #include "shell/settings.h"
+#include "core/text/buffer_size.h"
 
 #include <windows.h>
 
@@ -9,8 +10,6 @@
 Settings g_settings;
 
 namespace {
-
-constexpr int kReadBufferChars = 260;
 
 std::string g_settingsPath;
 
@@ -22,7 +21,7 @@ const std::string& SettingsPath() { return g_settingsPath; }
 
 std::string ReadSetting(const char* section, const char* key, std::string_view missing)
 {
-    char value[kReadBufferChars] = {};
+    char value[kTextBufferChars] = {};
     std::string fallback(missing);
     GetPrivateProfileStringA(section, key, fallback.c_str(), value, sizeof value, g_settingsPath.c_str());
     return value;
@@ -31,6 +30,22 @@ std::string ReadSetting(const char* section, const char* key, std::string_view m
 void WriteSetting(const char* section, const char* key, const char* value)
 {
     WritePrivateProfileStringA(section, key, value, g_settingsPath.c_str());
+}
+
+std::string ReadSetting(const SettingRow& row, std::string_view missing)
+{
+    return ReadSetting(row.section, row.key, missing);
+}
+
+void StoreSettings(const SettingWrites& writes)
+{
+    for (const SettingWrite& write : writes) WriteSetting(write.section.c_str(), write.key.c_str(), write.value.c_str());
+}
+
+void RememberSourceDirectory(const std::string& directory)
+{
+    g_settings.sourceDirectory = directory;
+    StoreSettings({WriteOf(g_settings, &Settings::sourceDirectory)});
 }
 
 void WriteDefaultSettings(std::string_view startDirectory)

@@ -21,6 +21,13 @@ void WriteDefaultSettings(std::string_view startDirectory);
 // Direct access for readers and writers outside the start-up load.
 std::string ReadSetting(const char* section, const char* key, std::string_view missing = kMissingKeyText);
 void WriteSetting(const char* section, const char* key, const char* value);
+// The key of a row of the settings table, and the keys a write names.
+std::string ReadSetting(const SettingRow& row, std::string_view missing = kMissingKeyText);
+void StoreSettings(const SettingWrites& writes);
+
+// The folder of the files last opened or saved ("Src"), where the next file
+// dialog starts.
+void RememberSourceDirectory(const std::string& directory);
 
 // Removes entry n (from 1) of a numbered list of `count` entries kept under
 // `keyFormats` ("CMD[%i]" ...): the later entries move down one, a key

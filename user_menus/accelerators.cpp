@@ -21,7 +21,7 @@ AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable curr
 {
     ReleaseAcceleratorTable(current);
     AcceleratorTable builtIn = {LoadAcceleratorsA(instance, TAVO_RESOURCE_NAME), false};
-    int number = ParseCount(ReadSetting("Commands", "Number", "0"), kMaxUserCommands);
+    int number = ParseCount(ReadSetting(kCommandsSection, kCommandCountKey, "0"), kMaxUserCommands);
     int builtInCount = CopyAcceleratorTableA(builtIn.handle, nullptr, 0);
 
     std::vector<ACCEL> entries;
@@ -34,7 +34,7 @@ AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable curr
     }
     if (builtInCount > 0) CopyAcceleratorTableA(builtIn.handle, entries.data(), builtInCount);
     for (int n = 1; n <= number; ++n) {
-        auto key = ParseAcceleratorText(ReadSetting("Commands", IndexedKey("CMD[%i]Accelerator", n).c_str()));
+        auto key = ParseAcceleratorText(ReadSetting(kCommandsSection, IndexedKey(kCommandAcceleratorKey, n).c_str()));
         if (!key) continue;
         ACCEL entry = {};
         entry.fVirt = key->flags;

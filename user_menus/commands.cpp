@@ -19,15 +19,15 @@ void AppendCommandItem(HWND frame, int n, std::string_view name)
 
 void AppendCommandItems(HWND frame)
 {
-    int count = ParseCount(ReadSetting("Commands", "Number", kAbsentKeyText), kMaxUserCommands);
+    int count = ParseCount(ReadSetting(kCommandsSection, kCommandCountKey, kAbsentKeyText), kMaxUserCommands);
     if (count == 0) return;
     AppendMenuA(CommandMenu(frame), MF_SEPARATOR, 0, nullptr);
     for (int n = 1; n <= count; ++n)
-        AppendCommandItem(frame, n, ReadSetting("Commands", IndexedKey("CMD[%i]", n).c_str(), kAbsentKeyText));
+        AppendCommandItem(frame, n, ReadSetting(kCommandsSection, IndexedKey(kCommandNameKey, n).c_str(), kAbsentKeyText));
 }
 
 void RunUserCommand(int n)
 {
-    std::string text = UserCommandText(ReadSetting("Commands", IndexedKey("CMD[%i]Script", n).c_str()));
+    std::string text = UserCommandText(ReadSetting(kCommandsSection, IndexedKey(kCommandScriptKey, n).c_str()));
     if (!text.empty()) InjectText(text);
 }

@@ -24,13 +24,13 @@ constexpr int kFieldChars = 256;  // each box holds 255 characters
 
 std::string EntrySetting(const char* format, int n)
 {
-    return ReadSetting("Commands", IndexedKey(format, n).c_str());
+    return ReadSetting(kCommandsSection, IndexedKey(format, n).c_str());
 }
 void WriteEntrySetting(const char* format, int n, const char* value)
 {
-    WriteSetting("Commands", IndexedKey(format, n).c_str(), value);
+    WriteSetting(kCommandsSection, IndexedKey(format, n).c_str(), value);
 }
-int CommandCount() { return ParseCount(ReadSetting("Commands", "Number"), kMaxUserCommands); }
+int CommandCount() { return ParseCount(ReadSetting(kCommandsSection, kCommandCountKey), kMaxUserCommands); }
 UINT CommandId(int n) { return static_cast<UINT>(IDM_USER_COMMAND_FIRST - 1 + n); }
 
 std::string FieldText(HWND dialog, int id)
@@ -68,7 +68,7 @@ void OnInit(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_EDITCMD_ACCELERATOR, EM_LIMITTEXT, kFieldChars - 1, 0);
     SetDlgItemTextA(dialog, IDC_EDITCMD_ACCELERATOR, "0");
     for (int n = 1, count = CommandCount(); n <= count; ++n)
-        ToList(dialog, CB_ADDSTRING, 0, EntrySetting("CMD[%i]", n).c_str());
+        ToList(dialog, CB_ADDSTRING, 0, EntrySetting(kCommandNameKey, n).c_str());
 }
 
 void OnChoose(HWND dialog)
@@ -76,8 +76,8 @@ void OnChoose(HWND dialog)
     LRESULT row = ToList(dialog, CB_GETCURSEL);
     if (row == CB_ERR) return;
     int n = static_cast<int>(row) + 1;
-    std::string accelerator = EntrySetting("CMD[%i]Accelerator", n);
-    std::string script = EntrySetting("CMD[%i]Script", n);
+    std::string accelerator = EntrySetting(kCommandAcceleratorKey, n);
+    std::string script = EntrySetting(kCommandScriptKey, n);
     SetDlgItemTextA(dialog, IDC_EDITCMD_ACCELERATOR, accelerator == kMissingKeyText ? "0" : accelerator.c_str());
     SetDlgItemTextA(dialog, IDC_EDITCMD_SCRIPT, script == kMissingKeyText ? "" : ScriptOfStored(script).c_str());
 }
@@ -104,7 +104,7 @@ void OnStore(HWND dialog, bool close)
             return;
         }
         n = count + 1;
-        WriteSetting("Commands", "Number", FormatDecimal(n).c_str());
+        WriteSetting(kCommandsSection, kCommandCountKey, FormatDecimal(n).c_str());
         // The start-up separator is missing when the list began empty.
         int items = GetMenuItemCount(menu);
         if (n == 1 && !(GetMenuState(menu, static_cast<UINT>(items - 1), MF_BYPOSITION) & MF_SEPARATOR))
@@ -119,9 +119,9 @@ void OnStore(HWND dialog, bool close)
         ToList(dialog, CB_INSERTSTRING, static_cast<WPARAM>(row), name.c_str());
         SetDlgItemTextA(dialog, IDC_EDITCMD_COMMAND, name.c_str());
     }
-    WriteEntrySetting("CMD[%i]", n, name.c_str());
-    WriteEntrySetting("CMD[%i]Accelerator", n, accelerator);
-    WriteEntrySetting("CMD[%i]Script", n, script.c_str());
+    WriteEntrySetting(kCommandNameKey, n, name.c_str());
+    WriteEntrySetting(kCommandAcceleratorKey, n, accelerator);
+    WriteEntrySetting(kCommandScriptKey, n, script.c_str());
     if (close) Close(dialog);
     RebuildAccelerators();
 }
@@ -133,10 +133,10 @@ void OnRemove(HWND dialog)
     if (row < 0 || row >= count) return;
     HMENU menu = CommandMenu(g_state.frame);
     for (int n = 1; n <= count; ++n) DeleteMenu(menu, CommandId(n), MF_BYCOMMAND);
-    RemoveNumberedEntry("Commands", {"CMD[%i]", "CMD[%i]Accelerator", "CMD[%i]Script"}, "Number", row + 1, count);
+    RemoveNumberedEntry(kCommandsSection, {kCommandNameKey, kCommandAcceleratorKey, kCommandScriptKey}, kCommandCountKey, row + 1, count);
     ToList(dialog, CB_DELETESTRING, static_cast<WPARAM>(row));
     SetDlgItemTextA(dialog, IDC_EDITCMD_COMMAND, "");
-    for (int n = 1, left = CommandCount(); n <= left; ++n) AppendCommandItem(g_state.frame, n, EntrySetting("CMD[%i]", n));
+    for (int n = 1, left = CommandCount(); n <= left; ++n) AppendCommandItem(g_state.frame, n, EntrySetting(kCommandNameKey, n));
     RebuildAccelerators();
 }
 

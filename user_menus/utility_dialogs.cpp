@@ -1,6 +1,7 @@
 // The Add Utility and Remove Utility dialogs: they change the Utilities list
 // in the settings file and rebuild the menu from it. List row i is entry i + 1.
 #include "core/settings/setting_values.h"
+#include "core/text/buffer_size.h"
 #include "core/user_menus/user_entries.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kFieldChars = 260;  // each text is read with its terminator in 260 bytes
 
 HWND FrameOf(HWND dialog) { return reinterpret_cast<HWND>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
@@ -19,7 +19,7 @@ void KeepFrame(HWND dialog, LPARAM frame) { SetWindowLongPtrA(dialog, DWLP_USER,
 
 std::string FieldText(HWND dialog, int id)
 {
-    char text[kFieldChars] = {};
+    char text[kTextBufferChars] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
 }
@@ -61,8 +61,8 @@ INT_PTR CALLBACK AddUtilityProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         KeepFrame(dialog, lParam);
-        SendDlgItemMessageA(dialog, IDC_UTILITY_NAME, EM_LIMITTEXT, kFieldChars - 1, 0);
-        SendDlgItemMessageA(dialog, IDC_UTILITY_PATH, EM_LIMITTEXT, kFieldChars - 1, 0);
+        SendDlgItemMessageA(dialog, IDC_UTILITY_NAME, EM_LIMITTEXT, kTextBufferChars - 1, 0);
+        SendDlgItemMessageA(dialog, IDC_UTILITY_PATH, EM_LIMITTEXT, kTextBufferChars - 1, 0);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

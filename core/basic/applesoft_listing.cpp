@@ -14,11 +14,11 @@
 #include <cstring>
 
 #include "core/basic/applesoft_tokens.h"
+#include "core/disk/file_type_codes.h"
 #include "core/text/text_writer.h"
 
 namespace {
 
-constexpr int kDos33HeaderStart = 2;  // index of the first record after the length header
 constexpr int kRecordHeader = 4;      // bytes of link and line number
 constexpr char kLineEnd = '\r';
 
@@ -86,18 +86,18 @@ int Read16(const uint8_t* bytes, int at)
 // number, so its link minus its length is the address it was saved from.
 int Dos33LoadAddress(const uint8_t* bytes, int bound, int assumed)
 {
-    const int contents = kDos33HeaderStart + kRecordHeader;
+    const int contents = kDosLengthHeaderBytes + kRecordHeader;
     if (bound <= contents)
         return assumed;
-    const int link = Read16(bytes, kDos33HeaderStart);
+    const int link = Read16(bytes, kDosLengthHeaderBytes);
     const int assumedLength = link - assumed;
-    if (assumedLength > kRecordHeader && kDos33HeaderStart + assumedLength <= bound &&
-        bytes[kDos33HeaderStart + assumedLength - 1] == 0)
+    if (assumedLength > kRecordHeader && kDosLengthHeaderBytes + assumedLength <= bound &&
+        bytes[kDosLengthHeaderBytes + assumedLength - 1] == 0)
         return assumed;
     const void* zero = memchr(bytes + contents, 0, static_cast<size_t>(bound - contents));
     if (zero == nullptr)
         return assumed;
-    const int length = static_cast<int>(static_cast<const uint8_t*>(zero) - bytes) + 1 - kDos33HeaderStart;
+    const int length = static_cast<int>(static_cast<const uint8_t*>(zero) - bytes) + 1 - kDosLengthHeaderBytes;
     const int address = link - length;
     if (link == 0 || address <= 0)
         return assumed;
@@ -111,13 +111,13 @@ bool ListApplesoft(int start, int bound, std::string& output, std::span<const ui
     const uint8_t* bytes = input.data();
     // Indices stay far from overflow even when a link adds 64 KB to one.
     const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX / 2));
-    if (start == kDos33HeaderStart) {
+    if (start == kDosLengthHeaderBytes) {
         const int header = size >= 2 ? Read16(bytes, 0) : 0;
         bound = std::min(bound, header);
     }
     bound = std::min(bound, size);
     start = std::max(start, 0);
-    if (start == kDos33HeaderStart)
+    if (start == kDosLengthHeaderBytes)
         loadAddress = Dos33LoadAddress(bytes, bound, loadAddress);
 
     const auto& pieces = Pieces();

@@ -1,12 +1,12 @@
 // Program text to the tokenized Applesoft program the ROM stores when the
 // text is typed at the ] prompt.
 #pragma once
+#include "core/basic/applesoft_tokens.h"
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-constexpr int kApplesoftLoadAddress = 0x0801;
 constexpr int kInputBufferChars = 239;   // the ROM cuts a typed line to this
 constexpr int kHighestLineNumber = 63999;
 constexpr size_t kMonitorLineChars = 256;  // a typed line this long is cancelled

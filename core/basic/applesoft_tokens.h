@@ -9,6 +9,8 @@ constexpr int kApplesoftTokenCount = 107;     // tokens $80 to $EA
 constexpr int kApplesoftTokenEntries = 108;   // plus the empty entry 107
 constexpr int kApplesoftTokenWidth = 10;      // bytes per entry, NUL-padded
 constexpr unsigned kApplesoftFirstToken = 0x80;
+// Where a program starts in memory, and so its first line's address.
+constexpr int kApplesoftLoadAddress = 0x0801;
 
 // Entry k names token byte $80 + k, upper case, with the punctuation that is
 // part of the token ("HCOLOR=", "TAB(", "PR#") and no surrounding spaces.

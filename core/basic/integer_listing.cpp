@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 
+#include "core/disk/file_type_codes.h"
 #include "core/text/text_writer.h"
 
 // Integer BASIC has several codes for one word, one per syntactic place.
@@ -148,7 +149,6 @@ const char kIntegerTokens[kIntegerTokenCount][kIntegerTokenWidth] = {
 
 namespace {
 
-constexpr int kDos33HeaderStart = 2;  // index of the first line after the length header
 constexpr int kLineHeader = 3;        // bytes of length and line number
 // The most one step writes: a pending space, a space before LEN( or PEEK and a
 // whole table entry copied, or a line number or constant and a space, followed
@@ -185,9 +185,9 @@ bool ListIntegerBasic(int start, int bound, std::string& output, std::span<const
     const uint8_t* bytes = input.data();
     const int size = static_cast<int>(std::min<size_t>(input.size(), INT_MAX / 2));
     int end = std::min(bound, size);
-    if (start == kDos33HeaderStart) {
+    if (start == kDosLengthHeaderBytes) {
         const int header = size >= 2 ? bytes[0] | (bytes[1] << 8) : 0;
-        end = std::min(end, kDos33HeaderStart + header);
+        end = std::min(end, kDosLengthHeaderBytes + header);
     }
 
     const auto& lengths = TokenLengths();

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/disk/byte_reader.h"
+#include "core/disk/file_type_codes.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
 
@@ -23,12 +24,7 @@ constexpr int kVtocBitMapTracks = 50;    // track bit maps that fit in the secto
 constexpr int kStandardTracks = 35;
 constexpr int kFirstPairByte = 12;
 constexpr int kFileCountSectors = 15;    // catalog sectors read while counting files
-constexpr int kTypeText = 0;
-constexpr int kTypeInteger = 1;
-constexpr int kTypeApplesoft = 2;
-constexpr int kTypeBinary = 4;
 constexpr uint8_t kDeletedEntry = 0xFF;
-constexpr int kLockBit = 0x80;
 
 // Sectors a chain has visited; keyed by track and sector (sector below 16).
 class VisitedSectors {
@@ -152,7 +148,7 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
             int type = sector[static_cast<size_t>(offset) + 2];
             row.icon = DosIconIndex(type);
             row.ref = MakeDosEntryRef(track, sectorNumber, index);
-            row.locked = (type & kLockBit) != 0;
+            row.locked = (type & kDosLockBit) != 0;
             listing.rows.push_back(std::move(row));
         }
         track = sector[1];
@@ -184,20 +180,20 @@ int DecodeDosEntry(EntryRef ref, ImageFile& image, FileEntry& entry)
     entry.eof = Word(sector, offset + 33) * kSectorBytes;
 
     int result = DosEntryDecoded;
-    switch (entry.fileType & 0x7F) {
-    case kTypeInteger:
-    case kTypeApplesoft:
-        result = HeaderLength(entry, image, 0, 2, DosEntryBasicListUnreadable, DosEntryBasicDataUnreadable, entry.eof);
+    switch (entry.fileType & ~kDosLockBit) {
+    case kDosIntegerType:
+    case kDosApplesoftType:
+        result = HeaderLength(entry, image, 0, kDosLengthHeaderBytes, DosEntryBasicListUnreadable, DosEntryBasicDataUnreadable, entry.eof);
         break;
-    case kTypeBinary:
+    case kDosBinaryType:
         result = HeaderLength(entry, image, 2, 4, DosEntryBinaryListUnreadable, DosEntryBinaryDataUnreadable, entry.eof);
         break;
-    case kTypeText: result = TextLength(entry, image, entry.eof); break;
+    case kDosTextType: result = TextLength(entry, image, entry.eof); break;
     default: break;
     }
     if (result != DosEntryDecoded) return result;
 
-    bool locked = (entry.fileType & kLockBit) != 0;
+    bool locked = (entry.fileType & kDosLockBit) != 0;
     entry.layout = LayoutDos33;
     entry.dosOrderFlag = 1;
     entry.canRead = 1;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "core/disk/file_type_codes.h"
 #include "core/text/ascii.h"
 
 namespace {
@@ -13,26 +14,25 @@ struct IconRow {
 };
 
 constexpr IconRow kProdosIcons[] = {
-    {0x04, 7},   // TXT
-    {0x06, 12},  // BIN
-    {0x0F, kFolderIcon},
+    {kProdosTextType, 7},
+    {kProdosBinaryType, 12},
+    {kProdosDirectoryType, kFolderIcon},
     {0x19, 14},
     {0x1A, 9},
     {0x1B, 16},
     {0x50, 15},
     {0xB3, 10},
     {0xE0, 17},
-    {0xFA, 18},  // INT
-    {0xFC, 8},   // BAS
+    {kProdosIntegerType, 18},
+    {kProdosApplesoftType, 8},
 };
-constexpr int kProdosSystemType = 0xFF;
 constexpr int kProdosOtherIcon = 5;
 
 constexpr IconRow kDosIcons[] = {
-    {0, 7},   // text
-    {1, 18},  // Integer BASIC
-    {2, 8},   // Applesoft
-    {4, 12},  // binary
+    {kDosTextType, 7},
+    {kDosIntegerType, 18},
+    {kDosApplesoftType, 8},
+    {kDosBinaryType, 12},
 };
 constexpr int kDosOtherIcon = 5;
 
@@ -57,7 +57,7 @@ int ProdosIconIndex(int fileType, std::string_view name)
 
 int DosIconIndex(int typeByte)
 {
-    int type = typeByte & 0x7F;
+    int type = typeByte & ~kDosLockBit;
     for (const IconRow& row : kDosIcons)
         if (row.fileType == type) return row.icon;
     return kDosOtherIcon;

@@ -5,23 +5,16 @@
 #include <vector>
 
 #include "core/basic/applesoft_listing.h"
+#include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_listing.h"
 #include "core/disk/dos33.h"
+#include "core/disk/file_type_codes.h"
 #include "core/disk/image.h"
 #include "core/disk/prodos.h"
 #include "core/text/apple_text.h"
 #include "core/text/hex_dump.h"
 
 namespace {
-
-constexpr int kProdosTextType = 0x04;
-constexpr int kProdosIntegerType = 0xFA;
-constexpr int kProdosApplesoftType = 0xFC;
-constexpr int kDosTextType = 0;
-constexpr int kDosIntegerType = 1;
-constexpr int kDosApplesoftType = 2;
-constexpr int kDosApplesoftLoad = 0x0801;
-constexpr int kDosHeaderStart = 2;     // the DOS 3.3 length header comes first
 
 // The document shows the converter's text up to its terminating zero.
 void CutAtZero(std::string& text)
@@ -34,16 +27,16 @@ void ConvertDos(const FileEntry& entry, std::span<const uint8_t> data, bool hexD
 {
     int length = static_cast<int>(data.size());  // every sector read, length header included
     std::string& out = content.text;
-    int type = entry.fileType & 0x7F;
+    int type = entry.fileType & ~kDosLockBit;
     if (hexDump || type > kDosApplesoftType) {
         HexDump(0, length, out, data, 0);
     } else if (type == kDosApplesoftType) {
-        if (!ListApplesoft(kDosHeaderStart, length, out, data, kDosApplesoftLoad))
+        if (!ListApplesoft(kDosLengthHeaderBytes, length, out, data, kApplesoftLoadAddress))
             content.message = Message::NonStandardFile;
     } else if (type == kDosTextType) {
         out = ConvertAppleText(data, kDos33Text);
     } else {
-        content.beep = !ListIntegerBasic(kDosHeaderStart, length, out, data, 0);
+        content.beep = !ListIntegerBasic(kDosLengthHeaderBytes, length, out, data, 0);
     }
 }
 
@@ -69,7 +62,7 @@ void ConvertProdos(const FileEntry& entry, std::span<const uint8_t> data, bool h
 DocumentKind DocumentKindFor(const FileEntry& entry)
 {
     if (entry.layout == LayoutDos33) {
-        switch (entry.fileType & 0x7F) {
+        switch (entry.fileType & ~kDosLockBit) {
         case kDosApplesoftType: return DocumentKind::Applesoft;
         case kDosTextType: return DocumentKind::Text;
         case kDosIntegerType: return DocumentKind::Integer;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "core/disk/file_type_codes.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
 #include "resources/resource.h"
@@ -17,14 +18,14 @@ struct TypeText {
 // DOS 3.3 type (without the lock bit) and ProDOS file type texts; the number
 // part follows them directly.
 constexpr TypeText kDosTypeTexts[] = {
-    {0, "T ( TEXT )  -"}, {1, "I ( INTEGER BASIC )  -"}, {2, "A ( APPLESOFT BASIC )  -"},
-    {4, "B ( BINARY )  -"}, {8, "S  -"}, {16, "R ( RELOCATABLE )  -"}, {32, "A  -"}, {64, "B  -"},
+    {kDosTextType, "T ( TEXT )  -"}, {kDosIntegerType, "I ( INTEGER BASIC )  -"},
+    {kDosApplesoftType, "A ( APPLESOFT BASIC )  -"}, {kDosBinaryType, "B ( BINARY )  -"}, {8, "S  -"}, {16, "R ( RELOCATABLE )  -"}, {32, "A  -"}, {64, "B  -"},
 };
 constexpr TypeText kProdosTypeTexts[] = {
-    {0x04, "TXT ( Text )  -  "},
-    {0xFA, "INT ( Integer BASIC )  -  "},
-    {0xFC, "BAS ( Applesoft BASIC )  -  "},
-    {0x06, "BIN ( Binary )  -  "},
+    {kProdosTextType, "TXT ( Text )  -  "},
+    {kProdosIntegerType, "INT ( Integer BASIC )  -  "},
+    {kProdosApplesoftType, "BAS ( Applesoft BASIC )  -  "},
+    {kProdosBinaryType, "BIN ( Binary )  -  "},
 };
 
 template <size_t N>
@@ -73,7 +74,7 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
 
     std::string type, aux, location, size, storage, created, modified;
     if (dos) {
-        int dosType = entry.fileType & 0x7F;
+        int dosType = entry.fileType & ~kDosLockBit;
         type = std::string(FindTypeText(kDosTypeTexts, dosType)) + Format("  %.3i  ( $%.2X )", dosType, dosType);
         aux = na;
         location = Format("VOLUME %i", entry.dosVolumeNumber);

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+// The title of a document never saved.
+inline constexpr const char* kUntitled = "Untitled";
+
 struct PathParts {
     std::string directory;  // without the last "\"
     std::string name;       // without the extension

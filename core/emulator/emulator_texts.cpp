@@ -5,6 +5,7 @@
 
 #include "core/basic/applesoft_tokens.h"
 #include "core/settings/setting_values.h"
+#include "core/text/buffer_size.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ std::string ProgramListText(const std::vector<std::string>& titles)
 {
     std::string text(kProgramListHeader);
     for (const std::string& title : titles) {
-        text += title.empty() ? std::string_view("?") : std::string_view(title).substr(0, kWindowTitleChars);
+        text += title.empty() ? std::string_view("?") : std::string_view(title).substr(0, kTextBufferChars);
         text += '\n';
     }
     return text;

@@ -2,6 +2,7 @@
 // count, which window a name finds, what Run and the keyword commands type,
 // and the list of running programs.
 #pragma once
+#include "core/text/buffer_size.h"
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -9,7 +10,6 @@
 #include <vector>
 
 inline constexpr int kMaxEmulatorNames = 999;     // "Name[%i]" keys are built in nine characters
-inline constexpr size_t kWindowTitleChars = 260;  // a window title is read up to this many characters
 
 // How many "Name[%i]" keys a "Number" of `number` asks to read.
 int EmulatorNameCount(int number);
@@ -37,5 +37,5 @@ std::string LockLine(std::string_view prefix, std::string_view name, bool unlock
 std::string DeleteQuestionText(std::string_view imageTitle, std::string_view path);
 
 // The document of List Programs Running: header, rule, then one line per
-// window title ("?" for an empty one), each title cut at kWindowTitleChars.
+// window title ("?" for an empty one), each title cut at kTextBufferChars.
 std::string ProgramListText(const std::vector<std::string>& titles);

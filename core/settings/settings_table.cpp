@@ -18,6 +18,11 @@ constexpr SettingSlot Colour(uint32_t Settings::*colour) { return {.colour = col
 constexpr SettingSlot Decimal(int Settings::*decimal) { return {.decimal = decimal}; }
 constexpr SettingSlot NotLoaded() { return {}; }
 
+constexpr const char* kDefaultEmulatorNames[] = {
+    "Enhanced Apple //e Emulator", "Apple //e Emulator", "Apple ][ Emulator",
+    "Apple ][+ Emulator",          "Pravets 82 Emulator", "Pravets 8A Emulator",
+};
+
 // The order of the rows is the order of the first-run file.
 constexpr SettingRow kRows[] = {
     {"Data", "Version", {TAVO_VERSION_TEXT}, NotLoaded()},
@@ -56,17 +61,21 @@ constexpr SettingRow kRows[] = {
     {"SyntaxColor", "QuoteColor", {"BB0000"}, Colour(&Settings::quoteColor)},
     {"SyntaxColor", "TokenColor", {"00BB00"}, Colour(&Settings::tokenColor)},
     {"SyntaxColor", "SingleColor", {"BB00BB"}, Colour(&Settings::singleColor)},
-    {"Emulators", "Number", {"6"}, Decimal(&Settings::emulatorCount)},
-    {"Emulators", "Name[1]", {"Enhanced Apple //e Emulator"}, NotLoaded()},
-    {"Emulators", "Name[2]", {"Apple //e Emulator"}, NotLoaded()},
-    {"Emulators", "Name[3]", {"Apple ][ Emulator"}, NotLoaded()},
-    {"Emulators", "Name[4]", {"Apple ][+ Emulator"}, NotLoaded()},
-    {"Emulators", "Name[5]", {"Pravets 82 Emulator"}, NotLoaded()},
-    {"Emulators", "Name[6]", {"Pravets 8A Emulator"}, NotLoaded()},
+    {kEmulatorsSection, "Number", {"6"}, Decimal(&Settings::emulatorCount)},
+    {kEmulatorsSection, kEmulatorNameKey, {.texts = kDefaultEmulatorNames}, NotLoaded()},
     {kUtilitiesSection, kUtilityCountKey, {"0"}, NotLoaded()},
     {kUtilitiesSection, kUtilityNameKey, kNotWritten, NotLoaded()},
     {kUtilitiesSection, kUtilityPathKey, kNotWritten, NotLoaded()},
     {kUtilitiesSection, kUtilityAutoRunKey, kNotWritten, NotLoaded()},
+    {kCommandsSection, kCommandCountKey, kNotWritten, NotLoaded()},
+    {kCommandsSection, kCommandNameKey, kNotWritten, NotLoaded()},
+    {kCommandsSection, kCommandAcceleratorKey, kNotWritten, NotLoaded()},
+    {kCommandsSection, kCommandScriptKey, kNotWritten, NotLoaded()},
+    {kMainWindowSection, kWindowLeftKey, kNotWritten, NotLoaded()},
+    {kMainWindowSection, kWindowTopKey, kNotWritten, NotLoaded()},
+    {kMainWindowSection, kWindowWideKey, kNotWritten, NotLoaded()},
+    {kMainWindowSection, kWindowHighKey, kNotWritten, NotLoaded()},
+    {kLastImageSection, kLastImageKey, kNotWritten, NotLoaded()},
 };
 
 bool IsFirstRunProbe(const SettingRow& row)
@@ -133,6 +142,8 @@ std::vector<DefaultSetting> FirstRunDefaults(std::string_view startDirectory)
     for (const SettingRow& row : kRows) {
         if (row.firstRun.startDirectory) defaults.push_back({row.section, row.key, std::string(startDirectory)});
         else if (row.firstRun.text) defaults.push_back({row.section, row.key, row.firstRun.text});
+        for (size_t i = 0; i < row.firstRun.texts.size(); ++i)
+            defaults.push_back({row.section, IndexedKey(row.key, static_cast<int>(i) + 1), row.firstRun.texts[i]});
     }
     return defaults;
 }

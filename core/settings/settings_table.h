@@ -56,10 +56,12 @@ struct SettingSlot {
     int Settings::*flag = nullptr;  // 1 when the text is "TRUE", else 0
 };
 
-// A first run writes `text`, or the start directory, or nothing.
+// A first run writes `text`, or the start directory, or one key for each of
+// `texts` (the row's key with "%i" from 1), or nothing.
 struct FirstRun {
     const char* text = nullptr;
     bool startDirectory = false;
+    std::span<const char* const> texts = {};
 };
 inline constexpr FirstRun kNotWritten = {};
 inline constexpr FirstRun kStartDirectory = {nullptr, true};
@@ -82,6 +84,29 @@ inline constexpr const char* kUtilityCountKey = "Number";
 inline constexpr const char* kUtilityNameKey = "Utility[%i]";
 inline constexpr const char* kUtilityPathKey = "Utility[%i]Path";
 inline constexpr const char* kUtilityAutoRunKey = "Utility[%i]AutoRun";
+
+// The Commands list: entry n (from 1) under the keys with "%i" replaced by
+// n, the number of entries under "Number".
+inline constexpr const char* kCommandsSection = "Commands";
+inline constexpr const char* kCommandCountKey = "Number";
+inline constexpr const char* kCommandNameKey = "CMD[%i]";
+inline constexpr const char* kCommandAcceleratorKey = "CMD[%i]Accelerator";
+inline constexpr const char* kCommandScriptKey = "CMD[%i]Script";
+
+// The emulators' window titles, tried in turn: "Name[1]" to "Name[Number]".
+inline constexpr const char* kEmulatorsSection = "Emulators";
+inline constexpr const char* kEmulatorNameKey = "Name[%i]";
+
+// The frame's rectangle at the last exit, in screen pixels.
+inline constexpr const char* kMainWindowSection = "MainWindowSize";
+inline constexpr const char* kWindowLeftKey = "Left";
+inline constexpr const char* kWindowTopKey = "Top";
+inline constexpr const char* kWindowWideKey = "Wide";
+inline constexpr const char* kWindowHighKey = "High";
+
+// The disk image used last: its name without folder.
+inline constexpr const char* kLastImageSection = "Directories";
+inline constexpr const char* kLastImageKey = "LastImage";
 
 // Every row in the order a first run writes the file.
 std::span<const SettingRow> SettingRows();

@@ -12,12 +12,12 @@
 
 #include "core/basic/applesoft_listing.h"
 #include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_listing.h"
 #include "core/text/hex_dump.h"
 
 namespace {
 
-constexpr int kProgramStart = 0x0801;  // where Applesoft programs load
 constexpr int kProgramEnd = 0x9600;    // HIMEM under DOS 3.3 with three buffers
 constexpr int kRepeats = 400;
 
@@ -36,7 +36,7 @@ Bytes LargestApplesoftProgram()
          0xE2, '(', '7', '6', '9', ')'},
     };
     Bytes program;
-    int address = kProgramStart;
+    int address = kApplesoftLoadAddress;
     for (int number = 10;; number += 10) {
         const Bytes& contents = statements[(number / 10) % 5];
         const int next = address + 4 + static_cast<int>(contents.size()) + 1;
@@ -67,7 +67,7 @@ Bytes LargestIntegerProgram()
          0x3F, ch('7'), 1, 3, 0x72},
     };
     Bytes program;
-    const size_t limit = kProgramEnd - kProgramStart;
+    const size_t limit = kProgramEnd - kApplesoftLoadAddress;
     for (int number = 10;; number += 10) {
         const Bytes& contents = statements[(number / 10) % 5];
         const size_t length = 3 + contents.size() + 1;
@@ -126,7 +126,7 @@ void Measure(const char* name, const Bytes& program, bool integer)
         if (integer)
             ListIntegerBasic(0, bound, text, program, 0);
         else
-            ListApplesoft(0, bound, text, program, kProgramStart);
+            ListApplesoft(0, bound, text, program, kApplesoftLoadAddress);
         listed = text.size();
         g_sink = g_sink + listed;
     });
@@ -145,7 +145,7 @@ void Measure(const char* name, const Bytes& program, bool integer)
 void MeasureTokenizing(const Bytes& program)
 {
     std::string listing;
-    ListApplesoft(0, static_cast<int>(program.size()), listing, program, kProgramStart);
+    ListApplesoft(0, static_cast<int>(program.size()), listing, program, kApplesoftLoadAddress);
     std::vector<uint8_t> copy(program.size());
     const double copyTime = BestMicroseconds([&] {
         std::memcpy(copy.data(), program.data(), program.size());

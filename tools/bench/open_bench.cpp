@@ -11,7 +11,9 @@
 
 #include "app/startup.h"
 #include "app/windows_files.h"
+#include "core/basic/applesoft_tokens.h"
 #include "core/disk/browser_names.h"
+#include "core/disk/file_type_codes.h"
 #include "core/disk/image.h"
 #include "core/disk/open_choice.h"
 #include "disk_browser/open_from_image.h"
@@ -30,7 +32,7 @@ constexpr int kImageBlocks = 65535;  // 32 MB
 std::vector<uint8_t> Program(int lines)
 {
     std::vector<uint8_t> bytes;
-    int address = 0x0801;
+    int address = kApplesoftLoadAddress;
     for (int i = 1; i <= lines; ++i) {
         const uint8_t body[] = {0x97, 0x3A, 0xBA, 0x22, 0x48, 0x45, 0x4C, 0x4C, 0x4F, 0x22, 0x3B, 0x58, 0x3A, 0xAB, 0x31, 0x30};
         int next = address + 4 + static_cast<int>(sizeof body) + 1;
@@ -70,7 +72,7 @@ int main()
     std::vector<EntryRef> programs;
     const std::vector<uint8_t> program = Program(200);
     for (int i = 0; i < kFilesOnVolume; ++i) {
-        EntryRef ref = builder.AddFile(0, "PROG" + std::to_string(i), program, {.fileType = 0xFC, .auxType = 0x0801});
+        EntryRef ref = builder.AddFile(0, "PROG" + std::to_string(i), program, {.fileType = kProdosApplesoftType, .auxType = kApplesoftLoadAddress});
         if (i < kPrograms) programs.push_back(ref);
     }
     std::string image = folder + "\\HARD.HDV";

@@ -19,6 +19,7 @@
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/disk/apple_path.h"
 #include "core/disk/dos33.h"
+#include "core/disk/file_type_codes.h"
 #include "core/disk/file_types.h"
 #include "core/disk/host_names.h"
 #include "core/disk/image.h"
@@ -296,8 +297,9 @@ int Tokenize(const std::string& path, bool dos)
         std::fprintf(stderr, "line %d: %s\n", note.line + 1, what);
     }
     if (dos) {
-        const uint8_t length[2] = {static_cast<uint8_t>(program.size() & 0xFF), static_cast<uint8_t>(program.size() >> 8)};
-        std::fwrite(length, 1, 2, stdout);
+        const uint8_t length[kDosLengthHeaderBytes] = {static_cast<uint8_t>(program.size() & 0xFF),
+                                                       static_cast<uint8_t>(program.size() >> 8)};
+        std::fwrite(length, 1, kDosLengthHeaderBytes, stdout);
     }
     std::fwrite(program.data(), 1, program.size(), stdout);
     return 0;
