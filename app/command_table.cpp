@@ -23,8 +23,11 @@
 #include "shell/app.h"
 #include "shell/documents.h"
 #include "shell/editor_setup.h"
-#include "user_menus/menus.h"
+#include "user_menus/edit_commands_dialog.h"
 #include "user_menus/special_characters.h"
+#include "user_menus/user_commands.h"
+#include "user_menus/utilities.h"
+#include "user_menus/utility_dialogs.h"
 
 namespace {
 

@@ -21,7 +21,8 @@
 #include "shell/frame_title.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
+#include "user_menus/accelerators.h"
+#include "user_menus/edit_commands_dialog.h"
 
 namespace {
 

@@ -17,7 +17,10 @@
 #include "shell/documents.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
+#include "user_menus/accelerators.h"
+#include "user_menus/edit_commands_dialog.h"
+#include "user_menus/user_commands.h"
+#include "user_menus/utilities.h"
 
 namespace {
 

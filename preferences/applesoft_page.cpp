@@ -1,5 +1,7 @@
 // The Preferences sheet's Applesoft page: syntax colouring and its colours.
 // Open documents keep their colours; text coloured afterwards takes the new ones.
+#include "preferences/applesoft_page.h"
+
 #include "preferences/preference_pages.h"
 #include "shell/settings.h"
 

@@ -1,5 +1,7 @@
 // The Preferences sheet's Editor page: the default font, the text and
 // background colours, and how documents are kept and wrapped.
+#include "preferences/editor_page.h"
+
 #include <windows.h>
 #include <commdlg.h>
 #include <richedit.h>

@@ -1,4 +1,6 @@
 // The Preferences sheet's General page.
+#include "preferences/general_page.h"
+
 #include "preferences/preference_pages.h"
 #include "shell/settings.h"
 

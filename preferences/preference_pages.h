@@ -14,10 +14,6 @@ struct PreferencesSheet {
     ApplesoftPage applesoft;
 };
 
-INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK EditorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK ApplesoftPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-
 // What a page does when it is shown, when one of its buttons is clicked and
 // on OK or Apply; PageMessage makes a page's dialog procedure of them.
 struct PageHandlers {

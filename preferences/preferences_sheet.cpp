@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "preferences/applesoft_page.h"
+#include "preferences/editor_page.h"
+#include "preferences/general_page.h"
 #include "preferences/preference_pages.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The run-time accelerator table: the built-in shortcuts followed by those
 // of the user's commands.
+#include "user_menus/accelerators.h"
+
 #include <new>
 #include <vector>
 
@@ -9,7 +11,6 @@
 #include "resources/resource.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
 
 void ReleaseAcceleratorTable(AcceleratorTable& table)
 {

@@ -1,6 +1,8 @@
 // The modeless Edit Commands dialog: adds, changes and removes the user's
 // commands in the settings file, keeping the Command menu and the run-time
 // accelerator table in step. List row i is entry i + 1.
+#include "user_menus/edit_commands_dialog.h"
+
 #include <string>
 
 #include "core/settings/setting_values.h"
@@ -8,7 +10,8 @@
 #include "resources/resource.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
+#include "user_menus/accelerators.h"
+#include "user_menus/user_commands.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "resources/resource.h"
 #include "shell/documents.h"
-#include "user_menus/menus.h"
+#include "user_menus/edit_commands_dialog.h"
 
 void InsertSpecialCharacter(int code)
 {

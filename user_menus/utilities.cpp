@@ -1,11 +1,12 @@
 // The Utilities menu: the user's utilities and launching external programs.
+#include "user_menus/utilities.h"
+
 #include "core/settings/setting_values.h"
 #include "core/user_menus/user_entries.h"
 #include "resources/resource.h"
 #include "shell/file_dialog.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
 
 namespace {
 

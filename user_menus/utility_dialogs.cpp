@@ -1,5 +1,7 @@
 // The Add Utility and Remove Utility dialogs: they change the Utilities list
 // in the settings file and rebuild the menu from it. List row i is entry i + 1.
+#include "user_menus/utility_dialogs.h"
+
 #include "core/settings/setting_values.h"
 #include "core/text/buffer_size.h"
 #include "core/user_menus/user_entries.h"
@@ -8,7 +10,7 @@
 #include "shell/file_dialog.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
+#include "user_menus/utilities.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
-#include "user_menus/menus.h"
+#include "user_menus/edit_commands_dialog.h"
 
 namespace {
 

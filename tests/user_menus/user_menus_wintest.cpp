@@ -12,7 +12,8 @@
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "support/app_fixture.h"
-#include "user_menus/menus.h"
+#include "user_menus/accelerators.h"
+#include "user_menus/edit_commands_dialog.h"
 
 namespace {
 

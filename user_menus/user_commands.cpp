@@ -1,11 +1,12 @@
 // The Commands menu: the user's commands appended at start-up, and run.
+#include "user_menus/user_commands.h"
+
 #include "core/settings/setting_values.h"
 #include "core/user_menus/user_entries.h"
 #include "emulator/injection.h"
 #include "resources/resource.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
-#include "user_menus/menus.h"
 
 HMENU CommandMenu(HWND frame) { return GetSubMenu(GetMenu(frame), MENU_POSITION_COMMAND); }
 
