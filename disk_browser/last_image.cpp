@@ -35,9 +35,9 @@ int FindExactRow(HWND list, const std::string& name)
 
 }  // namespace
 
-std::string ReadLastImage() { return ReadSetting(kLastImageSection, kLastImageKey); }
+std::string ReadLastImage() { return ReadSetting(kDirectoriesSection, kLastImageKey); }
 
-void WriteLastImage(const std::string& title) { WriteSetting(kLastImageSection, kLastImageKey, title.c_str()); }
+void WriteLastImage(const std::string& title) { WriteSetting(kDirectoriesSection, kLastImageKey, title.c_str()); }
 
 bool OpenLastImage(HWND fileDialog)
 {

@@ -77,9 +77,20 @@ struct SettingRow {
     const char* absent = nullptr;
 };
 
+// The sections of the settings file.
+inline constexpr const char* kDataSection = "Data";
+inline constexpr const char* kGeneralSection = "General";
+inline constexpr const char* kPromptsSection = "Prompts";
+inline constexpr const char* kDirectoriesSection = "Directories";
+inline constexpr const char* kDisplaySection = "Display";
+inline constexpr const char* kSyntaxColorSection = "SyntaxColor";
+inline constexpr const char* kEmulatorsSection = "Emulators";
+inline constexpr const char* kUtilitiesSection = "Utilities";
+inline constexpr const char* kCommandsSection = "Commands";
+inline constexpr const char* kMainWindowSection = "MainWindowSize";
+
 // The Utilities list: entry n (from 1) is kept under the keys with "%i"
 // replaced by n, and the number of entries under "Number".
-inline constexpr const char* kUtilitiesSection = "Utilities";
 inline constexpr const char* kUtilityCountKey = "Number";
 inline constexpr const char* kUtilityNameKey = "Utility[%i]";
 inline constexpr const char* kUtilityPathKey = "Utility[%i]Path";
@@ -87,25 +98,21 @@ inline constexpr const char* kUtilityAutoRunKey = "Utility[%i]AutoRun";
 
 // The Commands list: entry n (from 1) under the keys with "%i" replaced by
 // n, the number of entries under "Number".
-inline constexpr const char* kCommandsSection = "Commands";
 inline constexpr const char* kCommandCountKey = "Number";
 inline constexpr const char* kCommandNameKey = "CMD[%i]";
 inline constexpr const char* kCommandAcceleratorKey = "CMD[%i]Accelerator";
 inline constexpr const char* kCommandScriptKey = "CMD[%i]Script";
 
 // The emulators' window titles, tried in turn: "Name[1]" to "Name[Number]".
-inline constexpr const char* kEmulatorsSection = "Emulators";
 inline constexpr const char* kEmulatorNameKey = "Name[%i]";
 
 // The frame's rectangle at the last exit, in screen pixels.
-inline constexpr const char* kMainWindowSection = "MainWindowSize";
 inline constexpr const char* kWindowLeftKey = "Left";
 inline constexpr const char* kWindowTopKey = "Top";
 inline constexpr const char* kWindowWideKey = "Wide";
 inline constexpr const char* kWindowHighKey = "High";
 
 // The disk image used last: its name without folder.
-inline constexpr const char* kLastImageSection = "Directories";
 inline constexpr const char* kLastImageKey = "LastImage";
 
 // Every row in the order a first run writes the file.
@@ -133,7 +140,7 @@ SettingWrites WritesOf(const Settings& settings, std::string (Settings::*texts)[
 
 // The first run is told by the absence of this one key; it is loaded with
 // the missing-key text as its default, every other key with "TRUE".
-inline constexpr const char* kFirstRunProbeSection = "Prompts";
+inline constexpr const char* kFirstRunProbeSection = kPromptsSection;
 inline constexpr const char* kFirstRunProbeKey = "QuitPrompt";
 
 // One key written on a first run, in the order it is written.
