@@ -21,6 +21,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/open_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/properties_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/volume.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/document_kinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/document_table.cpp

@@ -94,14 +94,6 @@ size_t ReadFileAt(int file, uint64_t offset, std::span<uint8_t> out)
 void CloseFile(int file) { ::close(file); }
 #endif
 
-// Where half 0 (bytes 0-255) or 1 of a block in DOS sector order lies.
-uint64_t DosOrderHalfOffset(int block, int half)
-{
-    uint64_t track = static_cast<uint64_t>(block / kBlocksPerTrack);
-    int sector = kBlockSectorMap[2 * (block % kBlocksPerTrack) + half];
-    return track * kTrackBytes + static_cast<uint64_t>(sector) * kSectorBytes;
-}
-
 // One block in DOS sector order into 512 bytes of `out`.
 bool ReadDosOrderBlockInto(ImageFile& image, std::span<uint8_t> out, int block)
 {
@@ -111,6 +103,13 @@ bool ReadDosOrderBlockInto(ImageFile& image, std::span<uint8_t> out, int block)
 }
 
 }  // namespace
+
+uint64_t DosOrderHalfOffset(int block, int half)
+{
+    uint64_t track = static_cast<uint64_t>(block / kBlocksPerTrack);
+    int sector = kBlockSectorMap[2 * (block % kBlocksPerTrack) + half];
+    return track * kTrackBytes + static_cast<uint64_t>(sector) * kSectorBytes;
+}
 
 int ImageExtensionIndexOf(std::string_view fileName)
 {

@@ -39,6 +39,8 @@ constexpr int LayoutProdosDosOrder = 3;  // ProDOS stored in DOS sector order
 
 // DOS sector pairs of a block by its position in the track (block mod 8).
 extern const int kBlockSectorMap[16];
+// Where half 0 (bytes 0-255) or 1 of a block lies in an image in DOS sector order.
+uint64_t DosOrderHalfOffset(int block, int half);
 
 // A disk image as one operation reads it (a listing, the opening of a
 // file): its file opened once, or its bytes already in memory. Reads are

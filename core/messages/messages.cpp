@@ -61,10 +61,25 @@ constexpr MessageDef kMessages[] = {
     {Message::DosNameCharacters, "The DOS 3.3 file name %s may hold only printable characters!", Args::Text, kBoxOk},
     {Message::DosNameComma, "The DOS 3.3 file name %s cannot hold a comma!", Args::Text, kBoxOk},
     {Message::BadApplePrefix, "The folder path \"%s\" is not valid on this disk!", Args::Text, kBoxOk},
-    // The Utilities menu.
     {Message::PrintDialogFailed, "The %s dialog failed, error# %i!", Args::TextNumber, kBoxIconError},
+    // The Utilities menu.
     {Message::TooManyUtilities, "The Utilities menu is full: it holds no more than 199 utilities!", Args::None,
      kBoxOk},
+
+    {Message::DiskFull, "There is not enough room on the disk for %s!", Args::Text, kBoxOk},
+    {Message::CatalogFull, "There is no room in the catalog for %s!", Args::Text, kBoxOk},
+    {Message::DamagedVolume, "The disk image is damaged and can only be read: %s!", Args::Text, kBoxIconWarning},
+    {Message::ReadOnlyImage, "The disk image %s is read-only!", Args::Text, kBoxOk},
+    {Message::ImageInUse,
+     "The disk image %s is in use by another program.\nType the command into the emulator instead?", Args::Text,
+     kBoxYesNo | kBoxIconQuestion},
+    {Message::HexDumpNotSaved, "A hex dump is not saved back into its disk image!", Args::None, kBoxOk},
+    {Message::AppleFileLocked, "The Apple ][ file %s is locked!", Args::Text, kBoxOk},
+    {Message::FolderNotEmpty, "The folder %s is not empty!", Args::Text, kBoxOk},
+    {Message::AppleFileNotFound, "The Apple ][ file %s is not on the disk!", Args::Text, kBoxOk},
+    {Message::SharedSectors, "The Apple ][ file %s shares its sectors with another file and is left as it is!",
+     Args::Text, kBoxOk},
+    {Message::AppleFileExists, "The Apple ][ file %s already exists!", Args::Text, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};
@@ -146,6 +161,6 @@ ComposedMessage ComposeMessage(Message message, std::string_view text, int value
     case Args::Generic: result.text = Fill(m->text, text, number); break;
     }
     result.flags = m->flags;
-    result.returnsAnswer = message == Message::OverwriteQuestion;
+    result.returnsAnswer = (m->flags & kBoxYesNo) != 0;
     return result;
 }

@@ -54,6 +54,18 @@ enum class Message : unsigned {
     TooManyUtilities = 43,
     // Printing: a print or page set-up dialog that failed, not one cancelled.
     PrintDialogFailed = 44,
+    // Writing into a disk image; the image is then as it was.
+    DiskFull = 45,            // with the Apple file's name
+    CatalogFull = 46,
+    DamagedVolume = 47,       // with what is wrong: the volume is only read
+    ReadOnlyImage = 48,       // with the image's file name
+    ImageInUse = 49,          // a question: type into the emulator instead?
+    HexDumpNotSaved = 50,
+    AppleFileLocked = 51,
+    FolderNotEmpty = 52,
+    AppleFileNotFound = 53,
+    SharedSectors = 54,       // the file's sectors are another file's too
+    AppleFileExists = 55,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.
@@ -69,7 +81,7 @@ struct ComposedMessage {
     bool show = false;        // Message::None shows nothing
     std::string text;         // at most kMessageMaxChars characters
     unsigned flags = kBoxOk;
-    bool returnsAnswer = false;  // only the overwrite question hands its answer back
+    bool returnsAnswer = false;  // a question hands its answer back
 };
 
 // Composes `message` with its text and value arguments. A number that is

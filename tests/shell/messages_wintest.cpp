@@ -57,7 +57,19 @@ constexpr Row kRows[] = {
     {42, "The folder path \"HELLO\" is not valid on this disk!", MB_OK},
     {43, "The Utilities menu is full: it holds no more than 199 utilities!", MB_OK},
     {44, "The HELLO dialog failed, error# 5!", MB_OK | MB_ICONERROR},
-    {45, "Error #45. HELLO", MB_OK},
+    {45, "There is not enough room on the disk for HELLO!", MB_OK},
+    {46, "There is no room in the catalog for HELLO!", MB_OK},
+    {47, "The disk image is damaged and can only be read: HELLO!", MB_OK | MB_ICONWARNING},
+    {48, "The disk image HELLO is read-only!", MB_OK},
+    {49, "The disk image HELLO is in use by another program.\nType the command into the emulator instead?",
+     MB_YESNO | MB_ICONQUESTION},
+    {50, "A hex dump is not saved back into its disk image!", MB_OK},
+    {51, "The Apple ][ file HELLO is locked!", MB_OK},
+    {52, "The folder HELLO is not empty!", MB_OK},
+    {53, "The Apple ][ file HELLO is not on the disk!", MB_OK},
+    {54, "The Apple ][ file HELLO shares its sectors with another file and is left as it is!", MB_OK},
+    {55, "The Apple ][ file HELLO already exists!", MB_OK},
+    {56, "Error #56. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 
@@ -73,7 +85,7 @@ TEST(MessageBoxes, EveryNumberShowsItsTextAndFlags)
         EXPECT_EQ(box.caption, "TAVO Error");
         EXPECT_EQ(box.text, row.text);
         EXPECT_EQ(box.flags, row.flags);
-        EXPECT_EQ(answer, row.number == 25 ? IDNO : 0);
+        EXPECT_EQ(answer, (row.flags & MB_YESNO) ? IDNO : 0);
     }
     EXPECT_TRUE(boxes.Unexpected().empty());
 }
