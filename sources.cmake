@@ -49,6 +49,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/file_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/file_replacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/frame_title.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/report_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/rich_text_copy.cpp

@@ -30,6 +30,7 @@
 #include "shell/editor_setup.h"
 #include "shell/editor_text.h"
 #include "shell/file_dialog.h"
+#include "shell/file_replacement.h"
 #include "shell/frame_title.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
@@ -218,31 +219,13 @@ int LoadFileIntoEditor(HWND editor, const char* path)
 
 int SaveEditorToFile(HWND editor, const char* path)
 {
-    // Replacing a file by renaming over it would get past its read-only
-    // mark, which creating it afresh never does: refuse as that would.
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return 0;
-    std::string directory = SplitPath(path).directory;
-    if (directory.size() == 2 && directory[1] == ':') directory += '\\';  // a drive root
-    char temporary[MAX_PATH] = {};
-    if (!GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "tav", 0, temporary)) return 0;
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temporary);
-        return 0;
-    }
-    StreamState state = {file, false};
-    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, WriteToFile};
-    SendMessageA(editor, EM_STREAMOUT, IsRichTextName(path) ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-    bool written = stream.dwError == 0 && !state.failed && FlushFileBuffers(file);
-    CloseHandle(file);
-    if (!written || !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
-        return 0;
-    }
+    bool replaced = ReplaceFileThrough(path, [editor, path](HANDLE file) {
+        StreamState state = {file, false};
+        EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&state), 0, WriteToFile};
+        SendMessageA(editor, EM_STREAMOUT, IsRichTextName(path) ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+        return stream.dwError == 0 && !state.failed;
+    });
+    if (!replaced) return 0;
     SetModified(editor, false);
     return 1;
 }
