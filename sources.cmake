@@ -18,6 +18,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/file_types.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/host_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/image_change.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/open_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/properties_text.cpp
@@ -50,6 +51,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/file_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/file_replacement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/image_writing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/frame_title.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/report_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/rich_text_copy.cpp
