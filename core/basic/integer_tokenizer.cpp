@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/applesoft_tokenizer.h"  // ReadTypedLineNumber: both BASICs read a number alike
 #include "core/basic/integer_tokens.h"
 
 namespace {
@@ -530,10 +530,6 @@ std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<Int
         };
         if (number.blank)
             continue;
-        if (typed.size() >= kMonitorLineChars) {
-            note(IntegerNoteKind::LineTooLong);
-            continue;
-        }
         if (number.value < 0) {
             note(IntegerNoteKind::NoLineNumber);
             continue;

@@ -10,7 +10,7 @@ constexpr int kIntegerHighestNumber = 32767;  // of a line number or a constant
 enum class IntegerNoteKind {
     SyntaxError,     // SYNTAX ERR: the line is not stored
     NumberTooLarge,  // a line number or constant above 32767 (>32767 ERR): not stored
-    LineTooLong,     // 256 characters or more, or more tokens than a line holds: not stored
+    LineTooLong,     // more tokens than a line's length byte counts: not stored
     NoLineNumber,    // run at once, not stored
 };
 
@@ -28,5 +28,6 @@ struct IntegerNote {
 // alone deletes it. The result is each line's length byte, its number (low
 // byte first), its tokens and $01, in order. Lines the Apple would refuse are
 // named in `notes` when it is given, and leave an earlier line of their
-// number as it was.
+// number as it was. A line may have any number of characters: a listing's
+// line is often longer than the line typed.
 std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<IntegerNote>* notes = nullptr);
