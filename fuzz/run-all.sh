@@ -9,7 +9,7 @@ build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
 targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
-targets+=(colour_scan_fuzz tokenize_fuzz)
+targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
@@ -45,6 +45,10 @@ printf '\0' > "$work/program-seeds/empty"
 mkdir -p "$work/text-seeds"
 printf '10 PRINT "HI";X:GOTO 10\r20 DATA 1,"A:B",TO:? ATN(1)\r30 REM "GOTO" ONERR HGR2\r40 HIMEM: 2' \
   > "$work/text-seeds/program"
+# The Integer BASIC tokenizer reads Integer BASIC text.
+mkdir -p "$work/integer-seeds"
+printf '10 DIM A$(9):INPUT "N",A$,N:PRINT A$;N,\r20 IF A$#"Y" AND N THEN 10\n30 FOR I=1 TO 9 STEP 2:POKE -1,PEEK(I):NEXT I\r\n40 REM HI:X\r50 HLIN 1,2 AT 3:GOSUB 10*N' \
+  > "$work/integer-seeds/program"
 
 status=0
 for target in "${targets[@]}"; do
@@ -54,6 +58,7 @@ for target in "${targets[@]}"; do
   [ "$target" = basic_listing_fuzz ] && seeds="$work/program-seeds"
   [ "$target" = colour_scan_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = tokenize_fuzz ] && seeds="$work/text-seeds"
+  [ "$target" = integer_tokenize_fuzz ] && seeds="$work/integer-seeds"
   if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"

@@ -4,13 +4,6 @@
 #include <span>
 #include <string>
 
-constexpr int kIntegerTokenCount = 128;  // token bytes $00-$7F
-constexpr int kIntegerTokenWidth = 10;   // bytes per table entry, NUL-padded
-
-// The text each token byte lists as. The spaces inside the texts are the
-// listing's spacing and are printed exactly.
-extern const char kIntegerTokens[kIntegerTokenCount][kIntegerTokenWidth];
-
 // Lists the lines of `input` from index `start` and appends the text to
 // `output`: per line the line number, one space, the contents, and a line feed
 // (10) alone.

@@ -1,5 +1,5 @@
 // Speed of the listings on the largest programs that fit in memory, and of
-// tokenizing the Applesoft one's listing back, next to a plain memcpy of the
+// tokenizing their listings back, next to a plain memcpy of the
 // same bytes in the same run (the physical bound).
 // Prints microseconds per run and MB/s of program bytes for each.
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_listing.h"
+#include "core/basic/integer_tokenizer.h"
 #include "core/text/hex_dump.h"
 
 namespace {
@@ -141,11 +142,14 @@ void Measure(const char* name, const Bytes& program, bool integer)
     std::printf("%-22s %8zu characters of listing\n\n", "", listed);
 }
 
-// Typing the listing of the Applesoft program: the text, the Apple's rules.
-void MeasureTokenizing(const Bytes& program)
+// Typing a program's listing: the text, the Apple's rules.
+void MeasureTokenizing(const char* name, const Bytes& program, bool integer)
 {
     std::string listing;
-    ListApplesoft(0, static_cast<int>(program.size()), listing, program, kApplesoftLoadAddress);
+    if (integer)
+        ListIntegerBasic(0, static_cast<int>(program.size()), listing, program, 0);
+    else
+        ListApplesoft(0, static_cast<int>(program.size()), listing, program, kApplesoftLoadAddress);
     std::vector<uint8_t> copy(program.size());
     const double copyTime = BestMicroseconds([&] {
         std::memcpy(copy.data(), program.data(), program.size());
@@ -153,11 +157,11 @@ void MeasureTokenizing(const Bytes& program)
     });
     size_t tokenized = 0;
     const double tokenizeTime = BestMicroseconds([&] {
-        tokenized = TokenizeApplesoft(listing).size();
+        tokenized = integer ? TokenizeIntegerBasic(listing).size() : TokenizeApplesoft(listing).size();
         g_sink = g_sink + tokenized;
     });
     Report("memcpy", program.size(), copyTime, copyTime);
-    Report("Applesoft tokenizing", tokenized, tokenizeTime, copyTime);
+    Report(name, tokenized, tokenizeTime, copyTime);
     std::printf("%-22s %8zu characters of text in\n\n", "", listing.size());
 }
 
@@ -166,7 +170,8 @@ void MeasureTokenizing(const Bytes& program)
 int main()
 {
     Measure("Applesoft listing", LargestApplesoftProgram(), false);
-    MeasureTokenizing(LargestApplesoftProgram());
+    MeasureTokenizing("Applesoft tokenizing", LargestApplesoftProgram(), false);
     Measure("Integer BASIC listing", LargestIntegerProgram(), true);
+    MeasureTokenizing("Integer tokenizing", LargestIntegerProgram(), true);
     return 0;
 }

@@ -17,6 +17,7 @@
 #endif
 
 #include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/integer_tokenizer.h"
 #include "core/disk/apple_path.h"
 #include "core/disk/dos33.h"
 #include "core/disk/file_type_codes.h"
@@ -58,9 +59,10 @@ constexpr const char* kHelp =
     "      Writes every file, subdirectories included, as the text its document shows,\n"
     "      with Windows line ends, named .bas .int .txt or .hex by kind, into FOLDER\n"
     "      (directories mirrored); one line per file, then a summary.\n"
-    "  tavo-image tokenize [--dos] FILE\n"
+    "  tavo-image tokenize [--dos] [--integer] FILE\n"
     "      Writes the Applesoft program that typing the text of FILE at the ] prompt\n"
-    "      stores, linked from $0801, raw (--dos: after the DOS 3.3 two-byte length).\n"
+    "      stores, linked from $0801, raw (--dos: after the DOS 3.3 two-byte length);\n"
+    "      with --integer, the Integer BASIC program typing it at the > prompt stores.\n"
     "      Lines the Apple would not store whole are named on standard error.\n"
     "\n"
     "Errors print the program's message (for example \"Unknown disk image format!\")\n"
@@ -281,20 +283,44 @@ int Extract(Image& image, const std::string& folder)
     return failed ? 1 : 0;
 }
 
-int Tokenize(const std::string& path, bool dos)
+// The text of each note, as standard error names it.
+const char* NoteText(TokenizeNoteKind kind)
+{
+    switch (kind) {
+    case TokenizeNoteKind::LineCancelled: return "256 characters cancelled";
+    case TokenizeNoteKind::LineCut: return "cut to 239 characters";
+    case TokenizeNoteKind::NumberTooLarge: return "number above 63999, not stored";
+    case TokenizeNoteKind::OutOfMemory: return "past $FFFF, not stored, nor any later line";
+    case TokenizeNoteKind::NoLineNumber: break;
+    }
+    return "no line number, not stored";
+}
+
+const char* NoteText(IntegerNoteKind kind)
+{
+    switch (kind) {
+    case IntegerNoteKind::SyntaxError: return "SYNTAX ERR, not stored";
+    case IntegerNoteKind::NumberTooLarge: return "number above 32767, not stored";
+    case IntegerNoteKind::LineTooLong: return "too long, not stored";
+    case IntegerNoteKind::NoLineNumber: break;
+    }
+    return "no line number, not stored";
+}
+
+int Tokenize(const std::string& path, bool dos, bool integer)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) return Fail(Message::CouldNotReadFile, path);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<TokenizeNote> notes;
-    const std::vector<uint8_t> program = TokenizeApplesoft(text, kApplesoftLoadAddress, ApplesoftText::Typed, &notes);
-    for (const TokenizeNote& note : notes) {
-        const char* what = note.kind == TokenizeNoteKind::LineCancelled    ? "256 characters cancelled"
-                           : note.kind == TokenizeNoteKind::LineCut        ? "cut to 239 characters"
-                           : note.kind == TokenizeNoteKind::NumberTooLarge ? "number above 63999, not stored"
-                           : note.kind == TokenizeNoteKind::OutOfMemory    ? "past $FFFF, not stored, nor any later line"
-                                                                           : "no line number, not stored";
-        std::fprintf(stderr, "line %d: %s\n", note.line + 1, what);
+    std::vector<uint8_t> program;
+    if (integer) {
+        std::vector<IntegerNote> notes;
+        program = TokenizeIntegerBasic(text, &notes);
+        for (const IntegerNote& note : notes) std::fprintf(stderr, "line %d: %s\n", note.line + 1, NoteText(note.kind));
+    } else {
+        std::vector<TokenizeNote> notes;
+        program = TokenizeApplesoft(text, kApplesoftLoadAddress, ApplesoftText::Typed, &notes);
+        for (const TokenizeNote& note : notes) std::fprintf(stderr, "line %d: %s\n", note.line + 1, NoteText(note.kind));
     }
     if (dos) {
         const uint8_t length[kDosLengthHeaderBytes] = {static_cast<uint8_t>(program.size() & 0xFF),
@@ -326,10 +352,14 @@ int main(int argc, char** argv)
         args.erase(args.begin());
     }
     if (command == "tokenize") {
-        const bool dos = !args.empty() && args[0] == "--dos";
-        if (dos) args.erase(args.begin());
+        bool dos = false;
+        bool integer = false;
+        while (args.size() > 1 && (args[0] == "--dos" || args[0] == "--integer")) {
+            (args[0] == "--dos" ? dos : integer) = true;
+            args.erase(args.begin());
+        }
         if (args.size() != 1) return Usage();
-        return Tokenize(args[0], dos);
+        return Tokenize(args[0], dos, integer);
     }
     size_t wanted = command == "catalog" ? 1 : 2;
     if (command != "catalog" && command != "show" && command != "info" && command != "extract") return Usage();
