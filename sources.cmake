@@ -21,6 +21,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/open_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_new_volume.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/properties_text.cpp
