@@ -23,6 +23,10 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/image_change.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/open_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_new_volume.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/properties_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/volume.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/command_line.cpp

@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 seconds="${1:-60}"
 build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
-targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz)
+targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz prodos_write_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
 targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz)
 each=$(( seconds / ${#targets[@]} ))
@@ -59,6 +59,7 @@ for target in "${targets[@]}"; do
   [ "$target" = colour_scan_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = tokenize_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = integer_tokenize_fuzz ] && seeds="$work/integer-seeds"
+  [ "$target" = prodos_write_fuzz ] && seeds="$work/text-seeds"
   if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"

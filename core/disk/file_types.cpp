@@ -92,3 +92,12 @@ std::string FormatProdosDateTime(unsigned date, unsigned time)
     std::snprintf(text, sizeof text, "%.2u/%.2u/%u     %u:%02u %cM", month, day, year, hour, minute, letter);
     return text;
 }
+
+ProdosStamp MakeProdosStamp(int year, int month, int day, int hour, int minute)
+{
+    if (year < 1940 || year > 2039 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59)
+        return {};
+    int stored = year % 100;
+    return {static_cast<uint16_t>(stored << 9 | month << 5 | day), static_cast<uint16_t>(hour << 8 | minute)};
+}

@@ -20,19 +20,6 @@
 
 namespace {
 
-constexpr int kDirectoryHeaderOffset = 4;  // first entry of a directory block
-constexpr int kHeaderEntryLengthByte = 35;
-constexpr int kHeaderEntriesPerBlockByte = 36;
-constexpr int kStorageVolumeHeader = 15;
-constexpr int kStorageSubdirectoryHeader = 14;
-constexpr int kStorageSeedling = 1;
-constexpr int kStorageSapling = 2;
-constexpr int kStorageTree = 3;
-constexpr int kAccessWrite = 0x02;
-constexpr int kMaxBlocks = 65536;            // block numbers are 16-bit
-constexpr int kPointersPerIndexBlock = 256;  // a sapling's data blocks
-constexpr int kTreeIndexBlocks = 128;        // a tree's index blocks (24-bit eof)
-constexpr int kBlocksPerBitMapBlock = 4096;  // 512 bytes of 8 bits
 constexpr int kMaxBitMapBlocks = kMaxBlocks / kBlocksPerBitMapBlock;
 
 // Entries of a directory block that lie wholly inside it.

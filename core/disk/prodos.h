@@ -10,6 +10,47 @@
 constexpr int kProdosEntryLength = 39;      // bytes per directory entry
 constexpr int kProdosEntriesPerBlock = 13;  // entries in one directory block
 constexpr int kVolumeDirectoryBlock = 2;
+constexpr int kVolumeDirectoryBlocks = 4;   // blocks 2-5, chained; the volume directory never grows
+constexpr int kDirectoryHeaderOffset = 4;   // first entry of a directory block, after its two links
+// Bytes of a directory's key block: its header entry's fields.
+constexpr int kHeaderEntryLengthByte = 35;
+constexpr int kHeaderEntriesPerBlockByte = 36;
+constexpr int kHeaderFileCountByte = 37;    // 16 bits: the active entries of the directory
+constexpr int kHeaderBitMapByte = 39;       // volume: the first bit map block
+constexpr int kHeaderTotalBlocksByte = 41;  // volume: its size in blocks
+constexpr int kHeaderParentByte = 39;       // subdirectory: the block holding its entry
+constexpr int kHeaderParentEntryByte = 41;  // subdirectory: that entry's number in its block, from 1
+constexpr int kHeaderParentLengthByte = 42;
+// Storage types, the high nibble of an entry's first byte.
+constexpr int kStorageDeleted = 0;
+constexpr int kStorageSeedling = 1;
+constexpr int kStorageSapling = 2;
+constexpr int kStorageTree = 3;
+constexpr int kStoragePascalArea = 4;
+constexpr int kStorageExtended = 5;  // a data fork and a resource fork
+constexpr int kStorageSubdirectory = 13;
+constexpr int kStorageSubdirectoryHeader = 14;
+constexpr int kStorageVolumeHeader = 15;
+// Access bits of an entry.
+constexpr int kAccessRead = 0x01;
+constexpr int kAccessWrite = 0x02;
+constexpr int kAccessRename = 0x40;
+constexpr int kAccessDestroy = 0x80;
+// Bytes of a 39-byte entry.
+constexpr int kEntryFileTypeByte = 16;
+constexpr int kEntryKeyByte = 17;
+constexpr int kEntryBlocksUsedByte = 19;
+constexpr int kEntryEofByte = 21;  // 24 bits
+constexpr int kEntryCreatedByte = 24;   // date then time
+constexpr int kEntryVersionByte = 28;   // and the minimum version after it
+constexpr int kEntryAccessByte = 30;
+constexpr int kEntryAuxTypeByte = 31;
+constexpr int kEntryModifiedByte = 33;  // date then time
+constexpr int kEntryHeaderPointerByte = 37;
+constexpr int kMaxBlocks = 65536;            // block numbers are 16-bit
+constexpr int kPointersPerIndexBlock = 256;  // a sapling's data blocks
+constexpr int kTreeIndexBlocks = 128;        // a tree's index blocks (24-bit eof)
+constexpr int kBlocksPerBitMapBlock = 4096;  // 512 bytes of 8 bits
 
 class ImageFile;
 
