@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <numeric>
 
 #include "core/disk/dos33.h"
 #include "core/disk/dos33_check.h"
@@ -33,8 +35,15 @@ Volume Blank(int tracks = kDosTracks) { return Volume(NewDosVolume(tracks), Layo
 std::vector<uint8_t> Pattern(size_t size, int seed)
 {
     std::vector<uint8_t> bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + static_cast<size_t>(seed));
+    std::iota(bytes.begin(), bytes.end(), static_cast<uint8_t>(seed));
     return bytes;
+}
+
+int Peek(const Volume& volume, int track, int sector, int offset)
+{
+    SectorBuffer buffer;
+    volume.ReadSector(track, sector, buffer);
+    return buffer[static_cast<size_t>(offset)];
 }
 
 // A file as the readers see it: its length-trimmed bytes, type and the
@@ -58,10 +67,9 @@ std::vector<Seen> Catalog(const Volume& volume)
         EXPECT_GE(ReadDosFile(row.ref, image, file.bytes), 0);
         file.bytes.resize(static_cast<size_t>(entry.eof));
         file.type = entry.fileType;
-        SectorBuffer catalog;
-        volume.ReadSector(DosRefTrack(row.ref), DosRefSector(row.ref), catalog);
-        const size_t count = kCatalogFirstEntry + DosRefIndex(row.ref) * kCatalogEntrySize + kEntryCountByte;
-        file.sectors = catalog[count] | catalog[count + 1] << 8;
+        const int count = kCatalogFirstEntry + DosRefIndex(row.ref) * kCatalogEntrySize + kEntryCountByte;
+        file.sectors = Peek(volume, DosRefTrack(row.ref), DosRefSector(row.ref), count) |
+                       Peek(volume, DosRefTrack(row.ref), DosRefSector(row.ref), count + 1) << 8;
         seen.push_back(std::move(file));
     }
     return seen;
@@ -76,17 +84,11 @@ void ExpectSound(const Volume& volume)
 
 int FreeSectors(const Volume& volume)
 {
-    ImageFile image{std::span<const uint8_t>(volume.Bytes())};
-    FileEntry entry;
-    std::string prefix;
-    DecodeDosEntry(ListDosCatalog(image, prefix).rows.at(0).ref, image, entry);
-    return entry.volumeFreeBytes / kSectorBytes;
-}
-
-uint8_t& VtocByte(Volume& volume, int offset, SectorBuffer& vtoc)
-{
-    volume.ReadSector(kVtocTrack, kVtocSector, vtoc);
-    return vtoc[static_cast<size_t>(offset)];
+    int free = 0;
+    for (int track = 0; track < volume.TrackCount(); ++track)
+        for (int sector = 0; sector < kSectorsPerTrack; ++sector)
+            free += (Peek(volume, kVtocTrack, kVtocSector, VtocBitMapByte(track, sector)) & VtocBitMapBit(sector)) != 0;
+    return free;
 }
 
 void Poke(Volume& volume, int track, int sector, int offset, uint8_t value)
@@ -101,11 +103,9 @@ void Poke(Volume& volume, int track, int sector, int offset, uint8_t value)
 
 TEST(DosWriter, RefusalsLeaveTheVolumeAsItWas)
 {
-    Volume full = Blank();  // HELLO, LOCKED and 103 more: the catalog's 105 entries
-    ASSERT_TRUE(SaveDosFile(full, "HELLO", kDosApplesoftType, Pattern(300, 1), false).Made());
-    ASSERT_TRUE(SaveDosFile(full, "LOCKED", kDosTextType, {}, false).Made());
-    ASSERT_TRUE(LockDosFile(full, "LOCKED", true).Made());
-    for (int i = 0; i < 103; ++i) ASSERT_TRUE(SaveDosFile(full, "F" + std::to_string(i), kDosTextType, {}, false).Made());
+    Volume full = Blank();  // the catalog's 105 entries, the first file locked
+    for (int i = 0; i < 105; ++i) ASSERT_TRUE(SaveDosFile(full, "F" + std::to_string(i), kDosTextType, {}, false).Made());
+    ASSERT_TRUE(LockDosFile(full, "F0", true).Made());
     Volume some = Blank();
     ASSERT_TRUE(SaveDosFile(some, "HELLO", kDosApplesoftType, Pattern(300, 1), false).Made());
     ASSERT_TRUE(SaveDosFile(some, "BIG", kDosBinaryType, Pattern(470 * 256, 2), false).Made());  // 19 sectors left
@@ -113,46 +113,29 @@ TEST(DosWriter, RefusalsLeaveTheVolumeAsItWas)
     auto save = [](std::string name, size_t size, bool replace = false) {
         return Op([=](Volume& v) { return SaveDosFile(v, name, kDosBinaryType, Pattern(size, 3), replace); });
     };
-    auto damaged = [](std::function<void(Volume&)> damage) {
-        Volume v = Blank();
-        EXPECT_TRUE(SaveDosFile(v, "HELLO", kDosApplesoftType, Pattern(300, 1), false).Made());
-        damage(v);
-        return v;
-    };
-    SectorBuffer vtoc;
-    struct Row {
-        const char* name;
-        Volume volume;
-        Op op;
-        Message message;
-        std::string text;
-    } rows[] = {
+    auto damaged = [&](void (*damage)(Volume&)) { Volume v = some; damage(v); return v; };
+    struct Row { const char* name; Volume volume; Op op; Message message; std::string text; } rows[] = {
         {"disk full", some, save("NEW", 22 * 256), Message::DiskFull, "NEW"},
         {"catalog full", full, save("NEW", 1), Message::CatalogFull, "NEW"},
-        {"locked, replaced", full, save("LOCKED", 1, true), Message::AppleFileLocked, "LOCKED"},
-        {"locked, deleted", full, [](Volume& v) { return DeleteDosFile(v, "LOCKED"); }, Message::AppleFileLocked, "LOCKED"},
-        {"locked, renamed", full, [](Volume& v) { return RenameDosFile(v, "LOCKED", "OPEN"); }, Message::AppleFileLocked, "LOCKED"},
+        {"locked, replaced", full, save("F0", 1, true), Message::AppleFileLocked, "F0"},
+        {"locked, deleted", full, [](Volume& v) { return DeleteDosFile(v, "F0"); }, Message::AppleFileLocked, "F0"},
         {"missing, deleted", some, [](Volume& v) { return DeleteDosFile(v, "NOPE"); }, Message::AppleFileNotFound, "NOPE"},
-        {"missing, locked", some, [](Volume& v) { return LockDosFile(v, "hello", true); }, Message::AppleFileNotFound, "hello"},
         {"exists, saved", some, save("HELLO", 1), Message::AppleFileExists, "HELLO"},
         {"exists, renamed onto", some, [](Volume& v) { return RenameDosFile(v, "BIG", "HELLO"); }, Message::AppleFileExists, "HELLO"},
-        {"empty name", some, save("", 1), Message::AppleNameEmpty, ""},
-        {"long name", some, save(std::string(31, 'A'), 1), Message::AppleNameTooLong, std::string(31, 'A')},
-        {"digit first", some, save("1HELLO", 1), Message::AppleNameFirstCharacter, "1HELLO"},
         {"comma", some, save("A,B", 1), Message::DosNameComma, "A,B"},
         {"control character", some, [](Volume& v) { return RenameDosFile(v, "BIG", "A\rINIT X"); }, Message::DosNameCharacters, "A^MINIT X"},
-        {"bit map frees a used sector", damaged([&](Volume& v) { VtocByte(v, VtocBitMapByte(18, 14), vtoc) |= VtocBitMapBit(14); v.WriteSector(17, 0, vtoc); }),
-         save("NEW", 1), Message::DamagedVolume, "track 18 sector 14 is used by HELLO but marked free"},
+        {"bit map frees a used sector", damaged([](Volume& v) { Poke(v, 17, 0, VtocBitMapByte(18, 15), 0xFF); }), save("NEW", 1),
+         Message::DamagedVolume, "track 18 sector 13 is used by HELLO but marked free"},
         {"catalog loops", damaged([](Volume& v) { Poke(v, 17, 3, kCatalogNextByte + 1, 9); }), [](Volume& v) { return DeleteDosFile(v, "HELLO"); },
          Message::DamagedVolume, "the catalog comes back to track 17 sector 9"},
         {"list loops", damaged([](Volume& v) { Poke(v, 18, 15, kListNextByte, 18), Poke(v, 18, 15, kListNextByte + 1, 15); }),
          [](Volume& v) { return LockDosFile(v, "HELLO", true); }, Message::DamagedVolume, "HELLO's track/sector lists come back to track 18 sector 15"},
         {"file on the catalog", damaged([](Volume& v) { Poke(v, 18, 15, kFirstPairByte, 17); }), save("NEW", 1), Message::DamagedVolume,
          "track 17 sector 14 is used by HELLO and by the catalog"},
-        {"VTOC shape", damaged([&](Volume& v) { VtocByte(v, kVtocTracksByte, vtoc) = 36; v.WriteSector(17, 0, vtoc); }), save("NEW", 1),
-         Message::DamagedVolume, "the VTOC describes 36 tracks of 16 sectors"},
-        {"40 tracks on 35", damaged([&](Volume& v) { VtocByte(v, kVtocTracksByte, vtoc) = 40; v.WriteSector(17, 0, vtoc); }), save("NEW", 1),
-         Message::DamagedVolume, "the VTOC describes 40 tracks but the image holds 35"},
+        {"VTOC shape", damaged([](Volume& v) { Poke(v, 17, 0, kVtocTracksByte, 36); }), save("NEW", 1), Message::DamagedVolume,
+         "the VTOC describes 36 tracks of 16 sectors"},
+        {"40 tracks on 35", damaged([](Volume& v) { Poke(v, 17, 0, kVtocTracksByte, 40); }), save("NEW", 1), Message::DamagedVolume,
+         "the VTOC describes 40 tracks but the image holds 35"},
     };
     for (Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -169,9 +152,7 @@ TEST(DosWriter, SharedSectorsBlockOnlyTheFilesThatShareThem)
     Volume v = Blank();
     for (const char* name : {"ONE", "TWO", "THREE"}) ASSERT_TRUE(SaveDosFile(v, name, kDosBinaryType, Pattern(600, 4), false).Made());
     Poke(v, 19, 15, kFirstPairByte, 18);  // TWO's first data sector is ONE's
-    DosVolumeCheck check = CheckDosVolume(v);
-    EXPECT_TRUE(check.Writable());
-    EXPECT_EQ(check.SharingFiles(), (std::vector<std::string>{"ONE", "TWO"}));
+    EXPECT_EQ(CheckDosVolume(v).SharingFiles(), (std::vector<std::string>{"ONE", "TWO"}));
     EXPECT_EQ(DeleteDosFile(v, "TWO").message, Message::SharedSectors);
     EXPECT_EQ(SaveDosFile(v, "ONE", kDosBinaryType, {}, true).message, Message::SharedSectors);
     EXPECT_TRUE(RenameDosFile(v, "THREE", "FOUR").Made());
@@ -181,7 +162,6 @@ TEST(DosWriter, SharedSectorsBlockOnlyTheFilesThatShareThem)
 TEST(DosWriter, ChangesReadBackThroughTheReaders)
 {
     Volume v = Blank();
-    const int emptyDisk = 496;
     const auto program = *DosBasicContents(Pattern(700, 5));
     const auto binary = *DosBinaryContents(0x2000, Pattern(1000, 6));
     const auto text = DosTextContents("ONE\r\nTWO\nTHREE");
@@ -198,21 +178,16 @@ TEST(DosWriter, ChangesReadBackThroughTheReaders)
     ExpectSound(v);
     ASSERT_TRUE(SaveDosFile(v, "CODE", kDosBinaryType, binary, true).Made());
     EXPECT_EQ(Catalog(v)[1], (Seen{"CODE", 4, 5, binary}));
-    EXPECT_EQ(FreeSectors(v), emptyDisk - 11);
+    EXPECT_EQ(FreeSectors(v), 496 - 11);
 
     ASSERT_TRUE(RenameDosFile(v, "NOTES", "READ ME").Made());
     ASSERT_TRUE(LockDosFile(v, "READ ME", true).Made());
     EXPECT_EQ(Catalog(v)[2], (Seen{"READ ME", kDosTextType | kDosLockBit, 2, text}));
     ASSERT_TRUE(LockDosFile(v, "READ ME", false).Made());
 
-    // As DOS deletes: $FF for the list track, which moves to the name's last byte.
     ASSERT_TRUE(DeleteDosFile(v, "HELLO").Made());
-    SectorBuffer catalog;
-    v.ReadSector(17, 15, catalog);
-    EXPECT_EQ(catalog[kCatalogFirstEntry + kEntryListByte], 0xFF);
-    EXPECT_EQ(catalog[kCatalogFirstEntry + kEntryNameByte + kDosNameChars - 1], 18);
     EXPECT_EQ(Catalog(v).size(), 2u);
-    EXPECT_EQ(FreeSectors(v), emptyDisk - 7);
+    EXPECT_EQ(FreeSectors(v), 496 - 7);
     ExpectSound(v);
     ASSERT_TRUE(SaveDosFile(v, "AGAIN", kDosTextType, text, false).Made());
     EXPECT_EQ(Catalog(v)[0].name, "AGAIN") << "a deleted entry is used again";
@@ -220,22 +195,14 @@ TEST(DosWriter, ChangesReadBackThroughTheReaders)
 
 TEST(DosWriter, SectorsAreTakenAsDosTakesThem)
 {
+    // A file goes on to the next track; past the last track DOS turns back to track 16.
     Volume v = Blank();
-    SectorBuffer vtoc;
-    // A track per file, the list in its highest sector, data downward, on to the next track.
     ASSERT_TRUE(SaveDosFile(v, "A", kDosBinaryType, Pattern(18 * 256, 8), false).Made());
-    ASSERT_TRUE(SaveDosFile(v, "B", kDosTextType, {}, false).Made());
-    DosVolumeCheck check = CheckDosVolume(v);
-    EXPECT_EQ(check.files[0].sectors.front(), (DosSector{18, 15}));
-    EXPECT_EQ(check.files[0].sectors[15], (DosSector{18, 0}));
-    EXPECT_EQ(check.files[0].sectors.back(), (DosSector{19, 13}));
-    EXPECT_EQ(check.files[1].sectors, (std::vector<DosSector>{{20, 15}}));
-    EXPECT_EQ(VtocByte(v, kVtocLastTrackByte, vtoc), 20);
-    // Past the last track DOS turns back to track 16 and searches downward.
-    for (int track = 21; track < kDosTracks; ++track) ASSERT_TRUE(SaveDosFile(v, "T" + std::to_string(track), kDosTextType, {}, false).Made());
-    ASSERT_TRUE(SaveDosFile(v, "DOWN", kDosTextType, {}, false).Made());
+    EXPECT_EQ(CheckDosVolume(v).files[0].sectors.back(), (DosSector{19, 13}));
+    for (int track = 20; track <= kDosTracks; ++track) ASSERT_TRUE(SaveDosFile(v, "T" + std::to_string(track), kDosTextType, {}, false).Made());
     EXPECT_EQ(CheckDosVolume(v).files.back().sectors, (std::vector<DosSector>{{16, 15}}));
-    EXPECT_EQ(VtocByte(v, kVtocDirectionByte, vtoc), 0xFF);
+    EXPECT_EQ(Peek(v, 17, 0, kVtocLastTrackByte), 16);
+    EXPECT_EQ(Peek(v, 17, 0, kVtocDirectionByte), 0xFF);
 }
 
 TEST(DosWriter, AReplacementFitsInTheRoomOfTheFileItReplaces)
@@ -265,17 +232,42 @@ TEST(DosWriter, WritesWhatTheAppleWrote)
     EXPECT_EQ(Catalog(v), apple);
     ExpectSound(v);
     // The program's length counts a stray $0A the emulator's SAVE stored after
-    // it, so it is written too; past the length the Apple's sector keeps what
-    // its buffer held ($44), where this one has zeros.
+    // it, so it is written too.
     EXPECT_EQ(apple[0].bytes.back(), 0x0A);
+
+    // dos33-boot.do lost its greeting program but kept track 18 as the last
+    // one taken. From where INIT leaves it, every sector past DOS's tracks is
+    // the Apple's, but for the byte after the program: the Apple's buffer
+    // held $44 there, this writer's sector holds zero.
+    v = SharedVolume("a2kit/dos33-boot.do");
+    Poke(v, kVtocTrack, kVtocSector, kVtocLastTrackByte, kVtocTrack);
+    for (const Seen& file : apple) ASSERT_TRUE(SaveDosFile(v, file.name, file.type, file.bytes, false).Made());
+    std::vector<uint8_t> theirs = SharedVolume("a2kit/dos33-smallfiles.dsk").Bytes(), ours = v.Bytes();
+    const size_t afterProgram = (18 * kSectorsPerTrack + 12) * kSectorBytes + (apple[0].bytes.size() % kSectorBytes);
+    EXPECT_EQ(theirs[afterProgram], 0x44);
+    EXPECT_EQ(ours[afterProgram], 0);
+    ours[afterProgram] = 0x44;
+    EXPECT_TRUE(std::equal(theirs.begin() + kDosTracksOfDos * kTrackBytes, theirs.end(), ours.begin() + kDosTracksOfDos * kTrackBytes));
+}
+
+TEST(DosWriter, DeletesAndRenamesAsTheAppleDid)
+{
+    if (!std::filesystem::exists(Shared("a2kit/dos33-ren-del.do"))) GTEST_SKIP() << "shared disks missing";
+    Volume v = SharedVolume("a2kit/dos33-bigfiles.do");
+    ASSERT_TRUE(DeleteDosFile(v, "TREE2").Made());
+    ASSERT_TRUE(RenameDosFile(v, "SAPLING", "SAP").Made());
+    ASSERT_TRUE(RenameDosFile(v, "TREE1", "MYTREE1").Made());
+    // Tracks 0-2 differ only where DOS itself keeps its buffers.
+    const std::vector<uint8_t> apple = SharedVolume("a2kit/dos33-ren-del.do").Bytes();
+    EXPECT_TRUE(std::equal(apple.begin() + kDosTracksOfDos * kTrackBytes, apple.end(), v.Bytes().begin() + kDosTracksOfDos * kTrackBytes));
 }
 
 TEST(DosWriter, RealImagesPassTheCheck)
 {
     if (!std::filesystem::exists(Shared("README.md"))) GTEST_SKIP() << "shared disks missing";
-    for (const char* image : {"a2kit/dos33-boot.do", "a2kit/dos33-smallfiles.dsk", "a2kit/dos33-bigfiles.do", "a2kit/dos33-ren-del.do",
-                              "ciderpress2/dos-forty.do", "ciderpress2/dos-prodos.do", "ciderpress2/simple-sparse.do",
-                              "ciderpress2/dos-files.do", "ciderpress2/new-init.do", "diskii/dos33test.dsk"}) {
+    // Sparse files, 40 tracks, a hybrid's ProDOS sectors used by no DOS file, a deleted entry.
+    for (const char* image : {"a2kit/dos33-bigfiles.do", "a2kit/dos33-ren-del.do", "ciderpress2/dos-forty.do", "ciderpress2/dos-prodos.do",
+                              "ciderpress2/simple-sparse.do", "ciderpress2/dos-files.do", "diskii/dos33test.dsk"}) {
         SCOPED_TRACE(image);
         ExpectSound(SharedVolume(image));
     }
@@ -287,13 +279,10 @@ TEST(DosWriter, ANewVolumeIsLaidOutAsInitLaysItOut)
     std::vector<uint8_t> ours = NewDosVolume(), theirs = SharedVolume("ciderpress2/blank-nodos.do").Bytes();
     const size_t vtoc = static_cast<size_t>(kVtocTrack) * kTrackBytes;
     // Only the last track byte and tracks 1 and 2, which ours keeps for DOS.
-    for (size_t byte : {vtoc + kVtocLastTrackByte, vtoc + VtocBitMapByte(1, 8), vtoc + VtocBitMapByte(1, 0), vtoc + VtocBitMapByte(2, 8),
-                        vtoc + VtocBitMapByte(2, 0)})
-        ours[byte] = theirs[byte];
+    ours[vtoc + kVtocLastTrackByte] = theirs[vtoc + kVtocLastTrackByte];
+    std::copy_n(theirs.begin() + vtoc + VtocBitMapByte(1, 8), 8, ours.begin() + vtoc + VtocBitMapByte(1, 8));
     EXPECT_TRUE(ours == theirs);
     EXPECT_TRUE(NewDosVolume(36).empty());
-    EXPECT_EQ(NewDosVolume(kDosLongTracks, 1).size(), 40u * kTrackBytes);
-    ExpectSound(Blank(kDosLongTracks));
 }
 
 TEST(DosContents, BytesAsStoredByType)
