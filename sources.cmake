@@ -17,6 +17,10 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/browser_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_contents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_new_volume.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/file_types.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/host_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/image.cpp

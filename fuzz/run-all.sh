@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 seconds="${1:-60}"
 build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
-targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz prodos_write_fuzz)
+targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
 targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz)
 each=$(( seconds / ${#targets[@]} ))
@@ -41,6 +41,9 @@ if [ -d "$shared/programs" ]; then
   done
 fi
 printf '\0' > "$work/program-seeds/empty"
+# The writer's target reads a list of operations, not an image.
+mkdir -p "$work/operation-seeds"
+printf '\0\0\0\2\1\0\1\0\1\3\0\2\4\2\2\0' > "$work/operation-seeds/save-rename-lock"
 # The colouring scanner reads program text.
 mkdir -p "$work/text-seeds"
 printf '10 PRINT "HI";X:GOTO 10\r20 DATA 1,"A:B",TO:? ATN(1)\r30 REM "GOTO" ONERR HGR2\r40 HIMEM: 2' \
@@ -60,6 +63,7 @@ for target in "${targets[@]}"; do
   [ "$target" = tokenize_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = integer_tokenize_fuzz ] && seeds="$work/integer-seeds"
   [ "$target" = prodos_write_fuzz ] && seeds="$work/text-seeds"
+  [ "$target" = dos33_write_fuzz ] && seeds="$work/operation-seeds"
   if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"

@@ -15,16 +15,7 @@
 
 namespace {
 
-constexpr int kDosRelease = 3;
-constexpr int kVtocPairsPerListByte = 39;
-constexpr int kVtocTracksByte = 52;
-constexpr int kVtocSectorsByte = 53;
-constexpr int kVtocBitMapByte = 56;      // four bytes per track from here
-constexpr int kVtocBitMapTracks = 50;    // track bit maps that fit in the sector
-constexpr int kStandardTracks = 35;
-constexpr int kFirstPairByte = 12;
 constexpr int kFileCountSectors = 15;    // catalog sectors read while counting files
-constexpr uint8_t kDeletedEntry = 0xFF;
 
 // Sectors a chain has visited; keyed by track and sector (sector below 16).
 class VisitedSectors {
@@ -127,7 +118,7 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
         return listing;
     }
     if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
-        sector[kVtocTracksByte] != kStandardTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
+        sector[kVtocTracksByte] != kDosTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }

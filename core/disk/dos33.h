@@ -15,6 +15,41 @@ constexpr int kCatalogFirstEntry = 11;   // byte of entry 0 in a catalog sector
 constexpr int kDosNameChars = 30;
 constexpr int kPairsPerList = 122;       // track/sector pairs in one list sector
 constexpr int kDosVolumeSectors = 560;   // 35 tracks of 16 sectors
+constexpr int kDosTracks = 35;           // a standard disk
+constexpr int kDosLongTracks = 40;       // the longer disks some drives write
+constexpr int kDosTracksOfDos = 3;       // tracks 0-2 hold DOS itself
+
+// VTOC bytes.
+constexpr int kDosRelease = 3;
+constexpr int kVtocCatalogByte = 1;       // track and sector of the first catalog sector
+constexpr int kVtocReleaseByte = 3;
+constexpr int kVtocVolumeByte = 6;
+constexpr int kVtocPairsPerListByte = 39;
+constexpr int kVtocLastTrackByte = 48;    // the track DOS last took sectors from
+constexpr int kVtocDirectionByte = 49;    // +1 or -1 ($FF): the way it searches on from there
+constexpr int kVtocTracksByte = 52;
+constexpr int kVtocSectorsByte = 53;
+constexpr int kVtocSectorBytesByte = 54;  // bytes per sector, low byte first
+constexpr int kVtocBitMapByte = 56;       // four bytes per track from here
+constexpr int kVtocBitMapTracks = 50;     // track bit maps that fit in the sector
+
+// Catalog sectors and their entries.
+constexpr int kCatalogNextByte = 1;       // track and sector of the next catalog sector; track 0 ends
+constexpr int kEntryListByte = 0;         // track and sector of the first track/sector list
+constexpr int kEntryTypeByte = 2;
+constexpr int kEntryNameByte = 3;
+constexpr int kEntryCountByte = 33;       // sectors used, lists included, low byte first
+constexpr uint8_t kDeletedEntry = 0xFF;   // in the list track byte; the track moves to the name's last byte
+
+// Track/sector list sectors.
+constexpr int kListNextByte = 1;          // track and sector of the next list; track 0 ends
+constexpr int kListOffsetByte = 5;        // file sector of the first pair, low byte first
+constexpr int kFirstPairByte = 12;
+
+// A sector's bit in the VTOC bit map: set while the sector is free. The
+// first byte of a track's four holds sectors 15-8, the second 7-0.
+constexpr int VtocBitMapByte(int track, int sector) { return kVtocBitMapByte + 4 * track + (sector >= 8 ? 0 : 1); }
+constexpr uint8_t VtocBitMapBit(int sector) { return static_cast<uint8_t>(1u << (sector % 8)); }
 
 class ImageFile;
 
