@@ -4,19 +4,26 @@
 #include <utility>
 
 #include "core/disk/dos33.h"
+#include "core/disk/dos33_check.h"
 #include "core/disk/prodos.h"
+#include "core/disk/prodos_check.h"
 
 namespace {
 
-// What the readers make of the changed volume: a change that leaves a
-// catalog or volume directory they cannot list is never written.
+// What the readers and the check make of the changed volume: a change that
+// leaves a catalog or volume directory they cannot list, or a volume the
+// check calls damaged, is never written.
 bool ReadsBack(const Volume& volume)
 {
     ImageFile image(volume.Bytes());
     std::string prefix;
-    DirectoryListing listing = volume.Layout() == LayoutDos33 ? ListDosCatalog(image, prefix)
-                                                              : ListProdosVolume(image, volume.Layout(), prefix);
-    return listing.message == Message::None;
+    if (volume.Layout() == LayoutDos33) {
+        DosVolumeCheck check = CheckDosVolume(volume);
+        // The catalog reader lists standard 35-track disks only; the check reads 40 too.
+        return check.Writable() && (check.tracks != kDosTracks || ListDosCatalog(image, prefix).message == Message::None);
+    }
+    return ListProdosVolume(image, volume.Layout(), prefix).message == Message::None &&
+           CheckProdosVolume(volume).Writable();
 }
 
 }  // namespace
