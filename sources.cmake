@@ -33,6 +33,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/prodos_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/properties_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/volume.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/volume_changes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/document_kinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/documents/document_table.cpp

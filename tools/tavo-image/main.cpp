@@ -29,6 +29,7 @@
 #include "core/disk/properties_text.h"
 #include "core/messages/messages.h"
 #include "core/text/ascii.h"
+#include "tools/tavo-image/writing.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +37,7 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: tavo-image COMMAND ...\n"
-    "Reads Apple II disk images (.dsk .do .po .hdv) as TAVO does; never writes them.\n"
+    "Reads Apple II disk images (.dsk .do .po .hdv) as TAVO does, and writes into them.\n"
     "\n"
     "  tavo-image catalog IMAGE [DIR]\n"
     "      Lists the volume directory (or the DOS 3.3 catalog), or the ProDOS directory\n"
@@ -64,9 +65,31 @@ constexpr const char* kHelp =
     "      stores, linked from $0801, raw (--dos: after the DOS 3.3 two-byte length);\n"
     "      with --integer, the Integer BASIC program typing it at the > prompt stores.\n"
     "      Lines the Apple would not store whole are named on standard error.\n"
+    "  tavo-image new IMAGE --dos33 | --prodos [--blocks N] [--name VOLUME]\n"
+    "      Makes an empty volume: DOS 3.3 as a .do, ProDOS as a .po (280 blocks) or\n"
+    "      .hdv (65535 blocks), laid out as INIT or FORMAT would, without a boot image.\n"
+    "      An existing file is never replaced.\n"
+    "  tavo-image put IMAGE FILE [APPLE-PATH] [--type A|I|B|T|BAS|INT|BIN|TXT|$HH]\n"
+    "                [--aux N] [--replace]\n"
+    "      Saves FILE into the image: a .bas file tokenized as Applesoft, a .int file\n"
+    "      as Integer BASIC, a .txt file as text, any other as binary, unless --type\n"
+    "      says otherwise ($HH: a ProDOS file type, the bytes as they are). --aux is\n"
+    "      the load address of a binary file (ProDOS: the aux type). The Apple name\n"
+    "      is FILE's in capitals without its extension; a ProDOS APPLE-PATH is\n"
+    "      /VOLUME/FOLDER/NAME. An existing file is replaced only with --replace.\n"
+    "  tavo-image delete IMAGE APPLE-PATH\n"
+    "  tavo-image rename IMAGE APPLE-PATH NEW-NAME\n"
+    "  tavo-image lock IMAGE APPLE-PATH      (and unlock)\n"
+    "  tavo-image mkdir IMAGE APPLE-PATH     (ProDOS)\n"
+    "      Change the image in one step: it is checked first, changed in memory,\n"
+    "      read back, and only then replaces the image file.\n"
+    "  tavo-image check IMAGE\n"
+    "      What the check before every change finds; status 1 when the volume is\n"
+    "      damaged and would only be read.\n"
     "\n"
     "Errors print the program's message (for example \"Unknown disk image format!\")\n"
-    "on standard error and exit with status 1. \"Non-standard file!\" is printed on\n"
+    "on standard error and exit with status 1; a refused change leaves the image\n"
+    "byte for byte as it was. \"Non-standard file!\" is printed on\n"
     "standard error while the partial listing is still written (status 0).\n";
 
 int Fail(Message message, std::string_view text, int value = 0)
@@ -361,6 +384,7 @@ int main(int argc, char** argv)
         if (args.size() != 1) return Usage();
         return Tokenize(args[0], dos, integer);
     }
+    if (int status = RunWriteCommand(command, args); status >= 0) return status == 2 ? Usage() : status;
     size_t wanted = command == "catalog" ? 1 : 2;
     if (command != "catalog" && command != "show" && command != "info" && command != "extract") return Usage();
     if (args.size() < wanted || args.size() > 2) return Usage();
