@@ -1,7 +1,7 @@
 #!/bin/sh
 # tavo-image's writing, end to end: new images, programs saved and read back
-# (by floptool too, a ProDOS reader written by others, where it is
-# installed), and refused changes that leave the image byte for byte.
+# (by floptool too, a ProDOS reader written by others, from Debian's
+# mame-tools), and refused changes that leave the image byte for byte.
 tool="$1"
 d="$(mktemp -d)" || exit 2
 trap 'rm -rf "$d"' EXIT
@@ -27,12 +27,8 @@ step rename d.do HELLO GREETING
 step new p.po --prodos --name tavo.test
 step mkdir p.po /TAVO.TEST/SUB
 step put p.po hello.bas /TAVO.TEST/SUB/HELLO
-if command -v floptool >/dev/null; then
-    floptool hdread prodos p.po SUB/HELLO read.bin >/dev/null 2>&1
-    "$tool" tokenize hello.bas | cmp -s - read.bin && echo "floptool reads it back"
-else
-    echo "floptool reads it back"
-fi
+floptool hdread prodos p.po SUB/HELLO read.bin >/dev/null 2>&1
+"$tool" tokenize hello.bas | cmp -s - read.bin && echo "floptool reads it back"
 cp p.po before; step delete p.po /TAVO.TEST/SUB; unchanged p.po
 chmod a-w p.po; cp p.po before; step delete p.po /TAVO.TEST/SUB/HELLO; unchanged p.po
 step check p.po
