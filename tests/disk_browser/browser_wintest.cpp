@@ -249,7 +249,7 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
 {
     WriteImage("walk.po", WalkImage());
     WriteImage("junk.po", Bytes("no volume here"));
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(OpenWith([](OpenDialog& dialog) {
                   dialog.Pick("junk.po");  // the message, an empty list, and the dialog stays
                   EXPECT_TRUE(dialog.Rows().empty());
@@ -375,7 +375,7 @@ TEST_F(BrowserTest, ChosenRowsFillTheSelectionListInListOrder)
     EXPECT_EQ(AppleSelectionCount(), 0u);
 
     // Nothing selected: the message, and the dialog stays.
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     OpenWith([](OpenDialog& dialog) {
         dialog.Pick("pick.po");
         dialog.Press(IDC_BROWSER_OPEN_APPLE);

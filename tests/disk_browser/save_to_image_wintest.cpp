@@ -219,7 +219,7 @@ protected:
             for (DWORD start = GetTickCount(); !notInFront_ && GetTickCount() - start < kWaitMs; Sleep(20))
                 if ((text = ReadFileText(record_)).size() >= bytes) break;
             if (!notInFront_ || attempt == kAttempts) break;
-            boxes_->Expect("TAVO Error", IDOK);
+            boxes_->Expect(kErrorCaption, IDOK);
             notInFront_ = Command(IDM_SAVE) == 0;
             boxes_ = std::make_unique<BoxWatcher>();  // forgets an expectation Save did not need
         }
@@ -331,7 +331,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         first = Read(dialog);
         // The same name in another case and without the blanks: asked, and No keeps the dialog.
         Press(dialog, IDOK);
-        HWND question = WaitForDialog("TAVO Error");
+        HWND question = WaitForDialog(kErrorCaption);
         questions.push_back(DescribeBox(question));
         Press(question, IDNO);
         WaitGone(question);
@@ -339,7 +339,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         Press(dialog, IDC_SAVE_UP);
         chooser = WaitForDialog(kChooser, chooser);
         PickImage(chooser, "BROKEN.PO");
-        HWND box = WaitForDialog("TAVO Error");
+        HWND box = WaitForDialog(kErrorCaption);
         listingMessage = DescribeBox(box).text;
         Press(box, IDOK);
         HWND broken = WaitForDialog(kSaveFile, dialog);
@@ -352,7 +352,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", false);
         clicked = Read(second);
         ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", true);
-        question = WaitForDialog("TAVO Error", box);
+        question = WaitForDialog(kErrorCaption, box);
         questions.push_back(DescribeBox(question));
         Press(question, IDYES);
     });

@@ -45,7 +45,7 @@ protected:
     // Presses `button`, expecting the not-found message.
     void PressNotFound(int button, const char* find)
     {
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         Press(button, find, "y", true);
         ASSERT_EQ(boxes_->Answered().size(), ++notFoundBoxes_);
         EXPECT_EQ(boxes_->Answered().back().text, kNotFound);

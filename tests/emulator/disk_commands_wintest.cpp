@@ -55,7 +55,7 @@ protected:
     {
         for (int attempt = 1;; ++attempt) {
             size_t before = ReadFileText(record_).size();
-            if (answer) boxes_->Expect("TAVO", answer);
+            if (answer) boxes_->Expect(kQuestionCaption, answer);
             LRESULT result = Command(id, high);
             for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
                 if (ReadFileText(record_).size() >= before + expected.size()) break;
@@ -74,7 +74,7 @@ protected:
     // Answer 1 and nothing typed, after the error `text`.
     void ExpectRefused(UINT id, const std::string& text)
     {
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(Typed(id, 0, ""), std::make_pair(LRESULT{1}, std::string()));
         ASSERT_TRUE(boxes_->WaitAnswered(5000));
         EXPECT_EQ(boxes_->Answered().back().text, text);
@@ -89,7 +89,7 @@ TEST_F(DiskCommandsTest, ProdosLinesTheDeleteQuestionAndTheNewName)
 {
     g_browser = {.imageTitle = "DISK.PO", .layout = LayoutProdos, .currentPrefix = "/DISK/",
                  .selectedAppleName = "FOO", .newAppleName = "BAR"};
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_APPLE_RENAME), 1);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
     EXPECT_EQ(boxes_->Answered().back().text, "No Emulator Running!");
@@ -148,7 +148,7 @@ TEST_F(DiskCommandsTest, SaveChecksThePathByTheDocumentsDisk)
     g_documents.applePath[1] = "/DISK/MY PROGRAM";
     g_documents.fileEntry[1].layout = LayoutProdosDosOrder;
     SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Typed(IDM_SAVE, 0, ""), std::make_pair(LRESULT{0}, std::string()));
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
     EXPECT_EQ(boxes_->Answered().back().text,

@@ -144,7 +144,7 @@ TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
     DWORD sequence = GetClipboardSequenceNumber();
     for (UINT id : {IDM_RUN_PROGRAM, IDM_INJECT_TEXT, IDM_KEYWORD_FIRST}) {
         SCOPED_TRACE(id);
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(Command(id), 0);
         ExpectNoEmulatorBox();
     }
@@ -204,7 +204,7 @@ TEST_F(EmulatorTest, SaveThroughTheEmulatorTypesSaveOnceAndOnlyThenCountsAsSaved
     g_documents.applePath[slot] = "/DISK/HELLO";
     SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_SAVE), 0);  // no emulator
     ExpectNoEmulatorBox();
     EXPECT_TRUE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
@@ -221,7 +221,7 @@ TEST_F(EmulatorTest, AnEmulatorThatWillNotComeToTheFrontGetsNothing)
 {
     FrontStealer(kEmulatorTitle);
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_KEYWORD_FIRST + 1), 0);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
     EXPECT_EQ(boxes_->Answered().back().text, "The emulator window could not be brought to the front!");

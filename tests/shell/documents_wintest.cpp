@@ -189,7 +189,7 @@ TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
 TEST_F(DocumentTest, SaveOnANewDocumentAsksForAPlace)
 {
     Command(IDM_NEW_APPLESOFT);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_SAVE), 0);
     ASSERT_TRUE(boxes_->WaitAnswered());
     ASSERT_EQ(boxes_->Answered().size(), 1u);
@@ -208,7 +208,7 @@ TEST_F(DocumentTest, YesOnClosingABackgroundDocumentSavesThatDocument)
         SetWindowTextA(EditorOf(document), (Title(document) + " edited").c_str());
         SendMessageA(EditorOf(document), EM_SETMODIFY, TRUE, 0);
     }
-    boxes_->Expect("TAVO", IDYES);
+    boxes_->Expect(kQuestionCaption, IDYES);
     SendMessageA(back, WM_CLOSE, 0, 0);
     ASSERT_TRUE(boxes_->WaitAnswered());
     PumpMessages();
@@ -244,8 +244,8 @@ TEST_F(DocumentTest, SaveQuestionOnClosing)
         SetWindowTextA(GetActiveEditor(), "new text");
         SendMessageA(GetActiveEditor(), EM_SETMODIFY, TRUE, 0);
         std::string question = std::string("Save current changes in ") + (row.titled ? "KEEP.TXT" : "Untitled") + "?";
-        boxes_->Expect("TAVO", row.answer);
-        if (!row.titled) boxes_->Expect("TAVO Error", IDOK);  // Save's message 18
+        boxes_->Expect(kQuestionCaption, row.answer);
+        if (!row.titled) boxes_->Expect(kErrorCaption, IDOK);  // Save's message 18
         SendMessageA(document, WM_CLOSE, 0, 0);
         ASSERT_TRUE(boxes_->WaitAnswered());
         PumpMessages();
@@ -302,7 +302,7 @@ protected:
 TEST_F(SameNameTest, SecondDocumentOfTheSameNameIsRefused)
 {
     OpenNames({"A.TXT"});
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     OpenNames({"A.TXT", "B.TXT"});  // the refused name is skipped, the next one opens
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[0].text, "A 'Same Name' document, A.TXT, cannot be opened!");
@@ -384,7 +384,7 @@ TEST_F(DocumentTest, DocumentWhoseEditorCannotBeMadeIsNotLeftBehind)
 {
     HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseEditors, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(IDM_NEW_APPLESOFT);
     UnhookWindowsHookEx(hook);
     ASSERT_EQ(boxes_->Answered().size(), 1u);
