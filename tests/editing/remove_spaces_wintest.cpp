@@ -26,11 +26,6 @@ protected:
         SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
         return editor;
     }
-    void Select(HWND editor, LONG from, LONG to)
-    {
-        CHARRANGE range = {from, to};
-        SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    }
 };
 
 TEST_F(RemoveSpacesTest, AnApplesoftProgramKeepsItsMeaningAndOneUndoRestoresIt)
