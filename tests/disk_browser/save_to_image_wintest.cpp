@@ -169,9 +169,8 @@ protected:
     // A new Applesoft document titled `title` holding the program.
     HWND NewProgram(const char* title)
     {
-        Command(IDM_NEW_APPLESOFT);
+        UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT 1\r\n20 END\r\n");
         SetWindowTextA(GetActiveDocument(), title);
-        SetWindowTextA(GetActiveEditor(), "10 PRINT 1\r\n20 END\r\n");
         return GetActiveDocument();
     }
 

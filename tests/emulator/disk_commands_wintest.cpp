@@ -136,9 +136,7 @@ TEST_F(DiskCommandsTest, Dos33LinesHaveNoPrefixAndANameWithACarriageReturnIsNeve
 TEST_F(DiskCommandsTest, SaveChecksThePathByTheDocumentsDisk)
 {
     StartEmulator();
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
-    SetWindowTextA(editor, "10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     SetEditorSlot(editor, 1);
     g_documents.applePath[1] = "MY PROGRAM";
     g_documents.fileEntry[1].layout = LayoutDos33;

@@ -101,14 +101,6 @@ protected:
         while (!made) Sleep(10);
         stealerWindow_ = made;
     }
-    HWND NewProgram(const char* text)
-    {
-        Command(IDM_NEW_APPLESOFT);
-        HWND editor = GetActiveEditor();
-        SetWindowTextA(editor, text);
-        SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-        return editor;
-    }
     // Runs a command that types into the emulator. A try answered with
     // message 35 (a parallel test's window came to the front meanwhile) is
     // made again; the boxes of those tries are forgotten.
@@ -136,7 +128,7 @@ protected:
 
 TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
 {
-    HWND editor = NewProgram("10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     Emulator("Stand-in Apple //e ");  // a trailing space
     Emulator("stand-in apple //e");   // other letter case
     Emulator("");                     // Name[2] is empty and must not find untitled windows
@@ -168,7 +160,7 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
 {
     Emulator(kEmulatorTitle);
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    HWND editor = NewProgram("10 PRINT \"HI\"\r\n20 GOTO 10\r\n");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT \"HI\"\r\n20 GOTO 10\r\n");
     std::string beforeEdit = EditorText(editor);
     CHARRANGE end = {-1, -1};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
@@ -198,7 +190,7 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
 
 TEST_F(EmulatorTest, SaveThroughTheEmulatorTypesSaveOnceAndOnlyThenCountsAsSaved)
 {
-    HWND editor = NewProgram("10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     LONG_PTR slot = 1;
     SetEditorSlot(editor, slot);
     g_documents.applePath[slot] = "/DISK/HELLO";

@@ -62,17 +62,6 @@ protected:
     // Settings file lines a test adds before the programs start.
     virtual std::string MoreSettings() const { return {}; }
 
-    // The editor of a new Applesoft document holding `text`.
-    HWND NewProgram(const char* text)
-    {
-        HWND client = FindWindowExA(frame_, nullptr, "MDIClient", nullptr);
-        SendMessageA(frame_, WM_COMMAND, IDM_NEW_APPLESOFT, 0);
-        HWND document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-        HWND editor = document ? GetWindow(document, GW_CHILD) : nullptr;
-        if (editor) SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        return editor;
-    }
-
     // What the stand-in records after `action`, which types into it. A try
     // that TAVO answers with message 35 (another test's window came to the
     // front meanwhile) is made again.
@@ -116,7 +105,7 @@ protected:
 TEST_F(StandinTest, RunInjectAndKeywordsReachTheEmulatorAndTheClipboardComesBack)
 {
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    HWND editor = NewProgram("10 PRINT 1\r\n20 END\r\n");
+    HWND editor = UnmodifiedDocumentWith(frame_, IDM_NEW_APPLESOFT, "10 PRINT 1\r\n20 END\r\n");
     ASSERT_NE(editor, nullptr);
     const std::string run = "NEW\r10 PRINT 1\r20 END\r\rRUN\r\n";
     EXPECT_EQ(Typed([&] { PressF12(); }, run.size()), run);
@@ -189,7 +178,7 @@ TEST_F(StandinTest, LongProgramFigures)
         expected += text + "\r";
     }
     expected += "\rRUN\r\n";
-    ASSERT_NE(NewProgram(program.c_str()), nullptr);
+    ASSERT_NE(UnmodifiedDocumentWith(frame_, IDM_NEW_APPLESOFT, program.c_str()), nullptr);
 
     std::atomic<bool> stop{false};
     std::atomic<long long> longestUs{0};

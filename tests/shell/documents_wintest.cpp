@@ -87,11 +87,8 @@ TEST_F(DocumentTest, NewDocumentIsUntitledWithoutAPlace)
 
 TEST_F(DocumentTest, StatusBarFollowsTheCaret)
 {
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT \"HI\"\r\n   20 GOTO 10\r\nHOME\r\n\r\n\t 7");
     ASSERT_NE(editor, nullptr);
-    SendMessageA(editor, EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>("10 PRINT \"HI\"\r\n   20 GOTO 10\r\nHOME\r\n\r\n\t 7"));
     struct Row {
         const char* name;
         int line, column;
@@ -124,12 +121,10 @@ TEST_F(DocumentTest, StatusBarFollowsTheCaret)
 TEST_F(DocumentTest, BasicLineNumberOfAWrappedLineComesFromItsStart)
 {
     g_settings.wordWrap = "TRUE";
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
-    ASSERT_NE(editor, nullptr);
     std::string line = "10 ";
     while (line.size() < 400) line += "PRINT X : ";
-    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(("5 HOME\r\n" + line).c_str()));
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, ("5 HOME\r\n" + line).c_str());
+    ASSERT_NE(editor, nullptr);
     PumpMessages();
     LONG end = static_cast<LONG>(8 + line.size());
     ASSERT_GT(SendMessageA(editor, EM_EXLINEFROMCHAR, 0, end), 1);  // the line wraps
@@ -141,10 +136,8 @@ TEST_F(DocumentTest, BasicLineNumberOfAWrappedLineComesFromItsStart)
 
 TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
 {
-    Command(IDM_NEW_EDIT);
-    HWND editor = GetActiveEditor();
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "bold\r\nplain");
     ASSERT_NE(editor, nullptr);
-    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("bold\r\nplain"));
     CHARRANGE first = {0, 4};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first));
     CHARFORMATA bold = {};

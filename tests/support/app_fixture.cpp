@@ -9,7 +9,6 @@
 
 #include "app/startup.h"
 #include "shell/app.h"
-#include "shell/documents.h"
 #include "shell/settings.h"
 
 std::string ReadFileText(const std::string& path)
@@ -87,6 +86,24 @@ bool PumpMessages(int* quitCode)
     return quit;
 }
 
+HWND NewDocumentWith(HWND frame, UINT command, const char* text)
+{
+    SendMessageA(frame, WM_COMMAND, command, 0);
+    PumpMessages();
+    HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    HWND document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    HWND editor = document ? GetWindow(document, GW_CHILD) : nullptr;
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return editor;
+}
+
+HWND UnmodifiedDocumentWith(HWND frame, UINT command, const char* text)
+{
+    HWND editor = NewDocumentWith(frame, command, text);
+    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    return editor;
+}
+
 std::string BuildFolder()
 {
     char path[MAX_PATH] = {};
@@ -127,14 +144,6 @@ void AppTest::TearDown()
     boxes_.reset();
     SetCurrentDirectoryA("C:\\");
     folder_.reset();
-}
-
-HWND AppTest::NewDocumentWith(UINT command, const char* text)
-{
-    Command(command);
-    HWND editor = GetActiveEditor();
-    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-    return editor;
 }
 
 LRESULT AppTest::Command(UINT id, WORD high)
