@@ -24,6 +24,7 @@
 #include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
+#include "support/front_taken.h"
 
 namespace {
 
@@ -32,8 +33,6 @@ using namespace fixture;
 constexpr char kChooser[] = "Choose a disk image where you want to save the file:";
 constexpr char kSaveFile[] = "Save an Apple ][ file:";
 const std::string kProgram = "10 PRINT 1\r20 END\r";
-constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
-constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
 constexpr char kUsersText[] = "the user's text";
 
 std::string TextOf(HWND window)
@@ -181,6 +180,7 @@ protected:
     LRESULT SaveToImage(const std::function<void()>& script)
     {
         boxes_.reset();
+        notInFront_ = false;
         std::atomic<bool> done{false};
         std::thread driver([&] {
             try {
@@ -209,19 +209,13 @@ protected:
     }
 
     // What the stand-in recorded, once it holds `bytes` bytes or time is up.
-    // When another test's window took the front, nothing was typed: Save
-    // again, as the user would.
+    // Save As turned away typed nothing: Save, as the user would.
     std::string Recorded(size_t bytes)
     {
+        if (notInFront_) RetryWhileFrontTaken([&] { Command(IDM_SAVE); });
         std::string text;
-        for (int attempt = 1;; ++attempt) {
-            for (DWORD start = GetTickCount(); !notInFront_ && GetTickCount() - start < kWaitMs; Sleep(20))
-                if ((text = ReadFileText(record_)).size() >= bytes) break;
-            if (!notInFront_ || attempt == kAttempts) break;
-            boxes_->Expect(kErrorCaption, IDOK);
-            notInFront_ = Command(IDM_SAVE) == 0;
-            boxes_ = std::make_unique<BoxWatcher>();  // forgets an expectation Save did not need
-        }
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
+            if ((text = ReadFileText(record_)).size() >= bytes) break;
         return text;
     }
 

@@ -48,24 +48,22 @@ protected:
         ASSERT_NE(window, nullptr);
     }
 
-    // The command's answer and what the stand-in recorded meanwhile. A try
-    // answered with message 35 (a parallel test's window came to the front)
-    // is made again, with the delete question answered `answer` again.
+    // The command's answer and what the stand-in recorded meanwhile, the
+    // delete question answered `answer` on every try.
     std::pair<LRESULT, std::string> Typed(UINT id, WORD high, const std::string& expected, int answer = 0)
     {
-        for (int attempt = 1;; ++attempt) {
+        LRESULT result = 0;
+        std::string typed;
+        RetryWhileFrontTaken([&] {
             size_t before = ReadFileText(record_).size();
             if (answer) boxes_->Expect(kQuestionCaption, answer);
-            LRESULT result = Command(id, high);
+            result = Command(id, high);
             for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
                 if (ReadFileText(record_).size() >= before + expected.size()) break;
             Sleep(100);  // nothing more may follow
-            std::vector<BoxSeen> seen = boxes_->Unexpected();
-            if (seen.empty() || attempt == 8) return {result, ReadFileText(record_).substr(before)};
-            for (const BoxSeen& box : seen)
-                EXPECT_EQ(box.text, "The emulator window could not be brought to the front!");
-            boxes_ = std::make_unique<BoxWatcher>();
-        }
+            typed = ReadFileText(record_).substr(before);
+        });
+        return {result, typed};
     }
     void ExpectTyped(UINT id, WORD high, const std::string& line, int answer = 0)
     {

@@ -18,6 +18,7 @@
 #include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "support/front_taken.h"
 
 namespace {
 
@@ -101,18 +102,12 @@ protected:
         while (!made) Sleep(10);
         stealerWindow_ = made;
     }
-    // Runs a command that types into the emulator. A try answered with
-    // message 35 (a parallel test's window came to the front meanwhile) is
-    // made again; the boxes of those tries are forgotten.
+    // Runs a command that types into the emulator.
     LRESULT Typed(UINT id)
     {
-        for (int attempt = 1;; ++attempt) {
-            LRESULT result = Command(id);
-            std::vector<BoxSeen> seen = boxes_->Unexpected();
-            if (seen.empty() || attempt == 8) return result;
-            for (const BoxSeen& box : seen) EXPECT_EQ(box.text, "The emulator window could not be brought to the front!");
-            boxes_ = std::make_unique<BoxWatcher>();
-        }
+        LRESULT result = 0;
+        RetryWhileFrontTaken([&] { result = Command(id); });
+        return result;
     }
     void ExpectNoEmulatorBox()
     {
@@ -216,7 +211,7 @@ TEST_F(EmulatorTest, AnEmulatorThatWillNotComeToTheFrontGetsNothing)
     boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_KEYWORD_FIRST + 1), 0);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
-    EXPECT_EQ(boxes_->Answered().back().text, "The emulator window could not be brought to the front!");
+    EXPECT_EQ(boxes_->Answered().back().text, kNotInFront);
     EXPECT_EQ(ClipboardText(), "the user's text");
 }
 

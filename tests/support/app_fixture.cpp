@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "shell/app.h"
 #include "shell/settings.h"
+#include "support/front_taken.h"
 
 std::string ReadFileText(const std::string& path)
 {
@@ -144,6 +145,16 @@ void AppTest::TearDown()
     boxes_.reset();
     SetCurrentDirectoryA("C:\\");
     folder_.reset();
+}
+
+void AppTest::RetryWhileFrontTaken(const std::function<void()>& attempt)
+{
+    bool again = false;
+    ::RetryWhileFrontTaken([&] {
+        if (std::exchange(again, true)) boxes_ = std::make_unique<BoxWatcher>();
+        attempt();
+        return boxes_->Unexpected();
+    });
 }
 
 LRESULT AppTest::Command(UINT id, WORD high)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -68,6 +69,9 @@ protected:
     {
         return ::UnmodifiedDocumentWith(frame_, command, text);
     }
+    // RetryWhileFrontTaken for an attempt made here, whose boxes boxes_
+    // watches: those of a try made again are forgotten.
+    void RetryWhileFrontTaken(const std::function<void()>& attempt);
     // Sends WM_CLOSE and pumps; true when the frame was destroyed and the quit
     // message posted.
     bool CloseFrame(int* quitCode = nullptr);
