@@ -23,6 +23,7 @@
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
+#include "shell/editor_colouring.h"
 #include "shell/file_dialog.h"
 #include "shell/settings.h"
 #include "support/app_fixture.h"
@@ -494,6 +495,11 @@ TEST_F(BrowserTest, RealProgramsOpenColouredFromTheDialog)
         ScanApplesoftText(expected, 0, static_cast<int>(expected.size()), spans);
         auto keyword = std::find_if(spans.begin(), spans.end(), [](const ColourSpan& s) { return s.kind == ColourKind::Keyword; });
         ASSERT_NE(keyword, spans.end());
+        // What the editor cannot tell is on screen is coloured in idle time.
+        EXPECT_TRUE(WaitFor([&] {
+            PumpMessages();
+            return !ColouringPending(EditorOf(document));
+        }));
         EXPECT_EQ(ColourAt(EditorOf(document), keyword->offset), static_cast<COLORREF>(0x00BB00));
         EXPECT_EQ(Title(frame_), "TAVO - " + name);
         EXPECT_EQ(GetMenuState(g_app.menu, IDM_PROPERTIES, MF_BYCOMMAND) & MF_GRAYED, 0u);
