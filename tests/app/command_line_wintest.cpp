@@ -45,7 +45,7 @@ TEST_F(CommandLineTest, DraggedFilesOpenInOrderAndAMissingOneIsReportedNotMade)
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
     WriteFileText(other + "\\notes.txt", "plain notes");
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     ASSERT_NE(Start("\"GAME LOOP.BAS\" \"" + other + "\\notes.txt\" MISSING.TXT"), nullptr);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[0].text, "Could not read file, MISSING.TXT!");
@@ -77,7 +77,7 @@ TEST_F(CommandLineTest, DraggedFilesOpenInOrderAndAMissingOneIsReportedNotMade)
 TEST_F(CommandLineTest, OnlyNamesThatAreNotFilesLeaveTheFrameAsAtAnyStart)
 {
     ASSERT_TRUE(CreateDirectoryA(folder_->File("A FOLDER").c_str(), nullptr));
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     ASSERT_NE(Start("\"A FOLDER\""), nullptr);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[0].text, "Could not read file, A FOLDER!");

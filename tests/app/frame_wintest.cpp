@@ -167,7 +167,7 @@ TEST_F(FrameTest, DocumentCommandsAreGrayUntilADocumentOpens)
 
 TEST_F(FrameTest, QuitQuestionAnsweredNoKeepsTheFrame)
 {
-    boxes_->Expect("TAVO", IDNO);
+    boxes_->Expect(kQuestionCaption, IDNO);
     Command(IDM_EXIT);
     ASSERT_EQ(boxes_->Answered().size(), 1u);
     BoxSeen box = boxes_->Answered()[0];
@@ -179,7 +179,7 @@ TEST_F(FrameTest, QuitQuestionAnsweredNoKeepsTheFrame)
 
 TEST_F(FrameTest, QuitQuestionAnsweredYesEndsTheLoopWithCodeZero)
 {
-    boxes_->Expect("TAVO", IDYES);
+    boxes_->Expect(kQuestionCaption, IDYES);
     int code = -1;
     EXPECT_TRUE(CloseFrame(&code));
     EXPECT_EQ(code, 0);
@@ -198,8 +198,8 @@ TEST_F(FrameTest, ExitWithTwoModifiedDocumentsAsksForEachAndCancelKeepsTheSecond
         ++documents;
     }
     ASSERT_EQ(documents, 2);
-    boxes_->Expect("TAVO", IDNO);
-    boxes_->Expect("TAVO", IDCANCEL);
+    boxes_->Expect(kQuestionCaption, IDNO);
+    boxes_->Expect(kQuestionCaption, IDCANCEL);
     EXPECT_FALSE(CloseFrame());
     ASSERT_EQ(boxes_->Answered().size(), 2u);
     EXPECT_EQ(boxes_->Answered()[0].text, "Save current changes in Untitled?");
@@ -222,9 +222,9 @@ TEST_F(FrameTest, QuitPromptInLowerCaseDoesNotAsk)
 
 TEST_F(FrameTest, EndOfSessionAsksButDoesNotDestroy)
 {
-    boxes_->Expect("TAVO", IDNO);
+    boxes_->Expect(kQuestionCaption, IDNO);
     EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), FALSE);
-    boxes_->Expect("TAVO", IDYES);
+    boxes_->Expect(kQuestionCaption, IDYES);
     EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_TRUE(IsWindow(frame_));
 }

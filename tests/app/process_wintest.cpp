@@ -82,7 +82,7 @@ TEST(ProgramStart, FirstRunSecondRunAndRectangle)
         MoveWindow(frame, 40, 50, 640, 420, TRUE);
         GetWindowRect(frame, &shown);
         BoxWatcher boxes(tavo.id());
-        boxes.Expect("TAVO", IDYES);
+        boxes.Expect(kQuestionCaption, IDYES);
         PostMessageA(frame, WM_CLOSE, 0, 0);
         EXPECT_EQ(tavo.WaitForExit(), 0);
         ASSERT_EQ(boxes.Answered().size(), 1u);

@@ -254,7 +254,7 @@ TEST_F(WindowsFilesTest, AFileThatCannotBeReadIsReportedAndKept)
     WriteFileText(path, "precious");
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Open(folder_->path(), {"LOCKED.TXT"});
     ASSERT_TRUE(boxes_->WaitAnswered());
     CloseHandle(lock);
@@ -340,7 +340,7 @@ TEST_F(WindowsFilesTest, AFailedWriteKeepsTheOldFileAndTheChanges)
         // Save As onto it, and plain Save after the document's own file became read-only.
         Edit("new");
         int filesBefore = FilesIn(folder_->path());
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(SaveActiveDocumentAs(frame_, path), 0);
         ASSERT_TRUE(boxes_->WaitAnswered());
         EXPECT_EQ(boxes_->Answered().back().text, std::string("Could not write file, ") + row.file + "!");
@@ -355,7 +355,7 @@ TEST_F(WindowsFilesTest, AFailedWriteKeepsTheOldFileAndTheChanges)
         }
 
         SetFileAttributesA(folder_->File("DOC.TXT").c_str(), FILE_ATTRIBUTE_READONLY);
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(Command(IDM_SAVE), 0);
         ASSERT_TRUE(boxes_->WaitAnswered());
         EXPECT_EQ(boxes_->Answered().back().text, "Could not write file, DOC.TXT!");

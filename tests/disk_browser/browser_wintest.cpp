@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <thread>
 
 #include "core/colouring/colour_scanner.h"
@@ -24,10 +23,12 @@
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
+#include "shell/editor_colouring.h"
 #include "shell/file_dialog.h"
 #include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "support/shared_data.h"
 
 namespace {
 
@@ -249,7 +250,7 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
 {
     WriteImage("walk.po", WalkImage());
     WriteImage("junk.po", Bytes("no volume here"));
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(OpenWith([](OpenDialog& dialog) {
                   dialog.Pick("junk.po");  // the message, an empty list, and the dialog stays
                   EXPECT_TRUE(dialog.Rows().empty());
@@ -375,7 +376,7 @@ TEST_F(BrowserTest, ChosenRowsFillTheSelectionListInListOrder)
     EXPECT_EQ(AppleSelectionCount(), 0u);
 
     // Nothing selected: the message, and the dialog stays.
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     OpenWith([](OpenDialog& dialog) {
         dialog.Pick("pick.po");
         dialog.Press(IDC_BROWSER_OPEN_APPLE);
@@ -444,17 +445,11 @@ TEST_F(BrowserTest, RowCommandsActOnTheirRowAndFollowTheFrame)
     });
 }
 
-std::string SharedDisk(const std::string& relative)
-{
-    // The shared folder is a Unix path, reached under Wine through drive Z:.
-    return "Z:" + std::string(TAVO_SHARED_DIR) + "/disks/" + relative;
-}
-
 TEST_F(BrowserTest, ARealImageIsListed)
 {
-    std::ifstream file(SharedDisk("a2kit/prodos-bigfiles.dsk"), std::ios::binary);
-    if (!file) GTEST_SKIP() << "no shared disks";
-    WriteImage("bigfiles.dsk", std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}));
+    auto image = shared_data::ReadBytes("disks/a2kit/prodos-bigfiles.dsk");
+    if (!image) GTEST_SKIP() << "no shared disks";
+    WriteImage("bigfiles.dsk", *image);
     OpenWith([](OpenDialog& dialog) {
         dialog.Pick("bigfiles.dsk");
         EXPECT_EQ(dialog.Rows(), (std::vector<Row>{
@@ -469,10 +464,10 @@ TEST_F(BrowserTest, ARealImageIsListed)
 TEST_F(BrowserTest, RealProgramsOpenColouredFromTheDialog)
 {
     for (const char* disk : {"a2kit/dos33-smallfiles.dsk", "a2kit/prodos-bigfiles.dsk"}) {
-        std::ifstream file(SharedDisk(disk), std::ios::binary);
-        if (!file) GTEST_SKIP() << "no shared disks";
+        auto image = shared_data::ReadBytes("disks/" + std::string(disk));
+        if (!image) GTEST_SKIP() << "no shared disks";
         const std::string name = std::string(disk).substr(6);
-        WriteImage(name, std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}));
+        WriteImage(name, *image);
         EntryRef hello = 0;
         OpenWith([&](OpenDialog& dialog) {
             dialog.Pick(name);
@@ -500,6 +495,11 @@ TEST_F(BrowserTest, RealProgramsOpenColouredFromTheDialog)
         ScanApplesoftText(expected, 0, static_cast<int>(expected.size()), spans);
         auto keyword = std::find_if(spans.begin(), spans.end(), [](const ColourSpan& s) { return s.kind == ColourKind::Keyword; });
         ASSERT_NE(keyword, spans.end());
+        // What the editor cannot tell is on screen is coloured in idle time.
+        EXPECT_TRUE(WaitFor([&] {
+            PumpMessages();
+            return !ColouringPending(EditorOf(document));
+        }));
         EXPECT_EQ(ColourAt(EditorOf(document), keyword->offset), static_cast<COLORREF>(0x00BB00));
         EXPECT_EQ(Title(frame_), "TAVO - " + name);
         EXPECT_EQ(GetMenuState(g_app.menu, IDM_PROPERTIES, MF_BYCOMMAND) & MF_GRAYED, 0u);

@@ -132,7 +132,7 @@ TEST_F(OpenFromImageTest, DosProgramColouredCtrlDumpsAndUnreadableFilesGetNoPlac
     // An unreadable file: its message, an empty document with no place, so
     // a later Save cannot type an empty program over the Apple file.
     Pick(path, LayoutDos33, "", {broken});
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     OpenFromImage(frame_, 1, NothingHeld);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered().back().text.rfind("Apple ][ file (MASTER.DO) read error# ", 0), 0u);

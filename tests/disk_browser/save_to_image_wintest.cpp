@@ -24,6 +24,7 @@
 #include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
+#include "support/front_taken.h"
 
 namespace {
 
@@ -32,8 +33,6 @@ using namespace fixture;
 constexpr char kChooser[] = "Choose a disk image where you want to save the file:";
 constexpr char kSaveFile[] = "Save an Apple ][ file:";
 const std::string kProgram = "10 PRINT 1\r20 END\r";
-constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
-constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
 constexpr char kUsersText[] = "the user's text";
 
 std::string TextOf(HWND window)
@@ -169,9 +168,8 @@ protected:
     // A new Applesoft document titled `title` holding the program.
     HWND NewProgram(const char* title)
     {
-        Command(IDM_NEW_APPLESOFT);
+        UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT 1\r\n20 END\r\n");
         SetWindowTextA(GetActiveDocument(), title);
-        SetWindowTextA(GetActiveEditor(), "10 PRINT 1\r\n20 END\r\n");
         return GetActiveDocument();
     }
 
@@ -182,6 +180,7 @@ protected:
     LRESULT SaveToImage(const std::function<void()>& script)
     {
         boxes_.reset();
+        notInFront_ = false;
         std::atomic<bool> done{false};
         std::thread driver([&] {
             try {
@@ -210,19 +209,13 @@ protected:
     }
 
     // What the stand-in recorded, once it holds `bytes` bytes or time is up.
-    // When another test's window took the front, nothing was typed: Save
-    // again, as the user would.
+    // Save As turned away typed nothing: Save, as the user would.
     std::string Recorded(size_t bytes)
     {
+        if (notInFront_) RetryWhileFrontTaken([&] { Command(IDM_SAVE); });
         std::string text;
-        for (int attempt = 1;; ++attempt) {
-            for (DWORD start = GetTickCount(); !notInFront_ && GetTickCount() - start < kWaitMs; Sleep(20))
-                if ((text = ReadFileText(record_)).size() >= bytes) break;
-            if (!notInFront_ || attempt == kAttempts) break;
-            boxes_->Expect("TAVO Error", IDOK);
-            notInFront_ = Command(IDM_SAVE) == 0;
-            boxes_ = std::make_unique<BoxWatcher>();  // forgets an expectation Save did not need
-        }
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
+            if ((text = ReadFileText(record_)).size() >= bytes) break;
         return text;
     }
 
@@ -331,7 +324,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         first = Read(dialog);
         // The same name in another case and without the blanks: asked, and No keeps the dialog.
         Press(dialog, IDOK);
-        HWND question = WaitForDialog("TAVO Error");
+        HWND question = WaitForDialog(kErrorCaption);
         questions.push_back(DescribeBox(question));
         Press(question, IDNO);
         WaitGone(question);
@@ -339,7 +332,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         Press(dialog, IDC_SAVE_UP);
         chooser = WaitForDialog(kChooser, chooser);
         PickImage(chooser, "BROKEN.PO");
-        HWND box = WaitForDialog("TAVO Error");
+        HWND box = WaitForDialog(kErrorCaption);
         listingMessage = DescribeBox(box).text;
         Press(box, IDOK);
         HWND broken = WaitForDialog(kSaveFile, dialog);
@@ -352,7 +345,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", false);
         clicked = Read(second);
         ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", true);
-        question = WaitForDialog("TAVO Error", box);
+        question = WaitForDialog(kErrorCaption, box);
         questions.push_back(DescribeBox(question));
         Press(question, IDYES);
     });

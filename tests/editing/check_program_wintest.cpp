@@ -131,7 +131,7 @@ protected:
 TEST_F(CheckBeforeRunTest, RunOffersTheCheckFirst)
 {
     NewProgram(kProgram);
-    boxes_->Expect("TAVO", IDYES);
+    boxes_->Expect(kQuestionCaption, IDYES);
     EXPECT_EQ(Command(IDM_RUN_PROGRAM), 0);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered().back().text,
@@ -139,17 +139,17 @@ TEST_F(CheckBeforeRunTest, RunOffersTheCheckFirst)
     ASSERT_NE(CheckProgramWindow(), nullptr);
     EXPECT_EQ(ListView_GetItemCount(GetDlgItem(CheckProgramWindow(), IDC_CHECK_LIST)), 3);
 
-    boxes_->Expect("TAVO", IDNO);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kQuestionCaption, IDNO);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(IDM_RUN_PROGRAM);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered().back().text, "No Emulator Running!");
 
     NewProgram("10 END");
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(IDM_RUN_PROGRAM);
     ASSERT_TRUE(boxes_->WaitAnswered());
-    EXPECT_EQ(boxes_->Answered().back().caption, "TAVO Error");
+    EXPECT_EQ(boxes_->Answered().back().caption, kErrorCaption);
     EXPECT_TRUE(boxes_->Unexpected().empty());
 }
 

@@ -11,7 +11,6 @@
 
 #include "resources/resource.h"
 #include "shell/app.h"
-#include "shell/documents.h"
 #include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
@@ -46,14 +45,6 @@ bool ButtonChecked(UINT id) { return SendMessageA(g_app.toolbar, TB_ISBUTTONCHEC
 
 class EditingAidsTest : public AppTest {
 protected:
-    HWND NewDocument(const char* text)
-    {
-        Command(IDM_NEW_EDIT);
-        HWND editor = GetActiveEditor();
-        // Typed rather than set, so the text has the document's font.
-        SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-        return editor;
-    }
     // Go to line with `line` typed and the highlight box as given; the text
     // the dialog showed first is kept in `shown`.
     void GoTo(const char* line, bool highlight, std::string* shown = nullptr, int button = IDOK)
@@ -80,7 +71,7 @@ protected:
 
 TEST_F(EditingAidsTest, GoToLineMovesOrHighlightsTheLine)
 {
-    HWND editor = NewDocument("10 A=1\r20 B=2\r30 C=3");
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "10 A=1\r20 B=2\r30 C=3");
     const LONG second = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, 1, 0));
     const LONG third = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, 2, 0));
 
@@ -118,7 +109,7 @@ TEST_F(EditingAidsTest, WordWrapPerDocumentSurvivesARestart)
         SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), MAKELPARAM(MENU_POSITION_EDIT, FALSE));
         return (GetMenuState(edit, IDM_WORD_WRAP, MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
-    HWND first = NewDocument(longLine.c_str());
+    HWND first = NewDocumentWith(IDM_NEW_EDIT, longLine.c_str());
     EXPECT_EQ(rows(first), 1);
     EXPECT_FALSE(checked());
     Command(IDM_WORD_WRAP);
@@ -126,7 +117,7 @@ TEST_F(EditingAidsTest, WordWrapPerDocumentSurvivesARestart)
     EXPECT_TRUE(checked());
     EXPECT_EQ(Setting("Display", "WordWrap"), "TRUE");
 
-    HWND second = NewDocument(longLine.c_str());
+    HWND second = NewDocumentWith(IDM_NEW_EDIT, longLine.c_str());
     EXPECT_GT(rows(second), 1);
     Command(IDM_WORD_WRAP);
     EXPECT_EQ(rows(second), 1);
@@ -142,12 +133,12 @@ TEST_F(EditingAidsTest, WordWrapPerDocumentSurvivesARestart)
     ASSERT_TRUE(CloseFrame());
     ASSERT_NE(Start(), nullptr);
     EXPECT_TRUE(checked());
-    EXPECT_GT(rows(NewDocument(longLine.c_str())), 1);
+    EXPECT_GT(rows(NewDocumentWith(IDM_NEW_EDIT, longLine.c_str())), 1);
 }
 
 TEST_F(EditingAidsTest, SpecialCharactersGoToTheScriptBoxOrTheEditor)
 {
-    HWND editor = NewDocument("AB");
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "AB");
     Select(editor, 1, 1);
     Command(IDM_CONTROL_CHAR_FIRST + 7);  // Ctrl+G, the bell
     Command(IDM_CONTROL_CHAR_FIRST);      // Ctrl+@ inserts nothing
@@ -172,7 +163,7 @@ TEST_F(EditingAidsTest, SpecialCharactersGoToTheScriptBoxOrTheEditor)
 // effect throughout), alignment sets the paragraph, and each shows on its button.
 TEST_F(EditingAidsTest, FormattingButtonsActOnTheSelection)
 {
-    HWND editor = NewDocument("HELLO WORLD");
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "HELLO WORLD");
     for (UINT id : {IDM_BOLD, IDM_ITALIC, IDM_UNDERLINE}) {
         SCOPED_TRACE(id);
         const DWORD effect = id == IDM_BOLD ? CFE_BOLD : id == IDM_ITALIC ? CFE_ITALIC : CFE_UNDERLINE;
@@ -204,7 +195,7 @@ TEST_F(EditingAidsTest, FormattingButtonsActOnTheSelection)
 // is not dropped down changes nothing.
 TEST_F(EditingAidsTest, FontBoxesChangeOnlyTheirOwnAttribute)
 {
-    HWND editor = NewDocument("HELLO WORLD");
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "HELLO WORLD");
     SetFormat(editor, 0, 5, CFM_BOLD | CFM_SIZE, CFE_BOLD, 240);
     const std::string before = FormatOf(editor, 0, 11).szFaceName;
     char face[LF_FACESIZE] = {};
@@ -240,7 +231,7 @@ TEST_F(EditingAidsTest, FontBoxesChangeOnlyTheirOwnAttribute)
 // goes back to the saved "FontColor".
 TEST_F(EditingAidsTest, TextColorPaletteColoursTheSelection)
 {
-    HWND editor = NewDocument("HELLO WORLD");
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "HELLO WORLD");
     Select(editor, 0, 5);
     boxes_->Expect("Text Color", 404);
     Command(IDM_TEXT_COLOR);

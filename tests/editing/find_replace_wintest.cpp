@@ -10,7 +10,6 @@
 
 #include "resources/resource.h"
 #include "shell/app.h"
-#include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 
@@ -24,9 +23,7 @@ protected:
     // would close the dialog as an unexpected box; it passes over hidden windows.
     void OpenReplace(const char* text)
     {
-        Command(IDM_NEW_EDIT);
-        editor_ = GetActiveEditor();
-        SendMessageA(editor_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+        editor_ = NewDocumentWith(IDM_NEW_EDIT, text);
         boxes_.reset();
         Command(IDM_REPLACE);
         dialog_ = g_app.findDialog;
@@ -45,7 +42,7 @@ protected:
     // Presses `button`, expecting the not-found message.
     void PressNotFound(int button, const char* find)
     {
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         Press(button, find, "y", true);
         ASSERT_EQ(boxes_->Answered().size(), ++notFoundBoxes_);
         EXPECT_EQ(boxes_->Answered().back().text, kNotFound);

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 
@@ -17,26 +16,12 @@ namespace {
 // First-run colours.
 constexpr COLORREF kPlain = 0x000000, kToken = 0x00BB00, kQuote = 0xBB0000, kRemark = 0x0000FF;
 
-class RemoveSpacesTest : public AppTest {
-protected:
-    HWND NewDocument(UINT command, const char* text)
-    {
-        Command(command);
-        HWND editor = GetActiveEditor();
-        SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-        return editor;
-    }
-    void Select(HWND editor, LONG from, LONG to)
-    {
-        CHARRANGE range = {from, to};
-        SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    }
-};
+class RemoveSpacesTest : public AppTest {};
 
 TEST_F(RemoveSpacesTest, AnApplesoftProgramKeepsItsMeaningAndOneUndoRestoresIt)
 {
-    HWND editor = NewDocument(IDM_NEW_APPLESOFT,
-                              "10 PRINT \"A  B\" : REM X  Y\r\n20 DATA 1, A B : GOTO 10\r\n30 PRINT \"C D\r\n40 X = 1");
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT,
+                                  "10 PRINT \"A  B\" : REM X  Y\r\n20 DATA 1, A B : GOTO 10\r\n30 PRINT \"C D\r\n40 X = 1");
     const std::string before = EditorText(editor);
     Select(editor, 0, -1);
     Command(IDM_REMOVE_SPACES);
@@ -60,12 +45,12 @@ TEST_F(RemoveSpacesTest, AnApplesoftProgramKeepsItsMeaningAndOneUndoRestoresIt)
 // document the removal is one undo step as well.
 TEST_F(RemoveSpacesTest, TheLineBeforeTheSelectionCountsAndPlainDocumentsUndoToo)
 {
-    HWND program = NewDocument(IDM_NEW_APPLESOFT, "10 REM A B C");
+    HWND program = NewDocumentWith(IDM_NEW_APPLESOFT, "10 REM A B C");
     Select(program, 9, 12);
     Command(IDM_REMOVE_SPACES);
     EXPECT_EQ(EditorText(program), "10 REM A B C");
 
-    HWND plain = NewDocument(IDM_NEW_EDIT, "A B \"C D\" E");
+    HWND plain = NewDocumentWith(IDM_NEW_EDIT, "A B \"C D\" E");
     Select(plain, 0, -1);
     Command(IDM_REMOVE_SPACES);
     EXPECT_EQ(EditorText(plain), "AB\"C D\"E");

@@ -48,24 +48,22 @@ protected:
         ASSERT_NE(window, nullptr);
     }
 
-    // The command's answer and what the stand-in recorded meanwhile. A try
-    // answered with message 35 (a parallel test's window came to the front)
-    // is made again, with the delete question answered `answer` again.
+    // The command's answer and what the stand-in recorded meanwhile, the
+    // delete question answered `answer` on every try.
     std::pair<LRESULT, std::string> Typed(UINT id, WORD high, const std::string& expected, int answer = 0)
     {
-        for (int attempt = 1;; ++attempt) {
+        LRESULT result = 0;
+        std::string typed;
+        RetryWhileFrontTaken([&] {
             size_t before = ReadFileText(record_).size();
-            if (answer) boxes_->Expect("TAVO", answer);
-            LRESULT result = Command(id, high);
+            if (answer) boxes_->Expect(kQuestionCaption, answer);
+            result = Command(id, high);
             for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20))
                 if (ReadFileText(record_).size() >= before + expected.size()) break;
             Sleep(100);  // nothing more may follow
-            std::vector<BoxSeen> seen = boxes_->Unexpected();
-            if (seen.empty() || attempt == 8) return {result, ReadFileText(record_).substr(before)};
-            for (const BoxSeen& box : seen)
-                EXPECT_EQ(box.text, "The emulator window could not be brought to the front!");
-            boxes_ = std::make_unique<BoxWatcher>();
-        }
+            typed = ReadFileText(record_).substr(before);
+        });
+        return {result, typed};
     }
     void ExpectTyped(UINT id, WORD high, const std::string& line, int answer = 0)
     {
@@ -74,7 +72,7 @@ protected:
     // Answer 1 and nothing typed, after the error `text`.
     void ExpectRefused(UINT id, const std::string& text)
     {
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(Typed(id, 0, ""), std::make_pair(LRESULT{1}, std::string()));
         ASSERT_TRUE(boxes_->WaitAnswered(5000));
         EXPECT_EQ(boxes_->Answered().back().text, text);
@@ -89,7 +87,7 @@ TEST_F(DiskCommandsTest, ProdosLinesTheDeleteQuestionAndTheNewName)
 {
     g_browser = {.imageTitle = "DISK.PO", .layout = LayoutProdos, .currentPrefix = "/DISK/",
                  .selectedAppleName = "FOO", .newAppleName = "BAR"};
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_APPLE_RENAME), 1);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
     EXPECT_EQ(boxes_->Answered().back().text, "No Emulator Running!");
@@ -136,9 +134,7 @@ TEST_F(DiskCommandsTest, Dos33LinesHaveNoPrefixAndANameWithACarriageReturnIsNeve
 TEST_F(DiskCommandsTest, SaveChecksThePathByTheDocumentsDisk)
 {
     StartEmulator();
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
-    SetWindowTextA(editor, "10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     SetEditorSlot(editor, 1);
     g_documents.applePath[1] = "MY PROGRAM";
     g_documents.fileEntry[1].layout = LayoutDos33;
@@ -148,7 +144,7 @@ TEST_F(DiskCommandsTest, SaveChecksThePathByTheDocumentsDisk)
     g_documents.applePath[1] = "/DISK/MY PROGRAM";
     g_documents.fileEntry[1].layout = LayoutProdosDosOrder;
     SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Typed(IDM_SAVE, 0, ""), std::make_pair(LRESULT{0}, std::string()));
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
     EXPECT_EQ(boxes_->Answered().back().text,

@@ -18,6 +18,7 @@
 #include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "support/front_taken.h"
 
 namespace {
 
@@ -101,26 +102,12 @@ protected:
         while (!made) Sleep(10);
         stealerWindow_ = made;
     }
-    HWND NewProgram(const char* text)
-    {
-        Command(IDM_NEW_APPLESOFT);
-        HWND editor = GetActiveEditor();
-        SetWindowTextA(editor, text);
-        SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-        return editor;
-    }
-    // Runs a command that types into the emulator. A try answered with
-    // message 35 (a parallel test's window came to the front meanwhile) is
-    // made again; the boxes of those tries are forgotten.
+    // Runs a command that types into the emulator.
     LRESULT Typed(UINT id)
     {
-        for (int attempt = 1;; ++attempt) {
-            LRESULT result = Command(id);
-            std::vector<BoxSeen> seen = boxes_->Unexpected();
-            if (seen.empty() || attempt == 8) return result;
-            for (const BoxSeen& box : seen) EXPECT_EQ(box.text, "The emulator window could not be brought to the front!");
-            boxes_ = std::make_unique<BoxWatcher>();
-        }
+        LRESULT result = 0;
+        RetryWhileFrontTaken([&] { result = Command(id); });
+        return result;
     }
     void ExpectNoEmulatorBox()
     {
@@ -136,7 +123,7 @@ protected:
 
 TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
 {
-    HWND editor = NewProgram("10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     Emulator("Stand-in Apple //e ");  // a trailing space
     Emulator("stand-in apple //e");   // other letter case
     Emulator("");                     // Name[2] is empty and must not find untitled windows
@@ -144,7 +131,7 @@ TEST_F(EmulatorTest, WithoutAnEmulatorNothingIsTypedAndTheClipboardIsUntouched)
     DWORD sequence = GetClipboardSequenceNumber();
     for (UINT id : {IDM_RUN_PROGRAM, IDM_INJECT_TEXT, IDM_KEYWORD_FIRST}) {
         SCOPED_TRACE(id);
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
         EXPECT_EQ(Command(id), 0);
         ExpectNoEmulatorBox();
     }
@@ -168,7 +155,7 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
 {
     Emulator(kEmulatorTitle);
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    HWND editor = NewProgram("10 PRINT \"HI\"\r\n20 GOTO 10\r\n");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT \"HI\"\r\n20 GOTO 10\r\n");
     std::string beforeEdit = EditorText(editor);
     CHARRANGE end = {-1, -1};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
@@ -198,13 +185,13 @@ TEST_F(EmulatorTest, RunLeavesTheDocumentAsItWas)
 
 TEST_F(EmulatorTest, SaveThroughTheEmulatorTypesSaveOnceAndOnlyThenCountsAsSaved)
 {
-    HWND editor = NewProgram("10 END");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 END");
     LONG_PTR slot = 1;
     SetEditorSlot(editor, slot);
     g_documents.applePath[slot] = "/DISK/HELLO";
     SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_SAVE), 0);  // no emulator
     ExpectNoEmulatorBox();
     EXPECT_TRUE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
@@ -221,10 +208,10 @@ TEST_F(EmulatorTest, AnEmulatorThatWillNotComeToTheFrontGetsNothing)
 {
     FrontStealer(kEmulatorTitle);
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_KEYWORD_FIRST + 1), 0);
     ASSERT_TRUE(boxes_->WaitAnswered(5000));
-    EXPECT_EQ(boxes_->Answered().back().text, "The emulator window could not be brought to the front!");
+    EXPECT_EQ(boxes_->Answered().back().text, kNotInFront);
     EXPECT_EQ(ClipboardText(), "the user's text");
 }
 

@@ -19,12 +19,10 @@
 #include "resources/resource.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
+#include "support/front_taken.h"
 #include "test_program.h"
 
 namespace {
-
-constexpr char kNotInFront[] = "The emulator window could not be brought to the front!";
-constexpr int kAttempts = 8;  // parallel tests' windows may take the foreground
 
 void Keys(std::initializer_list<std::pair<WORD, bool>> keys)
 {
@@ -62,40 +60,24 @@ protected:
     // Settings file lines a test adds before the programs start.
     virtual std::string MoreSettings() const { return {}; }
 
-    // The editor of a new Applesoft document holding `text`.
-    HWND NewProgram(const char* text)
-    {
-        HWND client = FindWindowExA(frame_, nullptr, "MDIClient", nullptr);
-        SendMessageA(frame_, WM_COMMAND, IDM_NEW_APPLESOFT, 0);
-        HWND document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-        HWND editor = document ? GetWindow(document, GW_CHILD) : nullptr;
-        if (editor) SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        return editor;
-    }
-
-    // What the stand-in records after `action`, which types into it. A try
-    // that TAVO answers with message 35 (another test's window came to the
-    // front meanwhile) is made again.
+    // What the stand-in records after `action`, which types into it.
     std::string Typed(const std::function<void()>& action, size_t expectedBytes)
     {
-        for (int attempt = 1;; ++attempt) {
+        std::string added;
+        std::vector<BoxSeen> seen = RetryWhileFrontTaken([&] {
             size_t before = ReadFileText(record_).size();
             BoxWatcher boxes(tavo_->id());
             action();
-            std::string added;
             for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
                 added = ReadFileText(record_).substr(before);
                 if (added.size() >= expectedBytes || !boxes.Unexpected().empty()) break;
             }
             Sleep(100);  // nothing more may follow
             added = ReadFileText(record_).substr(before);
-            std::vector<BoxSeen> seen = boxes.Unexpected();
-            if (seen.empty() || attempt == kAttempts) {
-                for (const BoxSeen& box : seen) ADD_FAILURE() << "box: " << box.text;
-                return added;
-            }
-            for (const BoxSeen& box : seen) EXPECT_EQ(box.text, kNotInFront);
-        }
+            return boxes.Unexpected();
+        });
+        for (const BoxSeen& box : seen) ADD_FAILURE() << "box: " << box.text;
+        return added;
     }
     void Command(UINT id) { PostMessageA(frame_, WM_COMMAND, id, 0); }
     void PressF12()
@@ -116,7 +98,7 @@ protected:
 TEST_F(StandinTest, RunInjectAndKeywordsReachTheEmulatorAndTheClipboardComesBack)
 {
     ASSERT_TRUE(PutOnClipboard("the user's text"));
-    HWND editor = NewProgram("10 PRINT 1\r\n20 END\r\n");
+    HWND editor = UnmodifiedDocumentWith(frame_, IDM_NEW_APPLESOFT, "10 PRINT 1\r\n20 END\r\n");
     ASSERT_NE(editor, nullptr);
     const std::string run = "NEW\r10 PRINT 1\r20 END\r\rRUN\r\n";
     EXPECT_EQ(Typed([&] { PressF12(); }, run.size()), run);
@@ -189,7 +171,7 @@ TEST_F(StandinTest, LongProgramFigures)
         expected += text + "\r";
     }
     expected += "\rRUN\r\n";
-    ASSERT_NE(NewProgram(program.c_str()), nullptr);
+    ASSERT_NE(UnmodifiedDocumentWith(frame_, IDM_NEW_APPLESOFT, program.c_str()), nullptr);
 
     std::atomic<bool> stop{false};
     std::atomic<long long> longestUs{0};

@@ -18,7 +18,6 @@
 
 #include "resources/resource.h"
 #include "shell/app.h"
-#include "shell/documents.h"
 #include "shell/settings.h"
 #include "support/app_fixture.h"
 
@@ -131,14 +130,6 @@ protected:
             EXPECT_EQ(Setting(entry.section.c_str(), entry.key.c_str()), entry.value) << entry.key;
     }
 
-    HWND NewApplesoftDocument(const char* text)
-    {
-        Command(IDM_NEW_APPLESOFT);
-        HWND editor = GetActiveEditor();
-        SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-        SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-        return editor;
-    }
 };
 
 COLORREF TextColourAt(HWND editor, LONG position)
@@ -161,7 +152,7 @@ COLORREF Background(HWND editor)
 
 TEST_F(PreferencesTest, CancelLeavesFileAndMemoryAsTheyWere)
 {
-    HWND editor = NewApplesoftDocument("10 REM HI");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 REM HI");
     std::string before = ReadFileText(IniPath());
     Settings kept = g_settings;
     WithSheet([](Sheet& sheet) {
@@ -225,7 +216,7 @@ TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsFiveKeys)
 // back; the open document keeps its text colours, the next one follows.
 TEST_F(PreferencesTest, EditorApplyReachesNewDocumentsAndTheActiveBackground)
 {
-    HWND editor = NewApplesoftDocument("10 PRINT \"A\"");
+    HWND editor = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT \"A\"");
     COLORREF plain = TextColourAt(editor, 0);
     COLORREF quote = TextColourAt(editor, 9);
     WithSheet([](Sheet& sheet) {
@@ -264,7 +255,7 @@ TEST_F(PreferencesTest, EditorApplyReachesNewDocumentsAndTheActiveBackground)
     EXPECT_EQ(TextColourAt(editor, 9), quote);
     EXPECT_FALSE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
 
-    HWND next = NewApplesoftDocument("");
+    HWND next = UnmodifiedDocumentWith(IDM_NEW_APPLESOFT, "");
     EXPECT_EQ(g_settings.currentFontName, "A2like");
     EXPECT_EQ(g_settings.currentFontSize, "12");
     EXPECT_EQ(Background(next), 0x008000u);

@@ -87,11 +87,8 @@ TEST_F(DocumentTest, NewDocumentIsUntitledWithoutAPlace)
 
 TEST_F(DocumentTest, StatusBarFollowsTheCaret)
 {
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, "10 PRINT \"HI\"\r\n   20 GOTO 10\r\nHOME\r\n\r\n\t 7");
     ASSERT_NE(editor, nullptr);
-    SendMessageA(editor, EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>("10 PRINT \"HI\"\r\n   20 GOTO 10\r\nHOME\r\n\r\n\t 7"));
     struct Row {
         const char* name;
         int line, column;
@@ -124,12 +121,10 @@ TEST_F(DocumentTest, StatusBarFollowsTheCaret)
 TEST_F(DocumentTest, BasicLineNumberOfAWrappedLineComesFromItsStart)
 {
     g_settings.wordWrap = "TRUE";
-    Command(IDM_NEW_APPLESOFT);
-    HWND editor = GetActiveEditor();
-    ASSERT_NE(editor, nullptr);
     std::string line = "10 ";
     while (line.size() < 400) line += "PRINT X : ";
-    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(("5 HOME\r\n" + line).c_str()));
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, ("5 HOME\r\n" + line).c_str());
+    ASSERT_NE(editor, nullptr);
     PumpMessages();
     LONG end = static_cast<LONG>(8 + line.size());
     ASSERT_GT(SendMessageA(editor, EM_EXLINEFROMCHAR, 0, end), 1);  // the line wraps
@@ -141,10 +136,8 @@ TEST_F(DocumentTest, BasicLineNumberOfAWrappedLineComesFromItsStart)
 
 TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
 {
-    Command(IDM_NEW_EDIT);
-    HWND editor = GetActiveEditor();
+    HWND editor = NewDocumentWith(IDM_NEW_EDIT, "bold\r\nplain");
     ASSERT_NE(editor, nullptr);
-    SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("bold\r\nplain"));
     CHARRANGE first = {0, 4};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first));
     CHARFORMATA bold = {};
@@ -189,7 +182,7 @@ TEST_F(DocumentTest, SelectionShowsItsFontAndFormatOnTheToolbar)
 TEST_F(DocumentTest, SaveOnANewDocumentAsksForAPlace)
 {
     Command(IDM_NEW_APPLESOFT);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     EXPECT_EQ(Command(IDM_SAVE), 0);
     ASSERT_TRUE(boxes_->WaitAnswered());
     ASSERT_EQ(boxes_->Answered().size(), 1u);
@@ -208,7 +201,7 @@ TEST_F(DocumentTest, YesOnClosingABackgroundDocumentSavesThatDocument)
         SetWindowTextA(EditorOf(document), (Title(document) + " edited").c_str());
         SendMessageA(EditorOf(document), EM_SETMODIFY, TRUE, 0);
     }
-    boxes_->Expect("TAVO", IDYES);
+    boxes_->Expect(kQuestionCaption, IDYES);
     SendMessageA(back, WM_CLOSE, 0, 0);
     ASSERT_TRUE(boxes_->WaitAnswered());
     PumpMessages();
@@ -244,8 +237,8 @@ TEST_F(DocumentTest, SaveQuestionOnClosing)
         SetWindowTextA(GetActiveEditor(), "new text");
         SendMessageA(GetActiveEditor(), EM_SETMODIFY, TRUE, 0);
         std::string question = std::string("Save current changes in ") + (row.titled ? "KEEP.TXT" : "Untitled") + "?";
-        boxes_->Expect("TAVO", row.answer);
-        if (!row.titled) boxes_->Expect("TAVO Error", IDOK);  // Save's message 18
+        boxes_->Expect(kQuestionCaption, row.answer);
+        if (!row.titled) boxes_->Expect(kErrorCaption, IDOK);  // Save's message 18
         SendMessageA(document, WM_CLOSE, 0, 0);
         ASSERT_TRUE(boxes_->WaitAnswered());
         PumpMessages();
@@ -302,7 +295,7 @@ protected:
 TEST_F(SameNameTest, SecondDocumentOfTheSameNameIsRefused)
 {
     OpenNames({"A.TXT"});
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     OpenNames({"A.TXT", "B.TXT"});  // the refused name is skipped, the next one opens
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[0].text, "A 'Same Name' document, A.TXT, cannot be opened!");
@@ -384,7 +377,7 @@ TEST_F(DocumentTest, DocumentWhoseEditorCannotBeMadeIsNotLeftBehind)
 {
     HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseEditors, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(IDM_NEW_APPLESOFT);
     UnhookWindowsHookEx(hook);
     ASSERT_EQ(boxes_->Answered().size(), 1u);

@@ -78,11 +78,11 @@ TEST(MessageBoxes, EveryNumberShowsItsTextAndFlags)
     BoxWatcher boxes;
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.number);
-        boxes.Expect("TAVO Error", (row.flags & MB_YESNO) ? IDNO : IDOK);
+        boxes.Expect(kErrorCaption, (row.flags & MB_YESNO) ? IDNO : IDOK);
         int answer = ReportError(static_cast<Message>(row.number), "HELLO", 5);
         ASSERT_TRUE(boxes.WaitAnswered(5000));
         BoxSeen box = boxes.Answered().back();
-        EXPECT_EQ(box.caption, "TAVO Error");
+        EXPECT_EQ(box.caption, kErrorCaption);
         EXPECT_EQ(box.text, row.text);
         EXPECT_EQ(box.flags, row.flags);
         EXPECT_EQ(answer, (row.flags & MB_YESNO) ? IDNO : 0);
@@ -94,7 +94,7 @@ TEST(MessageBoxes, ZeroShowsNothingAndOverwriteAnswersYes)
 {
     BoxWatcher boxes;
     EXPECT_EQ(ReportError(Message::None, "HELLO", 5), 0);
-    boxes.Expect("TAVO Error", IDYES);
+    boxes.Expect(kErrorCaption, IDYES);
     EXPECT_EQ(ReportError(Message::OverwriteQuestion, "A.TXT"), IDYES);
     EXPECT_EQ(boxes.Answered().size(), 1u);
     EXPECT_TRUE(boxes.Unexpected().empty());

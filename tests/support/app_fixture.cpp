@@ -9,8 +9,8 @@
 
 #include "app/startup.h"
 #include "shell/app.h"
-#include "shell/documents.h"
 #include "shell/settings.h"
+#include "support/front_taken.h"
 
 std::string ReadFileText(const std::string& path)
 {
@@ -87,6 +87,24 @@ bool PumpMessages(int* quitCode)
     return quit;
 }
 
+HWND NewDocumentWith(HWND frame, UINT command, const char* text)
+{
+    SendMessageA(frame, WM_COMMAND, command, 0);
+    PumpMessages();
+    HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    HWND document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    HWND editor = document ? GetWindow(document, GW_CHILD) : nullptr;
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return editor;
+}
+
+HWND UnmodifiedDocumentWith(HWND frame, UINT command, const char* text)
+{
+    HWND editor = NewDocumentWith(frame, command, text);
+    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    return editor;
+}
+
 std::string BuildFolder()
 {
     char path[MAX_PATH] = {};
@@ -129,12 +147,14 @@ void AppTest::TearDown()
     folder_.reset();
 }
 
-HWND AppTest::NewDocumentWith(UINT command, const char* text)
+void AppTest::RetryWhileFrontTaken(const std::function<void()>& attempt)
 {
-    Command(command);
-    HWND editor = GetActiveEditor();
-    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-    return editor;
+    bool again = false;
+    ::RetryWhileFrontTaken([&] {
+        if (std::exchange(again, true)) boxes_ = std::make_unique<BoxWatcher>();
+        attempt();
+        return boxes_->Unexpected();
+    });
 }
 
 LRESULT AppTest::Command(UINT id, WORD high)

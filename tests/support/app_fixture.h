@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -43,6 +44,12 @@ private:
 // (its code in *quitCode).
 bool PumpMessages(int* quitCode = nullptr);
 
+// A new document of the kind New command `command` makes in the frame `frame`,
+// of this process or another, `text` typed into it; its editor.
+HWND NewDocumentWith(HWND frame, UINT command, const char* text);
+// The same left unmodified, as a document just opened is: closing it asks nothing.
+HWND UnmodifiedDocumentWith(HWND frame, UINT command, const char* text);
+
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -57,9 +64,14 @@ protected:
     HWND Start(std::string commandLine = "");
 
     LRESULT Command(UINT id, WORD high = 0);
-    // A new document of the kind New command `command` makes, `text` typed
-    // into it; its editor.
-    HWND NewDocumentWith(UINT command, const char* text);
+    HWND NewDocumentWith(UINT command, const char* text) { return ::NewDocumentWith(frame_, command, text); }
+    HWND UnmodifiedDocumentWith(UINT command, const char* text)
+    {
+        return ::UnmodifiedDocumentWith(frame_, command, text);
+    }
+    // RetryWhileFrontTaken for an attempt made here, whose boxes boxes_
+    // watches: those of a try made again are forgotten.
+    void RetryWhileFrontTaken(const std::function<void()>& attempt);
     // Sends WM_CLOSE and pumps; true when the frame was destroyed and the quit
     // message posted.
     bool CloseFrame(int* quitCode = nullptr);

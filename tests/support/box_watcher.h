@@ -11,6 +11,11 @@
 #include <thread>
 #include <vector>
 
+// Written out rather than taken from the program: a test expects what the
+// user is to see.
+inline constexpr char kErrorCaption[] = "TAVO Error";
+inline constexpr char kQuestionCaption[] = "TAVO";
+
 struct BoxSeen {
     std::string caption;
     std::string text;   // the message of a message box (longest static text)

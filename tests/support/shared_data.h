@@ -13,8 +13,15 @@ namespace shared_data {
 
 inline std::string Path(const std::string& relative)
 {
+#ifdef _WIN32
+    // A Unix path, which Wine reaches through drive Z:.
+    return "Z:" + std::string(TAVO_SHARED_DIR) + "/" + relative;
+#else
     return std::string(TAVO_SHARED_DIR) + "/" + relative;
+#endif
 }
+
+inline std::string DiskPath(const std::string& relative) { return Path("disks/" + relative); }
 
 inline std::optional<std::vector<uint8_t>> ReadBytes(const std::string& relative)
 {

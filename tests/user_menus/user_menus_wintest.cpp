@@ -153,7 +153,7 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
     ASSERT_EQ(CopyAcceleratorTableA(g_app.accelerators.handle, entries.data(), builtIn + 2), builtIn + 1);
     EXPECT_EQ(entries[static_cast<size_t>(builtIn)].cmd, 1501);
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Press(IDOK, "");
     ASSERT_EQ(boxes_->Answered().size(), 1u);
     EXPECT_EQ(boxes_->Answered()[0].text, "You must enter a command name!");
@@ -174,7 +174,7 @@ class AutoRunTest : public AppTest {
                                  "Utility[1]AutoRun=TRUE\r\nUtility[2]=Manual tool\r\n"
                                  "Utility[2]Path=C:\\no\\such\\other.exe\r\nUtility[2]AutoRun=true\r\n");
         boxes_->Expect("GetLastError", IDOK);
-        boxes_->Expect("TAVO Error", IDOK);
+        boxes_->Expect(kErrorCaption, IDOK);
     }
 };
 
@@ -194,7 +194,7 @@ TEST_F(AutoRunTest, FailedAutoRunReportsAndStillChecksTheItem)
 TEST_F(AutoRunTest, UtilityCommandLaunchesOrReports)
 {
     boxes_->Expect("GetLastError", IDOK);
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(1001);
     ASSERT_EQ(boxes_->Answered().size(), 4u);
     EXPECT_EQ(boxes_->Answered()[3].text, "Could not launch C:\\no\\such\\other.exe");

@@ -94,7 +94,7 @@ TEST_F(UtilitiesTest, AddRunToggleAndRemoveAUtility)
         chosen = FieldText(add, IDC_UTILITY_PATH);
         Press(add, IDOK);  // no name yet
     });
-    boxes_->Expect("TAVO Error", [](HWND box) {
+    boxes_->Expect(kErrorCaption, [](HWND box) {
         PressThen(box, IDOK, [](HWND add) {
             SetDlgItemTextA(add, IDC_UTILITY_NAME, "Marker");
             Press(add, IDOK);
@@ -131,7 +131,7 @@ TEST_F(UtilitiesTest, AddRunToggleAndRemoveAUtility)
     EXPECT_TRUE(GetMenuState(Utilities(), 1000, MF_BYCOMMAND) & MF_CHECKED);
 
     boxes_->Expect(kRemoveCaption, [](HWND remove) { Press(remove, IDOK); });  // nothing chosen
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     boxes_->Expect(kRemoveCaption, [](HWND remove) {
         SendDlgItemMessageA(remove, IDC_UTILITY_LIST, CB_SETCURSEL, 0, 0);
         Press(remove, IDOK);
@@ -144,7 +144,7 @@ TEST_F(UtilitiesTest, AddRunToggleAndRemoveAUtility)
     EXPECT_EQ(Setting("Utilities", "Utility[1]Path"), "<absent>");
     EXPECT_EQ(GetMenuItemCount(Utilities()), kResourceItems);
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(IDM_REMOVE_UTILITY);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered().back().text, "There are no utilities to remove!");
@@ -178,14 +178,14 @@ TEST_F(FullUtilitiesTest, TheTwoHundredthIsRefusedAndAMissingPathIsNotRun)
         SetDlgItemTextA(add, IDC_UTILITY_PATH, "C:\\tool.exe");
         Press(add, IDOK);
     });
-    boxes_->Expect("TAVO Error", [](HWND box) { PressThen(box, IDOK, [](HWND add) { Press(add, IDCANCEL); }); });
+    boxes_->Expect(kErrorCaption, [](HWND box) { PressThen(box, IDOK, [](HWND add) { Press(add, IDCANCEL); }); });
     Command(IDM_ADD_UTILITY);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered()[1].text, "The Utilities menu is full: it holds no more than 199 utilities!");
     EXPECT_EQ(Setting("Utilities", "Number"), "199");
     EXPECT_EQ(Setting("Utilities", "Utility[200]"), "<absent>");
 
-    boxes_->Expect("TAVO Error", IDOK);
+    boxes_->Expect(kErrorCaption, IDOK);
     Command(1000);
     ASSERT_TRUE(boxes_->WaitAnswered());
     EXPECT_EQ(boxes_->Answered().back().text, "Could not launch No path");  // no "GetLastError" box first

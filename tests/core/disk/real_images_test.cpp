@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -15,27 +14,16 @@
 #include "core/disk/open_choice.h"
 #include "core/disk/prodos.h"
 #include "tests/core/disk/image_builder.h"
+#include "tests/support/shared_data.h"
 
 namespace {
 
-std::string Shared(const std::string& relative) { return std::string(TAVO_SHARED_DIR) + "/disks/" + relative; }
+using shared_data::DiskPath;
+using shared_data::ReadBytes;
+using shared_data::ReadText;
 
 #define REQUIRE_SHARED(path)                                              \
     if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " missing"
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<uint8_t> ReadBytes(const std::string& path)
-{
-    std::string text = ReadText(path);
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
 
 // Listings of other tools space keywords their own way: compare without blanks.
 std::string WithoutBlanks(std::string_view text)
@@ -57,7 +45,7 @@ Listed Catalog(const std::string& relative, std::string_view dir = "")
 {
     Listed out;
     AppleDirectory directory;
-    std::string path = Shared(relative);
+    std::string path = DiskPath(relative);
     out.message = static_cast<unsigned>(OpenAppleDirectory(path, ImageExtensionIndexOf(path), dir, out.layout, directory));
     out.prefix = directory.prefix;
     out.rows = directory.listing.rows;
@@ -73,7 +61,7 @@ std::vector<std::string> TrimmedNames(const Listed& listed)
 
 DocumentContent Show(const std::string& relative, std::string_view applePath, FileEntry& entry)
 {
-    std::string path = Shared(relative);
+    std::string path = DiskPath(relative);
     int layout = 0;
     AppleDirectory dir;
     DirectoryRow row;
@@ -89,7 +77,7 @@ DocumentContent Show(const std::string& relative, std::string_view applePath, Fi
 
 TEST(RealImages, WhatEachImageIsTakenFor)
 {
-    REQUIRE_SHARED(Shared("README.md"));
+    REQUIRE_SHARED(DiskPath("README.md"));
     struct Row {
         const char* image;
         unsigned message;
@@ -133,7 +121,7 @@ TEST(RealImages, WhatEachImageIsTakenFor)
 
 TEST(RealImages, DosCatalogsMatchTheOtherToolsCatalogs)
 {
-    REQUIRE_SHARED(Shared("diskii/dos33test.dsk"));
+    REQUIRE_SHARED(DiskPath("diskii/dos33test.dsk"));
     // Lines such as "*A 003 HELLO": lock, type letter, sectors, name.
     auto compare = [](const char* image, const std::vector<std::string>& expected) {
         SCOPED_TRACE(image);
@@ -148,7 +136,7 @@ TEST(RealImages, DosCatalogsMatchTheOtherToolsCatalogs)
             EXPECT_EQ(row.icon, icons.at(line[1]));
             EXPECT_EQ(TrimmedName(row.name), line.substr(7));
             SectorBuffer catalog;
-            ASSERT_TRUE(ReadSector(catalog, DosRefTrack(row.ref), DosRefSector(row.ref), Shared(image)));
+            ASSERT_TRUE(ReadSector(catalog, DosRefTrack(row.ref), DosRefSector(row.ref), DiskPath(image)));
             int at = 11 + 35 * DosRefIndex(row.ref);
             EXPECT_EQ(catalog[static_cast<size_t>(at) + 33] | (catalog[static_cast<size_t>(at) + 34] << 8), std::stoi(line.substr(3, 3)));
         }
@@ -159,15 +147,16 @@ TEST(RealImages, DosCatalogsMatchTheOtherToolsCatalogs)
              "*B 003 CHAIN", "*A 014 RENUMBER", "*A 003 FILEM", "*B 020 FID", "*A 003 CONVERT13", "*B 027 MUFFIN",
              "*A 003 START13", "*B 007 BOOT13", "*A 004 SLOT#", " A 003 EXAMPLE", " I 002 EXAMPLE2", " I 002 EXAMPLE3"});
     // The a2kit catalog text, as its notes give it.
-    std::string contains = ReadText(Shared("a2kit/expected/catalog_dos33-bigfiles.contains.txt"));
+    auto contains = ReadText("disks/a2kit/expected/catalog_dos33-bigfiles.contains.txt");
+    ASSERT_TRUE(contains);
     std::vector<std::string> lines;
-    std::istringstream in(contains);
+    std::istringstream in(*contains);
     for (std::string line; std::getline(in, line);)
         if (line.size() > 7 && line[0] == ' ') lines.push_back(line);
     compare("a2kit/dos33-bigfiles.do", lines);
     EXPECT_EQ(TrimmedNames(Catalog("a2kit/dos33-ren-del.do")), (std::vector<std::string>{"HELLO", "MYTREE1", "SAP"}));
     FileEntry e;
-    ASSERT_EQ(DecodeDosEntry(Catalog("a2kit/dos33-bigfiles.do").rows[0].ref, Shared("a2kit/dos33-bigfiles.do"), e), 0);
+    ASSERT_EQ(DecodeDosEntry(Catalog("a2kit/dos33-bigfiles.do").rows[0].ref, DiskPath("a2kit/dos33-bigfiles.do"), e), 0);
     EXPECT_EQ(e.dosVolumeNumber, 254);
     EXPECT_EQ(e.volumeFileCount, 4);
     EXPECT_EQ(e.volumeTotal, 560);
@@ -175,7 +164,7 @@ TEST(RealImages, DosCatalogsMatchTheOtherToolsCatalogs)
 
 TEST(RealImages, DosFileLengthsMatchCiderPress)
 {
-    REQUIRE_SHARED(Shared("ciderpress2/simple-sparse.do"));
+    REQUIRE_SHARED(DiskPath("ciderpress2/simple-sparse.do"));
     // name, length as DOS reports it, type: our eof adds the 2- or 4-byte header.
     struct Row {
         const char* name;
@@ -193,7 +182,7 @@ TEST(RealImages, DosFileLengthsMatchCiderPress)
         SCOPED_TRACE(rows[i].name);
         EXPECT_EQ(TrimmedName(listed.rows[i].name), rows[i].name);
         FileEntry e;
-        ASSERT_EQ(DecodeDosEntry(listed.rows[i].ref, Shared("ciderpress2/simple-sparse.do"), e), 0);
+        ASSERT_EQ(DecodeDosEntry(listed.rows[i].ref, DiskPath("ciderpress2/simple-sparse.do"), e), 0);
         int header = rows[i].type == 'A' ? 2 : rows[i].type == 'B' ? 4 : 0;
         EXPECT_EQ(e.eof, rows[i].length + header);
     }
@@ -208,8 +197,8 @@ TEST(RealImages, DosFileLengthsMatchCiderPress)
 
 TEST(RealImages, DosContentsMatchA2kit)
 {
-    REQUIRE_SHARED(Shared("a2kit/dos33-smallfiles.dsk"));
-    std::string image = Shared("a2kit/dos33-smallfiles.dsk");
+    REQUIRE_SHARED(DiskPath("a2kit/dos33-smallfiles.dsk"));
+    std::string image = DiskPath("a2kit/dos33-smallfiles.dsk");
     Listed listed = Catalog("a2kit/dos33-smallfiles.dsk");
     std::vector<uint8_t> out;
     ASSERT_EQ(ReadDosFile(listed.rows[1].ref, image, out), 1);
@@ -218,7 +207,7 @@ TEST(RealImages, DosContentsMatchA2kit)
     EXPECT_EQ(Show("a2kit/dos33-smallfiles.dsk", "THETEXT", e).text.substr(0, 20), "HELLO FROM EMULATOR\n");
     EXPECT_EQ(e.eof, 20);
 
-    std::string big = Shared("a2kit/dos33-bigfiles.do");
+    std::string big = DiskPath("a2kit/dos33-bigfiles.do");
     ASSERT_EQ(ReadDosFile(Catalog("a2kit/dos33-bigfiles.do").rows[3].ref, big, out), 65);
     ASSERT_GE(out.size(), 16388u);
     EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 4), (std::vector<uint8_t>{0x00, 0x40, 0x00, 0x40}));
@@ -230,8 +219,8 @@ TEST(RealImages, DosContentsMatchA2kit)
 
 TEST(RealImages, ProdosFactsMatchA2kitAndCiderPress)
 {
-    REQUIRE_SHARED(Shared("a2kit/prodos-bigfiles.dsk"));
-    std::string image = Shared("a2kit/prodos-bigfiles.dsk");
+    REQUIRE_SHARED(DiskPath("a2kit/prodos-bigfiles.dsk"));
+    std::string image = DiskPath("a2kit/prodos-bigfiles.dsk");
     Listed listed = Catalog("a2kit/prodos-bigfiles.dsk");
     struct Row {
         const char* name;
@@ -261,7 +250,9 @@ TEST(RealImages, ProdosFactsMatchA2kitAndCiderPress)
     EXPECT_EQ(ReadProdosFileDosOrder(listed.rows[1].ref, image, out), -3) << "a tree in DOS order";
 
     // The same ProDOS volume in DOS order, under a name the program examines.
-    fixture::TempImage dsk(ReadBytes(Shared("a2kit/prodos-smallfiles.do")), "dsk");
+    auto smallfiles = ReadBytes("disks/a2kit/prodos-smallfiles.do");
+    ASSERT_TRUE(smallfiles);
+    fixture::TempImage dsk(*smallfiles, "dsk");
     int layout = 0;
     AppleDirectory dir;
     DirectoryRow row;
@@ -280,7 +271,7 @@ TEST(RealImages, ProdosFactsMatchA2kitAndCiderPress)
 
 TEST(RealImages, ProdosDirectoriesMatchA2kit)
 {
-    REQUIRE_SHARED(Shared("a2kit/prodos-ren-del.dsk"));
+    REQUIRE_SHARED(DiskPath("a2kit/prodos-ren-del.dsk"));
     Listed mkdir = Catalog("a2kit/prodos-mkdir.dsk", "/NEW.DISK/INNER.DIRS/");
     ASSERT_EQ(mkdir.rows.size(), 54u);
     for (size_t i = 0; i < 54; ++i) {
@@ -312,8 +303,8 @@ TEST(RealImages, ProdosDirectoriesMatchA2kit)
 
 TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
 {
-    REQUIRE_SHARED(Shared("ciderpress2/simple-sparse.po"));
-    std::string image = Shared("ciderpress2/simple-sparse.po");
+    REQUIRE_SHARED(DiskPath("ciderpress2/simple-sparse.po"));
+    std::string image = DiskPath("ciderpress2/simple-sparse.po");
     auto pattern = [](size_t i) { return static_cast<uint8_t>((i % 8192) % 255); };
     struct Size {
         const char* name;
@@ -357,7 +348,7 @@ TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
         EXPECT_TRUE(out == expected);
     }
     // A sapling and a tree whose first blocks are holes.
-    std::string first = Shared("ciderpress2/sparse-first-block.po");
+    std::string first = DiskPath("ciderpress2/sparse-first-block.po");
     for (const char* name : {"/TEST/SPARSE", "/TEST/SPARSE2"}) {
         SCOPED_TRACE(name);
         int layout = 0;
@@ -372,14 +363,16 @@ TEST(RealImages, ProdosSizesAndSparseFilesMatchCiderPress)
 
 TEST(RealImages, ListingsMatchTheSourcesTheyWereMadeFrom)
 {
-    REQUIRE_SHARED(Shared("dos33fsprogs/appleiibot.dsk"));
+    REQUIRE_SHARED(DiskPath("dos33fsprogs/appleiibot.dsk"));
     namespace fs = std::filesystem;
     int compared = 0;
-    for (const auto& source : fs::directory_iterator(Shared("dos33fsprogs/sources/appleiibot"))) {
+    for (const auto& source : fs::directory_iterator(DiskPath("dos33fsprogs/sources/appleiibot"))) {
         std::string file = source.path().filename().string();  // NAME.BAS.txt
         std::string name = file.substr(0, file.size() - 4);
         SCOPED_TRACE(name);
-        std::string text = ReadText(source.path().string());
+        auto sourceText = ReadText("disks/dos33fsprogs/sources/appleiibot/" + file);
+        ASSERT_TRUE(sourceText);
+        std::string text = *sourceText;
         if (name == "FLOPPY.BAS" || name == "QR.BAS" || name == "A2_4EVER.BAS") {
             // These sources type PRINT as "?", outside their REM data lines.
             std::istringstream lines(text);
@@ -398,15 +391,17 @@ TEST(RealImages, ListingsMatchTheSourcesTheyWereMadeFrom)
     EXPECT_EQ(compared, 35);
 
     FileEntry e;
-    std::string abas = ReadText(Shared("a2kit/sources/disk_builder.abas"));
-    EXPECT_EQ(WithoutBlanks(Show("a2kit/dos33-smallfiles.dsk", "HELLO", e).text), WithoutBlanks(abas));
+    auto abas = ReadText("disks/a2kit/sources/disk_builder.abas");
+    ASSERT_TRUE(abas);
+    EXPECT_EQ(WithoutBlanks(Show("a2kit/dos33-smallfiles.dsk", "HELLO", e).text), WithoutBlanks(*abas));
 
     // Integer BASIC: the ROM's own LIST, right-aligned line numbers aside; our
     // listing drops control characters (the ROM kept a CTRL-D in line 10).
-    std::string rom = ReadText(Shared("ciderpress2/expected/INT_TEST.LIST.txt"));
+    auto rom = ReadText("disks/ciderpress2/expected/INT_TEST.LIST.txt");
+    ASSERT_TRUE(rom);
     DocumentContent integer = Show("ciderpress2/dos-files.do", "INT TEST", e);
     EXPECT_EQ(integer.kind, DocumentKind::Integer);
-    std::istringstream ours(integer.text), theirs(rom);
+    std::istringstream ours(integer.text), theirs(*rom);
     int lines = 0;
     for (std::string a, b; std::getline(theirs, b);) {
         ASSERT_TRUE(std::getline(ours, a)) << "missing line for " << b;
@@ -419,11 +414,11 @@ TEST(RealImages, ListingsMatchTheSourcesTheyWereMadeFrom)
 
 TEST(RealImages, EveryFileOfEveryImageOpens)
 {
-    REQUIRE_SHARED(Shared("README.md"));
+    REQUIRE_SHARED(DiskPath("README.md"));
     namespace fs = std::filesystem;
     std::map<std::string, int> failures;  // "image code" -> count
     int opened = 0;
-    for (const auto& folder : fs::directory_iterator(Shared(""))) {
+    for (const auto& folder : fs::directory_iterator(DiskPath(""))) {
         if (!folder.is_directory()) continue;
         for (const auto& file : fs::directory_iterator(folder.path())) {
             std::string path = file.path().string();
