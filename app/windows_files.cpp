@@ -19,6 +19,7 @@
 #include "core/settings/setting_values.h"
 #include "core/text/hex_dump.h"
 #include "core/text/line_ends.h"
+#include "disk_browser/image_saving.h"
 #include "disk_browser/last_image.h"
 #include "disk_browser/open_dialog.h"
 #include "disk_browser/open_from_image.h"
@@ -313,8 +314,14 @@ LRESULT SaveDocument(HWND frame)
         return 0;
     }
     if (!g_documents.applePath[slot].empty()) {
-        // A document from a disk image is saved through the emulator; it
-        // stays modified when nothing could be typed.
+        ImageSave saved = SaveIntoImage(frame, document, static_cast<size_t>(slot));
+        if (saved == ImageSave::NotSaved) return 0;
+        if (saved == ImageSave::Saved) {
+            SetModified(editor, false);
+            return 1;
+        }
+        // Through the emulator, which has the image; the document stays
+        // modified when nothing could be typed.
         g_app.runSavesInstead = true;
         if (!SendMessageA(frame, WM_COMMAND, IDM_RUN_PROGRAM, 0)) return 0;
         SetModified(editor, false);

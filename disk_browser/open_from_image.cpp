@@ -51,6 +51,7 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump)
         g_documents.name[slot] = g_browser.imageTitle;
         g_documents.applePath[slot] = g_browser.layout == LayoutDos33 ? title : g_browser.currentPrefix + title;
         g_documents.fileEntry[slot] = entry;
+        g_documents.hexDump[slot] = hexDump || content.kind == DocumentKind::Bin;
         SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
         SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(content.text.c_str()));
     } else {

@@ -116,6 +116,7 @@
 #define IDC_PREFS_QUIT_PROMPT        310
 #define IDC_PREFS_DELETE_PROMPT      311
 #define IDC_PREFS_RETAIN_RTF         312
+#define IDC_PREFS_WRITE_IMAGES       313
 #define IDC_PREFS_STANDARD_FONT      641
 #define IDC_PREFS_APPLE_FONT         642
 #define IDC_PREFS_OTHER_FONT         643

@@ -12,6 +12,7 @@ bool Resize(DocumentTable& table, size_t capacity)
         table.name.resize(capacity);
         table.applePath.resize(capacity);
         table.fileEntry.resize(capacity);
+        table.hexDump.resize(capacity);
         table.browserSelection.resize(capacity);
     } catch (const std::bad_alloc&) {
         return false;
@@ -47,6 +48,7 @@ void ClearDocumentSlot(DocumentTable& table, size_t slot)
     table.name[slot].clear();
     table.applePath[slot].clear();
     table.fileEntry[slot] = FileEntry{};
+    table.hexDump[slot] = 0;
 }
 
 size_t TakeFreeSlot(DocumentTable& table)

@@ -17,6 +17,7 @@ struct DocumentTable {
     std::vector<std::string> name;
     std::vector<std::string> applePath;
     std::vector<FileEntry> fileEntry;        // the directory entry of a document opened from a disk image
+    std::vector<uint8_t> hexDump;            // 1: the document shows the file's bytes and is never written back
     std::vector<uint32_t> browserSelection;  // the Apple file browser's picks, not per document
 };
 

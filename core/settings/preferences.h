@@ -28,6 +28,7 @@ inline constexpr FlagControl kGeneralFlags[] = {
     {IDC_PREFS_HILIGHT_GOTO_LINE, &Settings::hiLightGotoLine},
     {IDC_PREFS_MATCH_CASE_FIND, &Settings::matchCaseFind},
     {IDC_PREFS_PRINT_BLACK, &Settings::printBlack},
+    {IDC_PREFS_WRITE_IMAGES, &Settings::writeImagesDirectly},
 };
 
 // The Editor page's "Default Font" buttons, in the order OK stores them. A

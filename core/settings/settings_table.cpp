@@ -33,6 +33,7 @@ constexpr SettingRow kRows[] = {
     {kPromptsSection, "QuitPrompt", {"TRUE"}, Short(&Settings::quitPrompt)},
     {kPromptsSection, "DelPrompt", {"TRUE"}, Short(&Settings::delPrompt)},
     {kPromptsSection, "OpenDir", {"TRUE"}, Short(&Settings::openDir)},
+    {kPromptsSection, "WriteImagesDirectly", {"TRUE"}, Short(&Settings::writeImagesDirectly)},
     {kPromptsSection, "CheckBeforeRun", kNotWritten, Short(&Settings::checkBeforeRun), "FALSE"},
     {kDirectoriesSection, "Src", kStartDirectory, Slot(&Settings::sourceDirectory, kPathSlotChars)},
     {kDisplaySection, "BkgrndColor", {"FFFFFF"}, Colour(&Settings::backgroundColour)},

@@ -23,6 +23,7 @@ struct Settings {
     std::string quitPrompt;
     std::string hiLightGotoLine, matchCaseFind, printBlack, clientScroll;
     std::string delPrompt, openDir;
+    std::string writeImagesDirectly;  // Save and the browser write into images themselves
     std::string sourceDirectory;  // "Src"
     std::string stdFont, a2Font, otherFont;
     std::string fontName, fontSize;

@@ -74,9 +74,9 @@ TEST(ProgramStart, FirstRunSecondRunAndRectangle)
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(WindowTitle(frame), "TAVO - Untitled");
         std::vector<IniEntry> entries = ReadIniEntries(ini);
-        ASSERT_EQ(entries.size(), 37u);
+        ASSERT_EQ(entries.size(), 38u);
         EXPECT_EQ(entries.front(), (IniEntry{"Data", "Version", "0.27"}));
-        EXPECT_EQ(entries[8], (IniEntry{"Directories", "Src", folder.path()}));
+        EXPECT_EQ(entries[9], (IniEntry{"Directories", "Src", folder.path()}));
         EXPECT_EQ(entries.back(), (IniEntry{"Utilities", "Number", "0"}));
 
         MoveWindow(frame, 40, 50, 640, 420, TRUE);

@@ -126,7 +126,8 @@ class SaveToImageTest : public AppTest {
 protected:
     void PrepareStartFolder() override
     {
-        WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\n[Emulators]\r\nNumber=1\r\nName[1]=" +
+        // These tests follow the way through the emulator; the image is not written directly.
+        WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\nWriteImagesDirectly=FALSE\r\n[Emulators]\r\nNumber=1\r\nName[1]=" +
                                      std::string(kStandinTitle) + "\r\n[Directories]\r\nSrc=" + folder_->path() +
                                      "\r\n");
     }
@@ -255,7 +256,7 @@ TEST_F(SaveToImageTest, SavesIntoAFolderOfTheChosenImageThroughTheEmulator)
         Press(dialog, IDOK);
     });
     EXPECT_NE(std::find(chooserTexts.begin(), chooserTexts.end(),
-                        "already active in Applewin.  Then click on the Save button and a new dialog will"),
+                        "itself, or types SAVE into the emulator when the emulator has the image in use."),
               chooserTexts.end());
     EXPECT_EQ(atVolume.imageName, "WORK.PO");
     EXPECT_EQ(atVolume.prefix, "/VOL/");

@@ -187,7 +187,7 @@ TEST_F(PreferencesTest, CancelLeavesFileAndMemoryAsTheyWere)
     EXPECT_FALSE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
 }
 
-TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsFiveKeys)
+TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsSixKeys)
 {
     std::vector<IniEntry> before = ReadIniEntries(IniPath());
     WithSheet([](Sheet& sheet) {
@@ -200,11 +200,13 @@ TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsFiveKeys)
     std::vector<IniEntry> changed;
     for (const IniEntry& entry : after)
         if (std::find(before.begin(), before.end(), entry) == before.end()) changed.push_back(entry);
+    // The file had no WriteImagesDirectly: it read as on, and is stored so.
     EXPECT_EQ(changed, (std::vector<IniEntry>{{"Prompts", "QuitPrompt", "TRUE"},
                                               {"Prompts", "DelPrompt", "TRUE"},
+                                              {"Prompts", "WriteImagesDirectly", "TRUE"},
                                               {"General", "PrintBlack", "FALSE"},
                                               {"General", "HiLightGotoLine", "TRUE"}}));
-    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(Setting("General", "MatchCaseFind"), "FALSE");
     EXPECT_EQ(g_settings.quitPrompt, "TRUE");
     EXPECT_EQ(g_settings.delPrompt, "TRUE");

@@ -27,6 +27,7 @@ std::vector<IniEntry> FirstRunFile(const std::string& startFolder)
         {"Prompts", "QuitPrompt", "TRUE"},
         {"Prompts", "DelPrompt", "TRUE"},
         {"Prompts", "OpenDir", "TRUE"},
+        {"Prompts", "WriteImagesDirectly", "TRUE"},
         {"Directories", "Src", startFolder},
         {"Display", "BkgrndColor", "FFFFFF"},
         {"Display", "STDFont", "TRUE"},

@@ -40,7 +40,7 @@ TEST(Preferences, FlagsShowWithoutCaseAndTwoComeFromTheFile)
     File file = {{{"Display", "WordWrap"}, "FALSE"}, {{"SyntaxColor", "SyntaxColor"}, "true"}};
 
     GeneralPage general = LoadGeneralPage(s, Reader(file));
-    EXPECT_EQ(general.flags, (std::array<bool, 5>{true, false, false, false, true}));
+    EXPECT_EQ(general.flags, (std::array<bool, 6>{true, false, false, false, true, false}));
     EditorPage editor = LoadEditorPage(s, Reader(file));
     EXPECT_EQ(editor.flags, (std::array<bool, 3>{false, false, true}));  // RetainFormat, WordWrap, StopDuplicates
     EXPECT_TRUE(LoadApplesoftPage(s, Reader(file)).syntaxColour);

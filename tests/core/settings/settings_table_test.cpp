@@ -67,7 +67,7 @@ TEST(SettingsTable, EveryKeyLandsInItsOwnSlot)
         {s.fontBold, "FontBol"},        {s.fontUnderline, "FontUnd"},   {s.retainFormat, "RetainF"},
         {s.wordWrap, "WordWra"},        {s.stopDuplicates, "StopDup"},  {s.tab, "Tab"},
         {s.numTabs, "NumTabs"},         {s.syntaxColorText, "SyntaxC"}, {s.custBkgrndColor[0], "CustBkgrn"},
-        {s.custFontColor[15], "CustFontC"},
+        {s.custFontColor[15], "CustFontC"}, {s.writeImagesDirectly, "WriteIm"},
     };
     for (const auto& [slot, expected] : slots) EXPECT_EQ(slot, expected);
 }
