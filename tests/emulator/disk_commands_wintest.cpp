@@ -31,7 +31,8 @@ protected:
     }
     void PrepareStartFolder() override
     {
-        WriteFileText(IniPath(), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\nDelPrompt=FALSE\r\n"
+        // These tests follow the way through the emulator; the image is not written directly.
+        WriteFileText(IniPath(), std::string("[Prompts]\r\nQuitPrompt=FALSE\r\nDelPrompt=FALSE\r\nWriteImagesDirectly=FALSE\r\n"
                                              "[Emulators]\r\nNumber=1\r\nName[1]=") + kStandinTitle + "\r\n");
     }
     void TearDown() override
