@@ -84,6 +84,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/image_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/image_saving.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/last_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disk_browser/new_disk_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/open_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/open_from_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/properties_sheet.cpp

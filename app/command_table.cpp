@@ -5,6 +5,7 @@
 
 #include "app/frame_commands.h"
 #include "app/windows_files.h"
+#include "disk_browser/new_disk_image.h"
 #include "disk_browser/properties_sheet.h"
 #include "disk_browser/save_to_image.h"
 #include "editing/check_program.h"
@@ -49,6 +50,7 @@ LRESULT Properties(HWND frame, UINT, WPARAM, LPARAM) { return ShowProperties(fra
 LRESULT Print(HWND frame, UINT, WPARAM, LPARAM) { PrintActiveDocument(frame); return 0; }
 LRESULT PageSetup(HWND frame, UINT, WPARAM, LPARAM) { ShowPageSetup(frame); return 0; }
 LRESULT SaveToApple(HWND frame, UINT, WPARAM, LPARAM) { return SaveToAppleImageAs(frame); }
+LRESULT NewImage(HWND frame, UINT, WPARAM, LPARAM) { NewDiskImage(frame); return 0; }
 LRESULT Exit(HWND frame, UINT, WPARAM, LPARAM) { SendMessageA(frame, WM_CLOSE, 0, 0); return 0; }
 LRESULT Edit(HWND, UINT id, WPARAM, LPARAM) { EditCommand(id); return 0; }
 LRESULT GotoLine(HWND frame, UINT, WPARAM, LPARAM) { GoToLine(frame); return 0; }
@@ -106,6 +108,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_APPLE_DELETE, IDM_APPLE_DELETE, AppleDelete},
     {IDM_PAGE_SETUP, IDM_PAGE_SETUP, PageSetup},
     {IDM_SAVE_APPLE_AS, IDM_SAVE_APPLE_AS, SaveToApple},
+    {IDM_NEW_DISK_IMAGE, IDM_NEW_DISK_IMAGE, NewImage},
     {IDM_PROPERTIES, IDM_PROPERTIES, Properties},
     {IDM_UNDO, IDM_SELECT_ALL, Edit},
     {IDM_GOTO_LINE, IDM_GOTO_LINE, GotoLine},

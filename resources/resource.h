@@ -51,6 +51,7 @@
 #define IDM_APPLE_PREFIX        35
 #define IDM_APPLE_LOCK          36
 #define IDM_REMOVE_SPACES       37
+#define IDM_NEW_DISK_IMAGE      38
 
 // ---- Command ids: Utilities, Tools, Windows, Help ----
 #define IDM_LAUNCH              42
@@ -194,3 +195,10 @@
 #define IDC_SAVE_PREFIX_LABEL  4009
 #define IDC_SAVE_UP            4010
 #define IDC_SAVE_PREFIX        4011
+
+// ---- New Disk Image dialog (new_disk_image.rc) ----
+#define IDC_NEWDISK_DOS33        7001
+#define IDC_NEWDISK_PRODOS_140K  7002
+#define IDC_NEWDISK_PRODOS_800K  7003
+#define IDC_NEWDISK_PRODOS_32M   7004
+#define IDC_NEWDISK_NAME         7005

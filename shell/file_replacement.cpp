@@ -31,3 +31,16 @@ bool ReplaceFileThrough(const char* path, const std::function<bool(HANDLE file)>
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path, attributes);
     return true;
 }
+
+bool WriteAllBytes(HANDLE file, const std::vector<uint8_t>& bytes)
+{
+    DWORD total = 0;
+    while (total < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &written, nullptr) ||
+            written == 0)
+            return false;
+        total += written;
+    }
+    return true;
+}

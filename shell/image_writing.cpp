@@ -32,19 +32,6 @@ bool ReadWhole(HANDLE file, std::vector<uint8_t>& bytes)
     return true;
 }
 
-bool WriteWhole(HANDLE file, const std::vector<uint8_t>& bytes)
-{
-    DWORD total = 0;
-    while (total < bytes.size()) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &written, nullptr) ||
-            written == 0)
-            return false;
-        total += written;
-    }
-    return true;
-}
-
 }  // namespace
 
 DiskChange WriteIntoImage(const std::string& imagePath, const VolumeChange& change)
@@ -72,7 +59,7 @@ DiskChange WriteIntoImage(const std::string& imagePath, const VolumeChange& chan
                              : DiskChange(Message::CouldNotReadFile, name);
     CloseHandle(held);
     if (!result.Made()) return result;
-    if (!ReplaceFileThrough(imagePath.c_str(), [&bytes](HANDLE file) { return WriteWhole(file, bytes); }))
+    if (!ReplaceFileThrough(imagePath.c_str(), [&bytes](HANDLE file) { return WriteAllBytes(file, bytes); }))
         return {Message::CouldNotWriteFile, name};
     return result;
 }

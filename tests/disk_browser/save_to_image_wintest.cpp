@@ -116,11 +116,6 @@ SaveFileSeen ReadAtPrefix(HWND dialog, const std::string& prefix)
 }
 
 // Types `name` into the chooser's name box and presses Save.
-void PickImage(HWND chooser, const std::string& name)
-{
-    SetDlgItemTextA(chooser, GetDlgItem(chooser, cmb13) ? cmb13 : edt1, name.c_str());
-    Press(chooser, IDOK);
-}
 
 class SaveToImageTest : public AppTest {
 protected:
@@ -247,7 +242,7 @@ TEST_F(SaveToImageTest, SavesIntoAFolderOfTheChosenImageThroughTheEmulator)
     SaveToImage([&] {
         HWND chooser = WaitForDialog(kChooser);
         chooserTexts = DescribeBox(chooser).texts;
-        PickImage(chooser, "WORK.PO");
+        ChooseFileName(chooser, "WORK.PO");
         HWND dialog = WaitForDialog(kSaveFile);
         atVolume = Read(dialog);
         ClickRow(GetDlgItem(dialog, IDC_SAVE_LIST), "SUB", true);
@@ -320,7 +315,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
     bool brokenStayed = false;
     SaveToImage([&] {
         HWND chooser = WaitForDialog(kChooser);
-        PickImage(chooser, "MASTER.DO");
+        ChooseFileName(chooser, "MASTER.DO");
         HWND dialog = WaitForDialog(kSaveFile);
         first = Read(dialog);
         // The same name in another case and without the blanks: asked, and No keeps the dialog.
@@ -332,7 +327,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         // Up from the volume: the chooser again, without opening the image by itself.
         Press(dialog, IDC_SAVE_UP);
         chooser = WaitForDialog(kChooser, chooser);
-        PickImage(chooser, "BROKEN.PO");
+        ChooseFileName(chooser, "BROKEN.PO");
         HWND box = WaitForDialog(kErrorCaption);
         listingMessage = DescribeBox(box).text;
         Press(box, IDOK);
@@ -341,7 +336,7 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
         SendMessageA(broken, WM_COMMAND, IDOK, 0);
         brokenStayed = IsWindowVisible(broken);
         Press(broken, IDC_SAVE_UP);
-        PickImage(WaitForDialog(kChooser, chooser), "MASTER.DO");
+        ChooseFileName(WaitForDialog(kChooser, chooser), "MASTER.DO");
         HWND second = WaitForDialog(kSaveFile, broken);
         ClickRow(GetDlgItem(second, IDC_SAVE_LIST), "HELLO", false);
         clicked = Read(second);

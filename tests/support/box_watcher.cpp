@@ -1,6 +1,8 @@
 // The box watcher: polls for dialog windows (class "#32770") of a process.
 #include "support/box_watcher.h"
 
+#include <dlgs.h>
+
 #include <algorithm>
 
 namespace {
@@ -239,4 +241,11 @@ void BoxWatcher::Run()
         }
         Sleep(kPollMilliseconds);
     }
+}
+
+void ChooseFileName(HWND fileDialog, const std::string& name)
+{
+    // The name box is a combo box (cmb13), or in older dialogs an edit field (edt1).
+    SetDlgItemTextA(fileDialog, GetDlgItem(fileDialog, cmb13) ? cmb13 : edt1, name.c_str());
+    Press(fileDialog, IDOK);
 }

@@ -79,6 +79,8 @@ BoxSeen DescribeBox(HWND box);
 
 // Posts a click of button `id` to `box`.
 void Press(HWND box, int id);
+// Types `name` into a file dialog's name box and presses its OK button.
+void ChooseFileName(HWND fileDialog, const std::string& name);
 // Presses `button` on `box` and, once the box is gone, hands its owner to
 // `next`: the way a test goes on with a dialog after a box it opened.
 void PressThen(HWND box, int button, const std::function<void(HWND owner)>& next);

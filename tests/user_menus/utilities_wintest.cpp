@@ -15,8 +15,6 @@ namespace {
 constexpr char kAddCaption[] = "TAVO: Add Utility to Utilities menu:";
 constexpr char kRemoveCaption[] = "TAVO: Remove Utility from Utilities menu:";
 constexpr int kResourceItems = 3;  // Edit Utilities Menu, a separator, Launch
-constexpr int kFileNameBox = 0x47C;  // cmb13: the file dialog's name box
-constexpr int kOldFileNameBox = 0x480;  // edt1, where a dialog has no cmb13
 
 std::string BuildFolder()
 {
@@ -48,13 +46,6 @@ std::string FieldText(HWND dialog, int id)
     char text[260] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-void ChooseFile(HWND fileDialog, const std::string& path)
-{
-    HWND box = GetDlgItem(fileDialog, kFileNameBox);
-    SetWindowTextA(box ? box : GetDlgItem(fileDialog, kOldFileNameBox), path.c_str());
-    Press(fileDialog, IDOK);
 }
 
 class UtilitiesTest : public AppTest {
@@ -89,7 +80,7 @@ TEST_F(UtilitiesTest, AddRunToggleAndRemoveAUtility)
     });
     boxes_->Expect("Get utility filename: ", [&](HWND browse) {
         HWND add = GetWindow(browse, GW_OWNER);
-        ChooseFile(browse, tool_);
+        ChooseFileName(browse, tool_);
         for (DWORD start = GetTickCount(); IsWindow(browse) && GetTickCount() - start < 10000;) Sleep(5);
         chosen = FieldText(add, IDC_UTILITY_PATH);
         Press(add, IDOK);  // no name yet
@@ -152,7 +143,7 @@ TEST_F(UtilitiesTest, AddRunToggleAndRemoveAUtility)
 
 TEST_F(UtilitiesTest, LaunchStartsTheChosenProgram)
 {
-    boxes_->Expect("Pick a file to launch:", [&](HWND launch) { ChooseFile(launch, tool_); });
+    boxes_->Expect("Pick a file to launch:", [&](HWND launch) { ChooseFileName(launch, tool_); });
     Command(IDM_LAUNCH);
     ASSERT_TRUE(Appears(tool_ + ".ran"));
     EXPECT_FALSE(Exists(decoy_ + ".ran"));
