@@ -8,21 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "core/basic/applesoft_tokenizer.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/dos33.h"
-#include "core/disk/dos33_new_volume.h"
 #include "core/disk/image.h"
-#include "core/disk/image_change.h"
 #include "core/disk/open_choice.h"
 #include "core/disk/prodos.h"
-#include "core/disk/prodos_new_volume.h"
-#include "core/disk/volume_changes.h"
 #include "disk_browser/open_from_image.h"
 #include "resources/resource.h"
 #include "shell/documents.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
+#include "support/test_images.h"
 
 namespace {
 
@@ -47,17 +43,8 @@ protected:
     HWND OpenHello(const Disk& disk, KeyHeld held = NothingHeld)
     {
         path_ = folder_->File(disk.file);
-        std::vector<uint8_t> bytes = disk.layout == LayoutDos33 ? NewDosVolume() : NewProdosVolume(280, "SAVE", {});
-        FileToSave hello{AppleKind::Applesoft, TokenizeApplesoft("10 HOME\r")};
-        EXPECT_TRUE(ChangeImageBytes(bytes, ImageExtensionIndexOf(path_), [&](Volume& volume) {
-                        return SaveIntoVolume(volume, disk.applePath, hello, false, {});
-                    }).Made());
-        WriteFileText(path_, std::string(bytes.begin(), bytes.end()));
-        g_browser = {};
-        g_browser.imagePath = path_;
-        g_browser.imageTitle = disk.file;
-        g_browser.layout = disk.layout;
-        g_browser.currentPrefix = disk.layout == LayoutDos33 ? "" : "/SAVE/";
+        WriteImageWithHello(path_, disk.layout, "SAVE", disk.applePath);
+        BrowseImage(path_, disk.layout, disk.layout == LayoutDos33 ? "" : "/SAVE/");
         DirectoryListing listing = ListAppleVolume(path_, disk.layout);
         g_documents.browserSelection[1] = listing.rows.at(0).ref;
         EXPECT_EQ(OpenFromImage(frame_, 1, held), 1);

@@ -7,18 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/basic/applesoft_tokenizer.h"
 #include "core/disk/apple_path.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/dos33.h"
-#include "core/disk/dos33_new_volume.h"
 #include "core/disk/image.h"
-#include "core/disk/image_change.h"
 #include "core/disk/prodos.h"
-#include "core/disk/prodos_new_volume.h"
-#include "core/disk/volume_changes.h"
 #include "resources/resource.h"
 #include "support/app_fixture.h"
+#include "support/test_images.h"
 
 namespace {
 
@@ -33,17 +29,8 @@ protected:
     void Browse(const Disk& disk)
     {
         path_ = folder_->File(disk.file);
-        std::vector<uint8_t> bytes = disk.layout == LayoutDos33 ? NewDosVolume() : NewProdosVolume(280, "DISK", {});
-        FileToSave hello{AppleKind::Applesoft, TokenizeApplesoft("10 HOME\r")};
-        ASSERT_TRUE(ChangeImageBytes(bytes, ImageExtensionIndexOf(path_), [&](Volume& volume) {
-                        return SaveIntoVolume(volume, std::string(disk.prefix) + "HELLO", hello, false, {});
-                    }).Made());
-        WriteFileText(path_, std::string(bytes.begin(), bytes.end()));
-        g_browser = {};
-        g_browser.imagePath = path_;
-        g_browser.imageTitle = disk.file;
-        g_browser.layout = disk.layout;
-        g_browser.currentPrefix = disk.prefix;
+        WriteImageWithHello(path_, disk.layout, "DISK", std::string(disk.prefix) + "HELLO");
+        BrowseImage(path_, disk.layout, disk.prefix);
         layout_ = disk.layout;
     }
 
