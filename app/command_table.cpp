@@ -76,6 +76,7 @@ LRESULT Keyword(HWND, UINT id, WPARAM, LPARAM) { TypeKeyword(static_cast<int>(id
 LRESULT ListPrograms(HWND frame, UINT, WPARAM, LPARAM) { ListProgramsRunning(frame); return 0; }
 LRESULT AppleDelete(HWND frame, UINT, WPARAM, LPARAM) { return DeleteAppleFile(frame); }
 LRESULT AppleRename(HWND frame, UINT, WPARAM, LPARAM) { return RenameAppleFile(frame); }
+LRESULT AppleNewFolder(HWND frame, UINT, WPARAM, LPARAM) { return CreateAppleFolder(frame); }
 LRESULT ApplePrefixOrLock(HWND frame, UINT id, WPARAM wParam, LPARAM)
 {
     return id == IDM_APPLE_PREFIX ? SetApplePrefix(frame) : LockAppleFile(frame, HIWORD(wParam) == 1);
@@ -116,6 +117,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_FIND_NEXT, IDM_FIND_NEXT, FindAgain},
     {IDM_REPLACE, IDM_REPLACE, Replace},
     {IDM_APPLE_RENAME, IDM_APPLE_RENAME, AppleRename},
+    {IDM_APPLE_NEW_FOLDER, IDM_APPLE_NEW_FOLDER, AppleNewFolder},
     {IDM_EDIT_COMMANDS, IDM_EDIT_COMMANDS, EditCommands},
     {IDM_RUN_PROGRAM, IDM_RUN_PROGRAM, Run},
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},

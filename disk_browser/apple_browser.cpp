@@ -58,6 +58,33 @@ void SetCut(HWND view, int item, bool cut)
 }
 
 // The first selected row into `row` and `SelectedAppleName`; -1 for none.
+// A name no row of the list has: NEW.FOLDER, then NEW.FOLDER2 and on.
+std::string UnusedFolderName(HWND view)
+{
+    for (int n = 1;; ++n) {
+        std::string name = "NEW.FOLDER" + (n == 1 ? std::string() : std::to_string(n));
+        LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {}, 0};
+        if (SendMessageA(view, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)) < 0) return name;
+    }
+}
+
+// The directory listed again, with the new folder's name open for editing.
+void ShowNewFolder(AppleBrowser& browser)
+{
+    if (browser.level <= 1) {
+        ListVolume(browser);
+    } else {
+        // Listing the folder appends its own name to its parent's prefix.
+        g_browser.currentPrefix = ParentPrefix(g_browser.currentPrefix);
+        Show(browser, ListLevel(browser.level, browser.stack[static_cast<size_t>(browser.level)], g_browser.currentPrefix));
+    }
+    LVFINDINFOA find = {LVFI_STRING, g_browser.newAppleName.c_str(), 0, {}, 0};
+    int item = static_cast<int>(SendMessageA(browser.view, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    if (item < 0) return;
+    SetFocus(browser.view);
+    ListView_EditLabel(browser.view, item);
+}
+
 int TakeSelectedRow(const AppleBrowser& browser, DirectoryRow& row)
 {
     int item = FirstSelectedRow(browser.view);
@@ -183,6 +210,7 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_LOCK, "&Lock/Unlock");
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_RENAME, "&Rename");
     AppendMenuA(menu, MF_STRING | prefixState, IDM_APPLE_PREFIX, "Set &Prefix");
+    AppendMenuA(menu, MF_STRING | prefixState, IDM_APPLE_NEW_FOLDER, "New &Folder");
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_DELETE, "&Delete");
     return menu;
 }
@@ -214,6 +242,10 @@ bool RunRowCommand(AppleBrowser& browser, HWND frame, UINT id)
     }
     case IDM_APPLE_PREFIX:
         SendToFrame(frame, id);
+        return true;
+    case IDM_APPLE_NEW_FOLDER:
+        g_browser.newAppleName = UnusedFolderName(browser.view);
+        if (SendToFrame(frame, id) == 0) ShowNewFolder(browser);
         return true;
     case IDM_APPLE_DELETE: {
         int item = TakeSelectedRow(browser, row);

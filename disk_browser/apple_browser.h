@@ -58,8 +58,9 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
 // Shows that menu at `screen`; the chosen command arrives at the owner as WM_COMMAND.
 void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, POINT screen);
 
-// Runs row command 36, 30, 35 or 16 on the first selected row, handing it to
-// `frame`. False for any other id.
+// Runs row command 36, 30, 35 or 16 on the first selected row, or 39 (a
+// new folder, its name then open for editing), handing it to `frame`. False
+// for any other id.
 bool RunRowCommand(AppleBrowser& browser, HWND frame, UINT id);
 // The start of an in-place rename (LVN_BEGINLABELEDIT), however it began:
 // the name of the row being edited becomes `SelectedAppleName`.

@@ -19,13 +19,6 @@
 
 namespace {
 
-ProdosStamp Now()
-{
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    return MakeProdosStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
-}
-
 // What the document's kind stores: a tokenized program or text.
 FileToSave FileOf(DocumentKind kind, const std::string& text)
 {
@@ -75,7 +68,7 @@ ImageSave SaveIntoImage(HWND frame, HWND document, size_t slot)
     const FileToSave file = FileOf(kind->kind, EditorTextRange(editor, 0, EditorTextLength(editor)));
     const std::string imagePath = JoinDirectory(g_documents.directory[slot], g_documents.name[slot]);
     const std::string applePath = g_documents.applePath[slot];
-    const ProdosStamp stamp = Now();
+    const ProdosStamp stamp = ProdosStampNow();
     DiskChange result = WriteIntoImage(imagePath, [&](Volume& volume) {
         return SaveIntoVolume(volume, applePath, file, true, stamp);
     });

@@ -13,6 +13,7 @@
 #include "shell/app.h"
 #include "shell/file_dialog.h"
 #include "shell/file_replacement.h"
+#include "shell/image_writing.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
 
@@ -82,10 +83,7 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 std::vector<uint8_t> EmptyVolume(const Choice& choice)
 {
     if (choice.kind->blocks == 0) return NewDosVolume();
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    return NewProdosVolume(choice.kind->blocks, choice.volumeName,
-                           MakeProdosStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute));
+    return NewProdosVolume(choice.kind->blocks, choice.volumeName, ProdosStampNow());
 }
 
 }  // namespace

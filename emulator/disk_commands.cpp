@@ -100,6 +100,18 @@ LRESULT RenameAppleFile(HWND frame)
     return kTyped;
 }
 
+LRESULT CreateAppleFolder(HWND frame)
+{
+    if (BrowsingDos33()) return kNotTyped;  // a DOS 3.3 catalog holds no folders
+    const std::string& name = g_browser.newAppleName;
+    std::string path = g_browser.currentPrefix + name;
+    const ProdosStamp stamp = ProdosStampNow();
+    if (auto done = ChangedInImage(frame, [&](Volume& v) { return CreateFolderInVolume(v, path, stamp); }))
+        return *done;
+    if (!Typable(frame, {name})) return kNotTyped;
+    return Type(CreateFolderLine(g_browser.currentPrefix, name));
+}
+
 LRESULT SetApplePrefix(HWND frame)
 {
     if (BrowsingDos33() || !Typable(frame, {})) return kNotTyped;  // DOS 3.3 has no prefix

@@ -10,4 +10,5 @@ bool ReportRefusal(HWND frame, const AppleNameRefusal& refusal);
 LRESULT DeleteAppleFile(HWND frame);             // 16
 LRESULT RenameAppleFile(HWND frame);             // 30
 LRESULT SetApplePrefix(HWND frame);              // 35
+LRESULT CreateAppleFolder(HWND frame);           // 39: ProDOS only, named `newAppleName`
 LRESULT LockAppleFile(HWND frame, bool unlock);  // 36: unlock for a row shown locked

@@ -52,6 +52,7 @@
 #define IDM_APPLE_LOCK          36
 #define IDM_REMOVE_SPACES       37
 #define IDM_NEW_DISK_IMAGE      38
+#define IDM_APPLE_NEW_FOLDER    39
 
 // ---- Command ids: Utilities, Tools, Windows, Help ----
 #define IDM_LAUNCH              42

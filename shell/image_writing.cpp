@@ -63,3 +63,10 @@ DiskChange WriteIntoImage(const std::string& imagePath, const VolumeChange& chan
         return {Message::CouldNotWriteFile, name};
     return result;
 }
+
+ProdosStamp ProdosStampNow()
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    return MakeProdosStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "core/disk/file_types.h"
 #include "core/disk/image_change.h"
 
 // Makes `change` on the image at `imagePath`. The image file is replaced
@@ -12,3 +13,5 @@
 // CouldNotReadFile or CouldNotWriteFile when the file system fails, or what
 // the change itself refused.
 DiskChange WriteIntoImage(const std::string& imagePath, const VolumeChange& change);
+// The PC's clock as ProDOS dates a file.
+ProdosStamp ProdosStampNow();

@@ -99,3 +99,8 @@ std::string ProgramListText(const std::vector<std::string>& titles)
     }
     return text;
 }
+
+std::string CreateFolderLine(std::string_view prefix, std::string_view name)
+{
+    return "CREATE " + std::string(prefix) + std::string(name) + "\r";
+}

@@ -32,6 +32,8 @@ std::string DeleteLine(std::string_view prefix, std::string_view name);
 std::string RenameLine(std::string_view prefix, std::string_view oldName, std::string_view newName);
 std::string PrefixLine(std::string_view prefix);
 std::string LockLine(std::string_view prefix, std::string_view name, bool unlock);
+// BASIC.SYSTEM's CREATE, which makes a folder.
+std::string CreateFolderLine(std::string_view prefix, std::string_view name);
 // The question before a deletion, naming the image the user means and the
 // file's path: the emulator deletes on whatever disk it used last.
 std::string DeleteQuestionText(std::string_view imageTitle, std::string_view path);

@@ -112,7 +112,7 @@ TEST_F(FrameTest, EveryMenuItemAndShortcutIsRouted)
                                               IDM_USER_COMMAND_LAST, IDM_UTILITY_LAST, IDM_LIST_PROGRAMS,
                                               IDM_TEXT_COLOR, IDM_ALIGN_RIGHT})
         EXPECT_NE(FindCommandRoute(id), nullptr) << id;
-    for (UINT id : {1u, 5u, 33u, 705u, 39u, 62u, 91u, 1699u, static_cast<UINT>(IDM_FIRST_MDI_CHILD)})
+    for (UINT id : {1u, 5u, 33u, 705u, 40u, 62u, 91u, 1699u, static_cast<UINT>(IDM_FIRST_MDI_CHILD)})
         EXPECT_EQ(FindCommandRoute(id), nullptr) << id;
 }
 
