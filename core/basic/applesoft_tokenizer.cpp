@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/basic/applesoft_tokens.h"
+#include "core/text/typed_lines.h"
 
 namespace {
 
@@ -27,11 +28,6 @@ struct Entered {
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The keyboard's high bit means nothing to the ROM: $8D is a return too.
-char SevenBit(char c) { return static_cast<char>(c & 0x7F); }
-
-bool IsLineEnd(char c) { return SevenBit(c) == '\r' || SevenBit(c) == '\n'; }
 
 // The line as the input buffer holds it: seven-bit characters up to the
 // first NUL.
@@ -167,10 +163,7 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
     std::string buffer;
     int lineIndex = 0;
     for (size_t start = 0; start <= text.size(); ++lineIndex) {
-        size_t end = start;
-        while (end < text.size() && !IsLineEnd(text[end]))
-            ++end;
-        std::string_view typed = text.substr(start, end - start);
+        std::string_view typed = NextTypedLine(text, start);
         // The monitor's line input cancels a line at its 256th character and
         // starts a new one with what follows.
         while (kind == ApplesoftText::Typed && typed.size() >= kMonitorLineChars) {
@@ -178,7 +171,6 @@ std::vector<uint8_t> TokenizeApplesoft(std::string_view text, int loadAddress, A
             typed.remove_prefix(kMonitorLineChars);
         }
         ReadInputBuffer(typed, buffer);
-        start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
         if (kind == ApplesoftText::Typed && buffer.size() > static_cast<size_t>(kInputBufferChars)) {
             buffer.resize(kInputBufferChars);
             note(lineIndex, TokenizeNoteKind::LineCut);

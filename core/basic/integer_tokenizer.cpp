@@ -11,6 +11,7 @@
 
 #include "core/basic/applesoft_tokenizer.h"  // ReadTypedLineNumber: both BASICs read a number alike
 #include "core/basic/integer_tokens.h"
+#include "core/text/typed_lines.h"
 
 namespace {
 
@@ -493,8 +494,6 @@ private:
     size_t at_ = 0;
 };
 
-char SevenBit(char c) { return static_cast<char>(c & 0x7F); }
-bool IsLineEnd(char c) { return SevenBit(c) == '\r' || SevenBit(c) == '\n'; }
 
 struct Entered {
     int number;
@@ -512,11 +511,7 @@ std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<Int
     std::string buffer;
     int lineIndex = 0;
     for (size_t start = 0; start <= text.size(); ++lineIndex) {
-        size_t end = start;
-        while (end < text.size() && !IsLineEnd(text[end]))
-            ++end;
-        const std::string_view typed = text.substr(start, end - start);
-        start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
+        const std::string_view typed = NextTypedLine(text, start);
         buffer.clear();
         for (char c : typed) {
             if (SevenBit(c) == '\0')
