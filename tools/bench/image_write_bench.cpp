@@ -2,7 +2,7 @@
 // image holding 300 files in six folders, as Save and tavo-image put do it: the image read,
 // checked and changed in memory, read back, written beside itself, flushed
 // and renamed over the old one. Next to it, copying the image file once with
-// the same flush and rename: the floor for any write that replaces the image.
+// the same flush and rename (tavo-image's own): the floor for any write that replaces the image.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,14 +11,12 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/disk/image.h"
 #include "core/disk/image_change.h"
 #include "core/disk/prodos_new_volume.h"
 #include "core/disk/volume_changes.h"
+#include "tools/tavo-image/writing.h"
 
 namespace {
 
@@ -30,16 +28,6 @@ std::vector<uint8_t> ReadWhole(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-bool ReplaceWith(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::string temporary = path + ".XXXXXX";
-    int file = ::mkstemp(temporary.data());
-    if (file < 0) return false;
-    bool written = ::write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
-    written = ::close(file) == 0 && written;
-    return written && ::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
 // A program of about `bytes` tokenized bytes.
@@ -66,7 +54,7 @@ int main()
         });
     }
     FileToSave program{AppleKind::Applesoft, TokenizeApplesoft(ProgramText(36000))};
-    if (!ReplaceWith(path, image)) return 1;
+    if (!ReplaceFile(path, image, 0644)) return 1;
     std::printf("image: %zu bytes, program: %zu bytes\n", image.size(), program.data.size());
 
     const int rounds = 5;
@@ -74,7 +62,7 @@ int main()
     for (int round = 0; round < rounds; ++round) {
         auto start = Clock::now();
         std::vector<uint8_t> bytes = ReadWhole(path);
-        if (!ReplaceWith(path, bytes)) return 1;
+        if (!ReplaceFile(path, bytes, 0644)) return 1;
         copy += Seconds(start);
 
         start = Clock::now();
@@ -88,7 +76,7 @@ int main()
             std::fprintf(stderr, "%s\n", ComposeMessage(made.message, made.text, made.value).text.c_str());
             return 1;
         }
-        if (!ReplaceWith(path, bytes)) return 1;
+        if (!ReplaceFile(path, bytes, 0644)) return 1;
         save += Seconds(start);
     }
     std::printf("copying the image with flush and rename: %.1f ms\n", 1000 * copy / rounds);

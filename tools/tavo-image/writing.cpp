@@ -85,23 +85,6 @@ bool WriteAll(int file, const std::vector<uint8_t>& bytes)
     return true;
 }
 
-// The image replaced in one step: a temporary file beside it, flushed, then
-// renamed over it with the old file's permissions. A failure leaves the old
-// file as it was and no temporary file behind.
-bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, int mode)
-{
-    std::string temporary = path + ".XXXXXX";
-    int file = MakeTemporary(temporary);
-    if (file < 0) return false;
-    bool written = WriteAll(file, bytes) && KeepMode(file, mode) == 0 && Flush(file) == 0;
-    written = ::close(file) == 0 && written;
-    if (!written || !RenameOver(temporary, path)) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 ProdosStamp Now()
 {
     std::time_t now = std::time(nullptr);
@@ -320,6 +303,23 @@ int Check(const std::string& path)
 }
 
 }  // namespace
+
+// The image replaced in one step: a temporary file beside it, flushed, then
+// renamed over it with the old file's permissions. A failure leaves the old
+// file as it was and no temporary file behind.
+bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, int mode)
+{
+    std::string temporary = path + ".XXXXXX";
+    int file = MakeTemporary(temporary);
+    if (file < 0) return false;
+    bool written = WriteAll(file, bytes) && KeepMode(file, mode) == 0 && Flush(file) == 0;
+    written = ::close(file) == 0 && written;
+    if (!written || !RenameOver(temporary, path)) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
 
 int RunWriteCommand(const std::string& command, std::vector<std::string> args)
 {
