@@ -201,10 +201,12 @@ protected:
     }
 
     // Open, with `drive` working in the dialog; the dialog is cancelled if
-    // `drive` leaves it open. Returns Open's result.
+    // `drive` leaves it open. Returns Open's result. The image used last is
+    // `lastImage`: one that lists itself while `drive` picks another races it.
     LRESULT OpenWith(const std::function<void(OpenDialog&)>& drive,
-                     const std::function<LRESULT()>& open = nullptr)
+                     const std::function<LRESULT()>& open = nullptr, const char* lastImage = "")
     {
+        WriteSetting("Directories", "LastImage", lastImage);
         bool found = false;
         std::thread helper([&] {
             OpenDialog dialog;
@@ -323,12 +325,13 @@ TEST_F(BrowserTest, AFileThatIsNoImageClosesTheDialogAsAWindowsOpen)
 TEST_F(BrowserTest, TheImageUsedLastOpensByItself)
 {
     WriteImage("walk.po", WalkImage());
-    WriteSetting("Directories", "LastImage", "walk.po");
-    OpenWith([](OpenDialog& dialog) {
-        EXPECT_TRUE(WaitFor([&] { return !dialog.Rows().empty(); }));
-        EXPECT_EQ(dialog.Rows(), kWalkVolume);
-        EXPECT_TRUE(dialog.Open());
-    });
+    OpenWith(
+        [](OpenDialog& dialog) {
+            EXPECT_TRUE(WaitFor([&] { return !dialog.Rows().empty(); }));
+            EXPECT_EQ(dialog.Rows(), kWalkVolume);
+            EXPECT_TRUE(dialog.Open());
+        },
+        nullptr, "walk.po");
     EXPECT_EQ(g_browser.imageTitle, "walk.po");
 }
 
