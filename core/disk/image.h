@@ -36,6 +36,7 @@ constexpr int LayoutNone = 0;
 constexpr int LayoutDos33 = 1;           // DOS 3.3, sectors in DOS order
 constexpr int LayoutProdos = 2;          // ProDOS, blocks in block order
 constexpr int LayoutProdosDosOrder = 3;  // ProDOS stored in DOS sector order
+constexpr int LayoutDos32 = 4;           // DOS 3.2, 13 sectors a track (only read)
 
 // DOS sector pairs of a block by its position in the track (block mod 8).
 extern const int kBlockSectorMap[16];
