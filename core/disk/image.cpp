@@ -15,7 +15,7 @@
 #include "core/text/ascii.h"
 
 const std::string_view kImageExtensions[kImageExtensionCount] = {
-    "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc",
+    "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc", "2img", "nb2", "woz", "d13",
 };
 
 // Block position p takes sectors map[2p] (bytes 0-255) and map[2p+1] (256-511).

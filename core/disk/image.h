@@ -17,15 +17,20 @@ constexpr int kBlocksPerTrack = kTrackBytes / kBlockBytes;    // 8
 using SectorBuffer = std::array<uint8_t, kSectorBytes>;
 using BlockBuffer = std::array<uint8_t, kBlockBytes>;
 
-// The image extension table; its index is what the program stores. Entry 0
-// is empty and never matches.
-constexpr int kImageExtensionCount = 10;
+// The image extension table; its index is what the program stores, so new
+// extensions are only ever appended. Entry 0 is empty and never matches.
+constexpr int kImageExtensionCount = 14;
 extern const std::string_view kImageExtensions[kImageExtensionCount];
 constexpr int kExtensionDsk = 1;
 constexpr int kExtension2mg = 2;
 constexpr int kExtensionHdv = 3;
 constexpr int kExtensionPo = 4;
 constexpr int kExtensionDo = 5;
+constexpr int kExtensionNib = 7;
+constexpr int kExtension2img = 10;
+constexpr int kExtensionNb2 = 11;
+constexpr int kExtensionWoz = 12;
+constexpr int kExtensionD13 = 13;
 
 // The index of the extension that ends `fileName` ("." + entry, case
 // ignored), or 0 when none does.
