@@ -9,7 +9,7 @@ build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
 targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
-targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz)
+targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz two_img_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
