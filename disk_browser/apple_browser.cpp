@@ -38,12 +38,12 @@ HIMAGELIST FileTypeIcons(HWND owner)
     return g_icons;
 }
 
-// Shows a listing, or its failure with the image's file name.
+// Shows a listing, or its failure with the image's file name or what failed.
 bool Show(const AppleBrowser& browser, const DirectoryListing& listing)
 {
     FillBrowserList(browser.view, listing);
     if (listing.message == Message::None) return true;
-    ReportError(listing.message, g_browser.imageTitle, 0, browser.owner);
+    ReportError(listing.message, listing.detail.empty() ? g_browser.imageTitle : listing.detail, 0, browser.owner);
     return false;
 }
 
@@ -205,7 +205,7 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
     UINT rowState = FirstSelectedRow(browser.view) < 0 ? MF_GRAYED : MF_ENABLED;
-    UINT prefixState = g_browser.layout == LayoutDos33 ? MF_GRAYED : MF_ENABLED;
+    UINT prefixState = IsDosLayout(g_browser.layout) ? MF_GRAYED : MF_ENABLED;
     AppendMenuA(menu, MF_STRING, firstId, firstText);
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_LOCK, "&Lock/Unlock");
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_RENAME, "&Rename");
