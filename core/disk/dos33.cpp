@@ -108,8 +108,10 @@ int TextLength(const FileEntry& entry, ImageFile& image, int& eof)
 
 }  // namespace
 
-DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
+DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix, int layout)
 {
+    constexpr int kDos32Release = 2, kDos32Sectors = 13;
+    bool dos32 = layout == LayoutDos32;
     DirectoryListing listing;
     currentPrefix.clear();
     SectorBuffer sector;
@@ -117,8 +119,9 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
         listing.message = Message::CouldNotReadFile;
         return listing;
     }
-    if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
-        sector[kVtocTracksByte] != kDosTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
+    bool release = sector[kVtocReleaseByte] == kDosRelease || (dos32 && sector[kVtocReleaseByte] == kDos32Release);
+    if (!release || sector[kVtocPairsPerListByte] != kPairsPerList || sector[kVtocTracksByte] != kDosTracks ||
+        sector[kVtocSectorsByte] != (dos32 ? kDos32Sectors : kSectorsPerTrack)) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
@@ -146,6 +149,11 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
         sectorNumber = sector[2];
     }
     return listing;
+}
+
+DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
+{
+    return ListDosCatalog(image, currentPrefix, LayoutDos33);
 }
 
 DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix)

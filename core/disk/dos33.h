@@ -53,12 +53,15 @@ constexpr uint8_t VtocBitMapBit(int sector) { return static_cast<uint8_t>(1u << 
 
 class ImageFile;
 
-// Lists the whole catalog of a standard 35-track, 16-sector volume and empties
-// the prefix. A VTOC of another shape gives UnknownImageFormat, a VTOC or
-// first catalog sector that cannot be read CouldNotReadFile; a later catalog
-// sector that cannot be read ends the listing quietly.
+// Lists the whole catalog of a standard 35-track, 16-sector volume (13
+// sectors and DOS 3.2's release byte for LayoutDos32, its tracks padded to
+// 16 sectors in the image) and empties the prefix. A VTOC of another shape
+// gives UnknownImageFormat, a VTOC or first catalog sector that cannot be read
+// CouldNotReadFile; a later catalog sector that cannot be read ends the
+// listing quietly.
 DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix);
 DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix);
+DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix, int layout);
 
 // What DecodeDosEntry returns: the sector that could not be read. Users see
 // the number in message 2.
