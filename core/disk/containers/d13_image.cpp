@@ -8,7 +8,7 @@
 
 DecodedImage DecodeD13Image(std::span<const uint8_t> file)
 {
-    constexpr size_t kTrackBytes13 = kSectors13 * 256;
+    constexpr size_t kTrackBytes13 = kSectors13 * kSectorBytes;
     DecodedImage image;
     if (file.size() != kNibbleTracks * kTrackBytes13) {
         image.message = Message::DamagedContainer;
@@ -19,12 +19,12 @@ DecodedImage DecodeD13Image(std::span<const uint8_t> file)
     image.facts.format = "D13";
     image.facts.order = "13-sector";
     image.readOnlyReason = kDos32OnlyRead;
-    image.bytes.assign(kNibbleTracks * kSectors16 * 256, 0);
-    image.unreadable.assign(kNibbleTracks * kSectors16, false);
+    image.bytes.assign(kNibbleTracks * kTrackBytes, 0);
+    image.unreadable.assign(kNibbleTracks * kSectorsPerTrack, false);
     for (size_t track = 0; track < kNibbleTracks; ++track) {
         std::copy_n(file.begin() + static_cast<long>(track * kTrackBytes13), kTrackBytes13,
-                    image.bytes.begin() + static_cast<long>(track * kSectors16 * 256));
-        for (size_t sector = kSectors13; sector < kSectors16; ++sector) image.unreadable[track * kSectors16 + sector] = true;
+                    image.bytes.begin() + static_cast<long>(track * kTrackBytes));
+        for (size_t sector = kSectors13; sector < kSectorsPerTrack; ++sector) image.unreadable[track * kSectorsPerTrack + sector] = true;
     }
     return image;
 }

@@ -64,8 +64,8 @@ bool EncodeNibbleImage(std::vector<uint8_t>& file, std::span<const uint8_t> sect
     std::vector<uint8_t> changed = file;
     std::array<uint8_t, kData62Nibbles> field;
     for (int track = 0; track < kNibbleTracks; ++track) {
-        for (int sector = 0; sector < kSectors16; ++sector) {
-            auto data = sectors.subspan(static_cast<size_t>(track * kSectors16 + sector) * 256).first<256>();
+        for (int sector = 0; sector < kSectorsPerTrack; ++sector) {
+            auto data = sectors.subspan(static_cast<size_t>(track * kSectorsPerTrack + sector) * kSectorBytes).first<kSectorBytes>();
             const SectorField& found = FieldOfDosSector(tracks, track, sector);
             if (std::equal(data.begin(), data.end(), found.bytes.begin())) continue;
             EncodeData62(data, field);

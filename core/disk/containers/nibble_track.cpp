@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr size_t kTrackBytes = 16 * 256;
 // A data field begins this many disk bytes after its address field at most;
 // past them the sector has none (DOS 3.2 formats sectors it never writes).
 constexpr size_t kDataWindow = 64;
@@ -79,7 +78,7 @@ void ScanTrack(const TrackStream& stream, int track, TrackFields& fields)
             valid = valid && Valid44(s[a + 2 * i], s[a + 2 * i + 1]);
             value[i] = Decode44(s[a + 2 * i], s[a + 2 * i + 1]);
         }
-        int sectors = sixteen ? kSectors16 : kSectors13;
+        int sectors = sixteen ? kSectorsPerTrack : kSectors13;
         if (!valid || (value[0] ^ value[1] ^ value[2]) != value[3] || value[1] != track || value[2] >= sectors) continue;
         (sixteen ? fields.addressFields16 : fields.addressFields13)++;
         SectorField found;
@@ -89,13 +88,13 @@ void ScanTrack(const TrackStream& stream, int track, TrackFields& fields)
         if (data != 0) ReadData(stream, data, sixteen, found);
         SectorField& slot = sixteen ? fields.sixteen[value[2]] : fields.thirteen[value[2]];
         if (found.state > slot.state) slot = found;
-        at = a + 7;  // no address mark lies inside a field: the data field is searched on too
+        at = a + 7;  // no field holds a D5, so the search goes on right after the address field
     }
 }
 
 const SectorField& FieldOfDosSector(std::span<const TrackFields> tracks, int track, int sector)
 {
-    int physical = static_cast<int>(std::find(kDosSectorOfPhysical, kDosSectorOfPhysical + kSectors16, sector) - kDosSectorOfPhysical);
+    int physical = static_cast<int>(std::find(kDosSectorOfPhysical, kDosSectorOfPhysical + kSectorsPerTrack, sector) - kDosSectorOfPhysical);
     return tracks[static_cast<size_t>(track)].sixteen[static_cast<size_t>(physical)];
 }
 
@@ -110,14 +109,14 @@ void AssembleVolume(std::span<const TrackFields> tracks, DecodedImage& image)
     image.order = thirteen ? OrderDos32 : OrderDos;
     image.facts.order = thirteen ? "13-sector" : "nibbles";
     image.bytes.assign(kNibbleTracks * kTrackBytes, 0);
-    image.unreadable.assign(kNibbleTracks * kSectors16, false);
+    image.unreadable.assign(kNibbleTracks * kSectorsPerTrack, false);
     int failed = 0;
     bool standard = true, volumeFound = false;
+    const SectorField none;
     for (int track = 0; track < kNibbleTracks; ++track) {
-        for (int sector = 0; sector < kSectors16; ++sector) {
-            size_t index = static_cast<size_t>(track * kSectors16 + sector);
-            static const SectorField kNone;
-            const SectorField* field = &kNone;
+        for (int sector = 0; sector < kSectorsPerTrack; ++sector) {
+            size_t index = static_cast<size_t>(track * kSectorsPerTrack + sector);
+            const SectorField* field = &none;
             if (static_cast<size_t>(track) < tracks.size() && (!thirteen || sector < kSectors13))
                 field = thirteen ? &tracks[static_cast<size_t>(track)].thirteen[static_cast<size_t>(sector)]
                                  : &FieldOfDosSector(tracks, track, sector);
@@ -126,7 +125,7 @@ void AssembleVolume(std::span<const TrackFields> tracks, DecodedImage& image)
                 if (!thirteen || sector < kSectors13) ++failed;
                 continue;
             }
-            std::copy(field->bytes.begin(), field->bytes.end(), image.bytes.begin() + static_cast<long>(index * 256));
+            std::copy(field->bytes.begin(), field->bytes.end(), image.bytes.begin() + static_cast<long>(index * kSectorBytes));
             standard = standard && field->standard;
             if (!volumeFound) image.facts.dosVolume = field->volume;
             volumeFound = true;

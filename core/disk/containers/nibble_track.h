@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "core/disk/containers/decoded_image.h"
+#include "core/disk/image.h"
 
 constexpr int kNibbleTracks = 35;
-constexpr int kSectors16 = 16;
 constexpr int kSectors13 = 13;
 
 // DOS 3.3's sector in a .do for each physical (address field) sector number.
-constexpr int kDosSectorOfPhysical[kSectors16] = {0, 7, 14, 6, 13, 5, 12, 4, 11, 3, 10, 2, 9, 1, 8, 15};
+constexpr int kDosSectorOfPhysical[kSectorsPerTrack] = {0, 7, 14, 6, 13, 5, 12, 4, 11, 3, 10, 2, 9, 1, 8, 15};
 
 enum class SectorState : uint8_t { Absent, Failed, Read };
 
@@ -28,14 +28,14 @@ struct SectorField {
     // Where the data field's first disk byte lies in the track: its byte in a
     // .nib track, its first bit in a bit stream.
     uint32_t dataAt = 0;
-    std::array<uint8_t, 256> bytes{};
+    SectorBuffer bytes{};
 };
 
 // The sectors of one track by their physical numbers, in either format.
 struct TrackFields {
-    std::array<SectorField, kSectors16> sixteen;
+    std::array<SectorField, kSectorsPerTrack> sixteen;
     std::array<SectorField, kSectors13> thirteen;
-    int addressFields16 = 0;  // address fields whose checksum matched
+    int addressFields16 = 0;  // address fields of this track whose checksum matched
     int addressFields13 = 0;
 };
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-namespace {
+#include "core/disk/containers/nibble_track.h"
 
-constexpr size_t kSectorsPerTrack = 16;  // sectors of `bytes` to a track, padding included
+namespace {
 
 // "0-2, 5 and 17"
 std::string Ranges(const std::vector<size_t>& tracks)
@@ -25,13 +25,14 @@ std::string Ranges(const std::vector<size_t>& tracks)
 
 std::string DescribeReadable(const DecodedImage& image)
 {
-    size_t counted = image.order == OrderDos32 ? 13 : kSectorsPerTrack;
-    size_t tracks = (image.bytes.size() / 256 + kSectorsPerTrack - 1) / kSectorsPerTrack;
+    // `bytes` holds 16 sectors a track, the padding of a 13-sector disk too.
+    const size_t perTrack = kSectorsPerTrack, counted = image.order == OrderDos32 ? kSectors13 : perTrack;
+    size_t tracks = (image.bytes.size() / kSectorBytes + perTrack - 1) / perTrack;
     std::vector<size_t> whole;
     size_t failed = 0, elsewhere = 0;
     for (size_t track = 0; track < tracks; ++track) {
         size_t bad = 0;
-        for (size_t sector = 0; sector < counted; ++sector) bad += image.Readable(track * kSectorsPerTrack + sector) ? 0 : 1;
+        for (size_t sector = 0; sector < counted; ++sector) bad += image.Readable(track * perTrack + sector) ? 0 : 1;
         failed += bad;
         if (bad == 0) {
             whole.push_back(track);

@@ -114,8 +114,8 @@ std::string FindTracks(std::span<const uint8_t> file, const Chunk& tmap, const C
             woz.tracks[track] = {at, bits};
             continue;
         }
-        if ((index + 1) * kWoz2Entry > trks.size)
-            return "the TMAP entry of " + name + " points past TRKS (entry " + Number(index) + ")";
+        if (index >= kQuarterTracks)
+            return "the TMAP entry of " + name + " points past TRKS (entry " + Number(index) + " of 160)";
         size_t entry = trks.at + index * kWoz2Entry;
         size_t first = Le16(file, entry), blocks = Le16(file, entry + 2);
         uint32_t bits = Le32(file, entry + 4);
@@ -302,8 +302,8 @@ bool EncodeWozImage(std::vector<uint8_t>& file, std::span<const uint8_t> sectors
     std::array<uint8_t, kData62Nibbles> field;
     for (int track = 0; track < kNibbleTracks; ++track) {
         const BitTrack& bits = woz.tracks[static_cast<size_t>(track)];
-        for (int sector = 0; sector < kSectors16; ++sector) {
-            auto data = sectors.subspan(static_cast<size_t>(track * kSectors16 + sector) * 256).first<256>();
+        for (int sector = 0; sector < kSectorsPerTrack; ++sector) {
+            auto data = sectors.subspan(static_cast<size_t>(track * kSectorsPerTrack + sector) * kSectorBytes).first<kSectorBytes>();
             const SectorField& found = FieldOfDosSector(tracks, track, sector);
             if (std::equal(data.begin(), data.end(), found.bytes.begin())) continue;
             EncodeData62(data, field);
