@@ -13,7 +13,8 @@ std::string Ranges(const std::vector<size_t>& tracks)
     for (size_t i = 0; i < tracks.size();) {
         size_t j = i;
         while (j + 1 < tracks.size() && tracks[j + 1] == tracks[j] + 1) ++j;
-        parts.push_back(std::to_string(tracks[i]) + (j > i ? "-" + std::to_string(tracks[j]) : ""));
+        parts.push_back(std::to_string(tracks[i]));
+        if (j > i) parts.back().append("-").append(std::to_string(tracks[j]));
         i = j + 1;
     }
     std::string text;
