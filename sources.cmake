@@ -17,7 +17,11 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/browser_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/container.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/d13_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/gcr.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/nibble_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/nibble_track.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/readable_sectors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/two_img.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/woz_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33.cpp

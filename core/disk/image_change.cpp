@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/disk/containers/container.h"
+#include "core/disk/containers/readable_sectors.h"
 #include "core/disk/dos33.h"
 #include "core/disk/dos33_check.h"
 #include "core/disk/prodos.h"
@@ -46,7 +47,7 @@ ImageVolume OpenImageVolume(std::span<const uint8_t> file, int extensionIndex)
     }
     opened.layout = DecideImageLayout(extensionIndex, image);
     if (opened.layout == LayoutNone && container)
-        opened.refusal = {Message::NoListableVolume, ReadableSectorsText(image.Container())};
+        opened.refusal = {Message::NoListableVolume, DescribeReadable(image.Container())};
     else if (opened.layout == LayoutNone)
         opened.refusal = {Message::UnknownImageFormat};
     else if (opened.layout == LayoutDos32)

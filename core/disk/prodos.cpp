@@ -15,6 +15,7 @@
 
 #include "core/disk/byte_reader.h"
 #include "core/disk/containers/container.h"
+#include "core/disk/containers/readable_sectors.h"
 #include "core/disk/dos33.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
@@ -312,7 +313,7 @@ DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& 
     const DecodedImage& container = image.Container();
     listing.rows.clear();
     listing.message = container.Decoded() ? Message::NoListableVolume : container.message;
-    listing.detail = container.Decoded() ? ReadableSectorsText(container) : container.detail;
+    listing.detail = container.Decoded() ? DescribeReadable(container) : container.detail;
     return listing;
 }
 

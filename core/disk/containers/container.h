@@ -4,7 +4,6 @@
 #pragma once
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "core/disk/containers/decoded_image.h"
@@ -16,6 +15,3 @@ DecodedImage DecodeContainer(int extensionIndex, std::span<const uint8_t> file);
 // into the container's bytes. False, leaving `file` as it was, when the
 // container cannot take them.
 bool EncodeContainer(int extensionIndex, std::vector<uint8_t>& file, std::span<const uint8_t> sectors);
-
-// Which sectors of a decoded disk could be read, as NoListableVolume shows it.
-std::string ReadableSectorsText(const DecodedImage& image);

@@ -444,7 +444,9 @@ TEST(RealImages, EveryFileOfEveryImageOpens)
     // stay closed, with "Unsupported storage type!".
     std::map<std::string, int> expected = {
         {"nonsense.2mg 34 -3", 2},
+        {"prodos-bigfiles-woz1.woz 34 -3", 2},
         {"prodos-bigfiles.dsk 34 -3", 2},
+        {"prodos-bigfiles.woz 34 -3", 2},
         {"prodos-disk.2mg 34 -3", 2},
         {"prodos-fill-dirs.dsk 34 -3", 4},
         {"prodos-ren-del.dsk 34 -3", 3},
