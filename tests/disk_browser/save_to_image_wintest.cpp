@@ -16,12 +16,16 @@
 #include <vector>
 
 #include "core/disk/browser_names.h"
+#include "core/disk/image.h"
 #include "core/disk/image_builder.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
 #include "emulator/desktop.h"
 #include "emulator/test_program.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
 #include "support/front_taken.h"
@@ -127,10 +131,12 @@ protected:
                                      "\r\n");
     }
 
-    void StartEmulator()
+    // The stand-in, with `mounted` held open as an emulator holds its disk.
+    void StartEmulator(const std::string& mounted = {})
     {
         record_ = folder_->File("record.txt");
-        standin_ = std::make_unique<Program>(StandinPath(), StandinArguments(record_), folder_->path());
+        const std::string arguments = StandinArguments(record_) + (mounted.empty() ? "" : " \"" + mounted + "\"");
+        standin_ = std::make_unique<Program>(StandinPath(), arguments, folder_->path());
         ASSERT_NE(standin_->WaitForWindow(kStandinClass), nullptr);
         ASSERT_TRUE(PutOnClipboard(kUsersText));
     }
@@ -362,3 +368,42 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
 }
 
 }  // namespace
+
+// Writing images directly: an image the emulator has mounted asks first, and
+// Yes types SAVE into the emulator; once the emulator lets it go, Save As
+// writes the program into the image itself and types nothing.
+TEST_F(SaveToImageTest, SaveAsWritesTheImageItselfOrAsksWhileTheEmulatorHoldsIt)
+{
+    g_settings.writeImagesDirectly = "TRUE";
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.VolumeDirectory(), "HELLO", Bytes("X"));
+    const std::string image = folder_->File("WORK.PO");
+    WriteImage("WORK.PO", builder.BlockOrder());
+    StartEmulator(image);
+    NewProgram("HELD");
+    std::string question;
+    SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        Press(WaitForDialog(kSaveFile), IDOK);
+        HWND box = WaitForDialog(kErrorCaption);
+        question = DescribeBox(box).text;
+        Press(box, IDYES);
+    });
+    EXPECT_EQ(question, "The disk image WORK.PO is in use by another program.\nType the command into the emulator instead?");
+    const std::string typed = "NEW\r" + kProgram + "\rSAVE /VOL/HELD\r\n";
+    EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
+
+    standin_.reset();
+    HWND document = NewProgram("FREE");
+    SaveToImage([&] { Press(WaitForDialog(kSaveFile), IDOK); });  // the image used last opens by itself
+    EXPECT_EQ(SendMessageA(EditorOf(document), EM_GETMODIFY, 0, 0), 0);
+    std::string prefix;
+    DirectoryListing listing = ListProdosVolume(image, LayoutProdos, prefix);
+    ASSERT_EQ(listing.rows.size(), 2u);
+    EXPECT_EQ(listing.rows[1].name, "FREE");
+    FileEntry entry;
+    DocumentContent opened = OpenImageEntry(image, LayoutProdos, listing.rows[1].ref, false, entry);
+    EXPECT_NE(opened.text.find("PRINT 1"), std::string::npos) << opened.text;
+    EXPECT_EQ(ReadFileText(record_), typed);
+}
