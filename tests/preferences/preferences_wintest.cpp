@@ -60,6 +60,24 @@ public:
     static bool Checked(HWND page, int control) { return IsDlgButtonChecked(page, control) == BST_CHECKED; }
     static bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, control)); }
     bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, kApplyButton)); }
+    // The tip the page shows over `control`; empty for none.
+    static std::string Tip(HWND page, int control)
+    {
+        char text[256] = {};
+        // Tip windows are hidden until they show: found among all windows of their class.
+        for (HWND tips = nullptr; !text[0] && (tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(tips, &process);
+            if (process != GetCurrentProcessId()) continue;
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = page;
+            tool.uId = static_cast<UINT_PTR>(control);
+            tool.lpszText = text;
+            SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        }
+        return text;
+    }
     // The colour dialog behind a button: the colour typed into its red,
     // green and blue fields, optionally added to the custom colours, then OK.
     static bool PickColour(HWND page, int button, COLORREF colour, bool addCustom = false)
@@ -212,6 +230,25 @@ TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsSixKeys)
     EXPECT_EQ(g_settings.delPrompt, "FALSE");
     EXPECT_EQ(g_settings.printBlack, "FALSE");
     EXPECT_EQ(Setting("Display", "RetainFormat"), "TRUE");  // the Editor page was never shown
+}
+
+// A box that cannot act is greyed, with a tip that says why: Retain RTF
+// always, the delete question while deletes are typed into the emulator.
+TEST_F(PreferencesTest, BoxesThatCannotActAreGreyedWithTheirReason)
+{
+    WithSheet([](Sheet& sheet) {
+        HWND general = sheet.Show(kGeneral);
+        EXPECT_TRUE(Sheet::Enabled(general, IDC_PREFS_DELETE_PROMPT));
+        EXPECT_EQ(Sheet::Tip(general, IDC_PREFS_DELETE_PROMPT), "");
+        Sheet::Click(general, IDC_PREFS_WRITE_IMAGES);
+        EXPECT_FALSE(Sheet::Enabled(general, IDC_PREFS_DELETE_PROMPT));
+        EXPECT_EQ(Sheet::Tip(general, IDC_PREFS_DELETE_PROMPT),
+                  "A delete typed into the emulator always asks: it acts on the disk used last.");
+        HWND editor = sheet.Show(kEditor);
+        EXPECT_FALSE(Sheet::Enabled(editor, IDC_PREFS_RETAIN_RTF));
+        EXPECT_NE(Sheet::Tip(editor, IDC_PREFS_RETAIN_RTF).find("formatting is always kept"), std::string::npos);
+        EXPECT_TRUE(sheet.Press(PSBTN_CANCEL));
+    });
 }
 
 // Apply stores the Editor page at once and Cancel afterwards takes nothing
