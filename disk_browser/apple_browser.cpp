@@ -114,7 +114,9 @@ bool ListVolume(AppleBrowser& browser)
     browser.stack.fill(0);
     browser.level = 1;
     g_browser.currentPrefix.clear();
-    return Show(browser, ListLevel(1, 0, g_browser.currentPrefix));
+    if (Show(browser, ListLevel(1, 0, g_browser.currentPrefix))) return true;
+    LeaveImage(browser);
+    return false;
 }
 
 bool EnterFolder(AppleBrowser& browser, EntryRef ref)
@@ -135,6 +137,15 @@ bool EnterFolder(AppleBrowser& browser, EntryRef ref)
     browser.stack[static_cast<size_t>(++browser.level)] = ref;
     g_browser.currentPrefix = prefix;
     return Show(browser, listing);
+}
+
+void LeaveImage(AppleBrowser& browser)
+{
+    browser.level = 0;
+    browser.stack.fill(0);
+    g_browser.layout = LayoutNone;
+    g_browser.currentPrefix.clear();
+    if (browser.view) ListView_DeleteAllItems(browser.view);
 }
 
 bool GoUp(AppleBrowser& browser)
@@ -205,7 +216,9 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
     UINT rowState = FirstSelectedRow(browser.view) < 0 ? MF_GRAYED : MF_ENABLED;
-    UINT prefixState = g_browser.layout == LayoutDos33 ? MF_GRAYED : MF_ENABLED;
+    // Folders and prefixes are ProDOS's, and only of the image listed now.
+    bool prodos = g_browser.layout == LayoutProdos || g_browser.layout == LayoutProdosDosOrder;
+    UINT prefixState = prodos ? MF_ENABLED : MF_GRAYED;
     AppendMenuA(menu, MF_STRING, firstId, firstText);
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_LOCK, "&Lock/Unlock");
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_RENAME, "&Rename");

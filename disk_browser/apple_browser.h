@@ -31,8 +31,11 @@ void SetUpBrowserList(AppleBrowser& browser);
 
 // Lists the volume directory (or DOS 3.3 catalog) of the image from the top:
 // level 1, an empty stack. False when the image could not be listed; the
-// message was shown and the list is empty.
+// message was shown and nothing is listed (LeaveImage).
 bool ListVolume(AppleBrowser& browser);
+// Nothing listed: the list emptied and the image's layout forgotten, so
+// nothing the last image allowed is offered.
+void LeaveImage(AppleBrowser& browser);
 // Enters the folder row `ref` names. Refused (false, the list unchanged)
 // beyond kMaxDirectoryLevel, when its prefix would not fit an Apple path, or
 // when the folder cannot be read.

@@ -120,7 +120,7 @@ void OpenApple(HWND hook)
 
 void GoUpOrLeave()
 {
-    if (!GoUp(g_open)) ListView_DeleteAllItems(g_open.view);
+    if (!GoUp(g_open)) LeaveImage(g_open);
 }
 
 INT_PTR Answer(HWND hook, LONG_PTR result)
@@ -201,6 +201,7 @@ void Start(HWND hook, const OPENFILENAMEA* dialog)
     g_open = {};
     g_open.view = GetDlgItem(hook, IDC_BROWSER_LIST);
     g_open.owner = hook;
+    LeaveImage(g_open);
     g_frame = dialog ? dialog->hwndOwner : nullptr;
     g_selectionCount = 0;
     g_accepting = false;

@@ -258,6 +258,7 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
                   dialog.Pick("junk.po");  // the message, an empty list, and the dialog stays
                   EXPECT_TRUE(dialog.Rows().empty());
                   EXPECT_TRUE(dialog.Open());
+                  EXPECT_EQ(dialog.MenuState(IDM_APPLE_PREFIX), static_cast<UINT>(MF_GRAYED));
                   dialog.Pick("walk.po");
                   EXPECT_TRUE(dialog.Open());  // the OK was refused
                   EXPECT_EQ(dialog.Rows(), kWalkVolume);
@@ -272,9 +273,10 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
                   EXPECT_EQ(dialog.Rows(), kWalkVolume);
                   EXPECT_EQ(g_browser.currentPrefix, "/VOL/");
 
-                  dialog.Press(IDC_BROWSER_UP);  // out of the image
+                  dialog.Press(IDC_BROWSER_UP);  // out of the image: nothing of it is offered
                   EXPECT_TRUE(dialog.Rows().empty());
                   EXPECT_TRUE(dialog.Open());
+                  EXPECT_EQ(dialog.MenuState(IDM_APPLE_PREFIX), static_cast<UINT>(MF_GRAYED));
               }),
               0);
     EXPECT_EQ(Setting("Directories", "LastImage"), "walk.po");
