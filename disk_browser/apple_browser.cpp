@@ -2,6 +2,7 @@
 #include "disk_browser/apple_browser.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "core/disk/browser_names.h"
 #include "core/disk/file_types.h"
@@ -228,8 +229,16 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     return menu;
 }
 
-void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, POINT screen)
+void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, LPARAM where)
 {
+    POINT screen = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {  // from the keyboard: under the selected row, or at the list's corner
+        RECT row = {};
+        int item = FirstSelectedRow(browser.view);
+        if (item >= 0 && ListView_GetItemRect(browser.view, item, &row, LVIR_LABEL)) screen = {row.left, row.bottom};
+        else screen = {0, 0};
+        ClientToScreen(browser.view, &screen);
+    }
     HMENU menu = BuildRowMenu(browser, firstId, firstText);
     if (!menu) return;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, browser.owner, nullptr);

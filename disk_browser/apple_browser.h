@@ -58,8 +58,10 @@ int FirstSelectedRow(HWND view);
 // Apple"), then Lock/Unlock, Rename, Set Prefix (greyed on DOS 3.3) and
 // Delete (row commands greyed while no row is selected). The caller destroys it.
 HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText);
-// Shows that menu at `screen`; the chosen command arrives at the owner as WM_COMMAND.
-void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, POINT screen);
+// Shows that menu where WM_CONTEXTMENU's `where` says: at the mouse, or from
+// the keyboard (Shift+F10, the menu key) under the selected row. The chosen
+// command arrives at the owner as WM_COMMAND.
+void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, LPARAM where);
 
 // Runs row command 36, 30, 35 or 16 on the first selected row, or 39 (a
 // new folder, its name then open for editing), handing it to `frame`. False

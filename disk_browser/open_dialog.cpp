@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
-#include <windowsx.h>
 
 #include <string>
 
@@ -172,16 +171,6 @@ INT_PTR ListNotify(HWND hook, const NMHDR* header)
     }
 }
 
-void ShowMenu(LPARAM where)
-{
-    POINT screen = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-    if (where == -1) {  // from the keyboard: at the list's corner
-        screen = {0, 0};
-        ClientToScreen(g_open.view, &screen);
-    }
-    ShowRowMenu(g_open, IDC_BROWSER_OPEN_APPLE, "&Open Apple", screen);
-}
-
 INT_PTR Command(HWND hook, UINT id)
 {
     switch (id) {
@@ -228,7 +217,7 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != g_open.view) return FALSE;
-        ShowMenu(lParam);
+        ShowRowMenu(g_open, IDC_BROWSER_OPEN_APPLE, "&Open Apple", lParam);
         return TRUE;
     case WM_COMMAND:
         return Command(hook, LOWORD(wParam));

@@ -369,6 +369,44 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
 
 }  // namespace
 
+// The list's keys: Enter on a folder row opens it, as in the Open dialog, and
+// Shift+F10 opens the row menu under the selected row.
+TEST_F(SaveToImageTest, EnterOpensAFolderRowAndTheMenuKeyShowsTheMenuAtTheRow)
+{
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.AddDirectory(builder.VolumeDirectory(), "SUB"), "OLD", Bytes("X"));
+    WriteImage("WORK.PO", builder.BlockOrder());
+    NewProgram("KEYS");
+    SaveFileSeen inFolder;
+    RECT menu = {}, row = {};
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        HWND list = GetDlgItem(dialog, IDC_SAVE_LIST);
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        ClickRow(list, "SUB", false);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // what Enter sends
+        inFolder = ReadAtPrefix(dialog, "/VOL/SUB/");
+        ClickRow(list, "OLD", false);
+        PostMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+        HWND popup = nullptr;
+        for (DWORD start = GetTickCount(); !popup && GetTickCount() - start < kWaitMs; Sleep(20)) {
+            std::vector<HWND> menus = TopLevelWindowsOf(GetCurrentProcessId(), "#32768");
+            popup = menus.empty() ? nullptr : menus.front();
+        }
+        ASSERT_NE(popup, nullptr);
+        GetWindowRect(popup, &menu);
+        ListView_GetItemRect(list, 0, &row, LVIR_LABEL);
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (DWORD start = GetTickCount(); IsWindowVisible(popup) && GetTickCount() - start < kWaitMs;) Sleep(20);
+        Press(dialog, IDCANCEL);
+    }), 0);
+    EXPECT_EQ(inFolder.rows, std::vector<std::string>{"OLD"});
+    EXPECT_EQ(menu.left, row.left);
+    EXPECT_EQ(menu.top, row.bottom);
+}
+
 // Writing images directly: an image the emulator has mounted asks first, and
 // Yes types SAVE into the emulator; once the emulator lets it go, Save As
 // writes the program into the image itself and types nothing.
