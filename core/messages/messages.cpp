@@ -80,6 +80,7 @@ constexpr MessageDef kMessages[] = {
     {Message::SharedSectors, "The Apple ][ file %s shares its sectors with another file and is left as it is!",
      Args::Text, kBoxOk},
     {Message::AppleFileExists, "The Apple ][ file %s already exists!", Args::Text, kBoxOk},
+    {Message::FilesNotOpened, "Not enough memory to open these Apple ][ files: %s!", Args::Text, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

@@ -66,6 +66,7 @@ enum class Message : unsigned {
     AppleFileNotFound = 53,
     SharedSectors = 54,       // the file's sectors are another file's too
     AppleFileExists = 55,
+    FilesNotOpened = 61,       // with the names of the Apple files skipped
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.
