@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/disk/apple_names.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/file_types.h"
 #include "core/text/ascii.h"
@@ -92,6 +93,12 @@ void OnSave(HWND dialog)
     std::string name = NameInBox(dialog);
     if (name.empty()) {
         ReportError(Message::FileNeedsSelecting, {}, 0, dialog);
+        return;
+    }
+    // A name the disk cannot hold is refused here, while the user can still change it.
+    AppleNameRefusal refusal = RefuseAppleNames(g_browser.layout, g_browser.currentPrefix, {name});
+    if (refusal.message != Message::None) {
+        ReportError(refusal.message, refusal.text, refusal.value, dialog);
         return;
     }
     g_browser.selectedAppleName = name;

@@ -407,6 +407,51 @@ TEST_F(SaveToImageTest, EnterOpensAFolderRowAndTheMenuKeyShowsTheMenuAtTheRow)
     EXPECT_EQ(menu.top, row.bottom);
 }
 
+// A name the disk cannot hold is refused while the dialog is open; a save
+// that fails leaves the window's title and its place as they were.
+TEST_F(SaveToImageTest, ABadNameIsRefusedInTheDialogAndAFailedSaveKeepsTheTitle)
+{
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.VolumeDirectory(), "HELLO", Bytes("X"));
+    WriteImage("WORK.PO", builder.BlockOrder());
+    HWND document = NewProgram("KEPT");
+    std::string refusal;
+    bool stayed = false;
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        SetDlgItemTextA(dialog, IDC_SAVE_FILE_NAME, "1BAD");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        HWND box = WaitForDialog(kErrorCaption);
+        refusal = DescribeBox(box).text;
+        Press(box, IDOK);
+        Sleep(100);
+        stayed = IsWindowVisible(dialog);
+        Press(dialog, IDCANCEL);
+    }), 0);
+    EXPECT_EQ(refusal, "The Apple ][ file name 1BAD must begin with a letter!");
+    EXPECT_TRUE(stayed);
+
+    g_settings.writeImagesDirectly = "TRUE";
+    SetFileAttributesA(folder_->File("WORK.PO").c_str(), FILE_ATTRIBUTE_READONLY);
+    SendMessageA(EditorOf(document), EM_SETMODIFY, TRUE, 0);
+    std::string failure;
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        SetDlgItemTextA(dialog, IDC_SAVE_FILE_NAME, "GOOD");
+        Press(dialog, IDOK);
+        HWND box = WaitForDialog(kErrorCaption);
+        failure = DescribeBox(box).text;
+        Press(box, IDOK);
+    }), 0);
+    SetFileAttributesA(folder_->File("WORK.PO").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(failure, "The disk image WORK.PO is read-only!");
+    EXPECT_EQ(TextOf(document), "KEPT");
+    EXPECT_EQ(EditorSlot(EditorOf(document)), kNoPlaceSlot);
+    EXPECT_TRUE(SendMessageA(EditorOf(document), EM_GETMODIFY, 0, 0));
+}
+
 // Writing images directly: an image the emulator has mounted asks first, and
 // Yes types SAVE into the emulator; once the emulator lets it go, Save As
 // writes the program into the image itself and types nothing.
