@@ -65,8 +65,8 @@ int ReadWindowValue(const char* key) { return ParseDecimal(ReadSetting(kMainWind
 RECT InitialFrameRectangle()
 {
     int wide = ReadWindowValue(kWindowWideKey);
-    if (wide == 0) return {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
     int high = ReadWindowValue(kWindowHighKey);
+    if (!UsableFrameSize(wide, high)) return {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
     int left = ReadWindowValue(kWindowLeftKey);
     int top = ReadWindowValue(kWindowTopKey);
     // Onto the work area of the monitor nearest to where the frame was.

@@ -25,12 +25,18 @@ create_prefix() {
     # directory already ends with a backslash.
     mkdir -p "$WINEPREFIX/../drive-r"
     ln -sfn "$WINEPREFIX/../drive-r" "$WINEPREFIX/dosdevices/r:"
-    touch "$WINEPREFIX/.tavo-ready"
+    # A plain Wine has no Courier New, and its stand-in is proportional:
+    # BASIC columns would not line up. Liberation Mono has Courier New's widths.
+    wine reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
+    echo "$prefix_version" >"$WINEPREFIX/.tavo-ready"
 }
 
-if [ ! -f "$WINEPREFIX/.tavo-ready" ]; then
+# Raised whenever create_prefix gains a step, so older prefixes take it too.
+prefix_version=2
+prefix_ready() { [ "$(cat "$WINEPREFIX/.tavo-ready" 2>/dev/null)" = "$prefix_version" ]; }
+if ! prefix_ready; then
     mkdir -p "$(dirname "$WINEPREFIX")"
-    ( flock 9; [ -f "$WINEPREFIX/.tavo-ready" ] || create_prefix ) 9>"$WINEPREFIX.lock"
+    ( flock 9; prefix_ready || create_prefix ) 9>"$WINEPREFIX.lock"
 fi
 [ "${1:-}" = "--prefix-only" ] && exit 0
 # Wine's desktop process is started by whichever program first opens a

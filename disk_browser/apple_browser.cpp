@@ -2,6 +2,7 @@
 #include "disk_browser/apple_browser.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "core/disk/browser_names.h"
 #include "core/disk/file_types.h"
@@ -114,7 +115,9 @@ bool ListVolume(AppleBrowser& browser)
     browser.stack.fill(0);
     browser.level = 1;
     g_browser.currentPrefix.clear();
-    return Show(browser, ListLevel(1, 0, g_browser.currentPrefix));
+    if (Show(browser, ListLevel(1, 0, g_browser.currentPrefix))) return true;
+    LeaveImage(browser);
+    return false;
 }
 
 bool EnterFolder(AppleBrowser& browser, EntryRef ref)
@@ -135,6 +138,15 @@ bool EnterFolder(AppleBrowser& browser, EntryRef ref)
     browser.stack[static_cast<size_t>(++browser.level)] = ref;
     g_browser.currentPrefix = prefix;
     return Show(browser, listing);
+}
+
+void LeaveImage(AppleBrowser& browser)
+{
+    browser.level = 0;
+    browser.stack.fill(0);
+    g_browser.layout = LayoutNone;
+    g_browser.currentPrefix.clear();
+    if (browser.view) ListView_DeleteAllItems(browser.view);
 }
 
 bool GoUp(AppleBrowser& browser)
@@ -205,7 +217,9 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
     UINT rowState = FirstSelectedRow(browser.view) < 0 ? MF_GRAYED : MF_ENABLED;
-    UINT prefixState = IsDosLayout(g_browser.layout) ? MF_GRAYED : MF_ENABLED;
+    // Folders and prefixes are ProDOS's, and only of the image listed now.
+    bool prodos = g_browser.layout == LayoutProdos || g_browser.layout == LayoutProdosDosOrder;
+    UINT prefixState = prodos ? MF_ENABLED : MF_GRAYED;
     AppendMenuA(menu, MF_STRING, firstId, firstText);
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_LOCK, "&Lock/Unlock");
     AppendMenuA(menu, MF_STRING | rowState, IDM_APPLE_RENAME, "&Rename");
@@ -215,8 +229,16 @@ HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstT
     return menu;
 }
 
-void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, POINT screen)
+void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, LPARAM where)
 {
+    POINT screen = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {  // from the keyboard: under the selected row, or at the list's corner
+        RECT row = {};
+        int item = FirstSelectedRow(browser.view);
+        if (item >= 0 && ListView_GetItemRect(browser.view, item, &row, LVIR_LABEL)) screen = {row.left, row.bottom};
+        else screen = {0, 0};
+        ClientToScreen(browser.view, &screen);
+    }
     HMENU menu = BuildRowMenu(browser, firstId, firstText);
     if (!menu) return;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, browser.owner, nullptr);

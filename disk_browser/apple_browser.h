@@ -31,8 +31,11 @@ void SetUpBrowserList(AppleBrowser& browser);
 
 // Lists the volume directory (or DOS 3.3 catalog) of the image from the top:
 // level 1, an empty stack. False when the image could not be listed; the
-// message was shown and the list is empty.
+// message was shown and nothing is listed (LeaveImage).
 bool ListVolume(AppleBrowser& browser);
+// Nothing listed: the list emptied and the image's layout forgotten, so
+// nothing the last image allowed is offered.
+void LeaveImage(AppleBrowser& browser);
 // Enters the folder row `ref` names. Refused (false, the list unchanged)
 // beyond kMaxDirectoryLevel, when its prefix would not fit an Apple path, or
 // when the folder cannot be read.
@@ -55,8 +58,10 @@ int FirstSelectedRow(HWND view);
 // Apple"), then Lock/Unlock, Rename, Set Prefix (greyed on DOS 3.3) and
 // Delete (row commands greyed while no row is selected). The caller destroys it.
 HMENU BuildRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText);
-// Shows that menu at `screen`; the chosen command arrives at the owner as WM_COMMAND.
-void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, POINT screen);
+// Shows that menu where WM_CONTEXTMENU's `where` says: at the mouse, or from
+// the keyboard (Shift+F10, the menu key) under the selected row. The chosen
+// command arrives at the owner as WM_COMMAND.
+void ShowRowMenu(const AppleBrowser& browser, UINT firstId, const char* firstText, LPARAM where);
 
 // Runs row command 36, 30, 35 or 16 on the first selected row, or 39 (a
 // new folder, its name then open for editing), handing it to `frame`. False

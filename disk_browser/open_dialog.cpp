@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
-#include <windowsx.h>
 
 #include <string>
 
@@ -120,7 +119,7 @@ void OpenApple(HWND hook)
 
 void GoUpOrLeave()
 {
-    if (!GoUp(g_open)) ListView_DeleteAllItems(g_open.view);
+    if (!GoUp(g_open)) LeaveImage(g_open);
 }
 
 INT_PTR Answer(HWND hook, LONG_PTR result)
@@ -172,16 +171,6 @@ INT_PTR ListNotify(HWND hook, const NMHDR* header)
     }
 }
 
-void ShowMenu(LPARAM where)
-{
-    POINT screen = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-    if (where == -1) {  // from the keyboard: at the list's corner
-        screen = {0, 0};
-        ClientToScreen(g_open.view, &screen);
-    }
-    ShowRowMenu(g_open, IDC_BROWSER_OPEN_APPLE, "&Open Apple", screen);
-}
-
 INT_PTR Command(HWND hook, UINT id)
 {
     switch (id) {
@@ -201,6 +190,7 @@ void Start(HWND hook, const OPENFILENAMEA* dialog)
     g_open = {};
     g_open.view = GetDlgItem(hook, IDC_BROWSER_LIST);
     g_open.owner = hook;
+    LeaveImage(g_open);
     g_frame = dialog ? dialog->hwndOwner : nullptr;
     g_selectionCount = 0;
     g_accepting = false;
@@ -227,7 +217,7 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != g_open.view) return FALSE;
-        ShowMenu(lParam);
+        ShowRowMenu(g_open, IDC_BROWSER_OPEN_APPLE, "&Open Apple", lParam);
         return TRUE;
     case WM_COMMAND:
         return Command(hook, LOWORD(wParam));

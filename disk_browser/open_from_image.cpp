@@ -18,19 +18,20 @@
 
 namespace {
 
-enum class Outcome { Next, Stop };
+enum class Outcome { Next, Skipped, Stop };
 
 // Fills one new document from the entry `ref`. The image stays open for the
-// whole command, so ten files cost one opening, not ten.
-Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump)
+// whole command, so ten files cost one opening, not ten. `name` gets the
+// file's name, for the message about files skipped.
+Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump, EntryOpener open, std::string& name)
 {
     FileEntry entry;
     DocumentContent content;
     try {
-        content = OpenImageEntry(image, g_browser.layout, ref, hexDump, entry);
+        content = open(image, g_browser.layout, ref, hexDump, entry);
     } catch (const std::bad_alloc&) {
-        ReportError(Message::CantAllocateMemory, {}, 0, frame);
-        return Outcome::Stop;
+        name = TrimmedName(entry.Name());
+        return Outcome::Skipped;
     }
     std::string title(TrimmedName(entry.Name()));
     if (RefuseSameName(title.c_str())) return Outcome::Next;
@@ -66,20 +67,25 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump)
 
 }  // namespace
 
-LRESULT OpenFromImage(HWND frame, size_t count, KeyHeld held)
+LRESULT OpenFromImage(HWND frame, size_t count, KeyHeld held, EntryOpener open)
 {
     SetCursor(g_app.waitCursor);
     RememberSourceDirectory(SplitPath(g_browser.imagePath).directory);
     ImageFile image(g_browser.imagePath);
     LRESULT finished = 1;
+    std::string skipped;
     for (size_t position = count; position >= 1 && position < g_documents.browserSelection.size(); --position) {
         EntryRef ref = g_documents.browserSelection[position];
         if (ref == 0) continue;  // a folder's row
-        if (OpenOne(frame, image, ref, held(VK_CONTROL)) == Outcome::Stop) {
+        std::string name;
+        Outcome outcome = OpenOne(frame, image, ref, held(VK_CONTROL), open, name);
+        if (outcome == Outcome::Skipped) skipped += (skipped.empty() ? "" : ", ") + name;
+        if (outcome == Outcome::Stop) {
             finished = 0;
             break;
         }
     }
+    if (!skipped.empty()) ReportError(Message::FilesNotOpened, skipped, 0, frame);
     SetCursor(g_app.arrowCursor);
     SetFrameTitle(frame, g_browser.imageTitle);
     return finished;

@@ -4,10 +4,10 @@
 #include "disk_browser/save_location.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <string>
 
+#include "core/disk/apple_names.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/file_types.h"
 #include "core/text/ascii.h"
@@ -95,6 +95,12 @@ void OnSave(HWND dialog)
         ReportError(Message::FileNeedsSelecting, {}, 0, dialog);
         return;
     }
+    // A name the disk cannot hold is refused here, while the user can still change it.
+    AppleNameRefusal refusal = RefuseAppleNames(g_browser.layout, g_browser.currentPrefix, {name});
+    if (refusal.message != Message::None) {
+        ReportError(refusal.message, refusal.text, refusal.value, dialog);
+        return;
+    }
     g_browser.selectedAppleName = name;
     if (!HasRowNamed(StateOf(dialog)->browser.view, name) || MayOverwrite(dialog, name)) SaveUnder(dialog, name);
 }
@@ -108,21 +114,6 @@ void OnUp(HWND dialog, AppleBrowser& browser)
     // Out of the volume: the user picks another image.
     WriteLastImage("");
     EndDialog(dialog, kSaveLocationLeftImage);
-}
-
-void OnCommand(HWND dialog, UINT id)
-{
-    SaveLocation& state = *StateOf(dialog);
-    switch (id) {
-    case IDOK:
-        if (!state.editingLabel) OnSave(dialog);
-        return;
-    case IDCANCEL:
-        if (!state.editingLabel) EndDialog(dialog, kSaveLocationCancelled);
-        return;
-    case IDC_SAVE_UP: OnUp(dialog, state.browser); return;
-    default: RunRowCommand(state.browser, state.frame, id); return;
-    }
 }
 
 void OnClick(HWND dialog, int item)
@@ -144,6 +135,27 @@ void OnActivate(HWND dialog, int item)
     std::string name = RowName(row);
     ShowName(dialog, name);
     if (MayOverwrite(dialog, name)) SaveUnder(dialog, name);
+}
+
+void OnCommand(HWND dialog, UINT id)
+{
+    SaveLocation& state = *StateOf(dialog);
+    switch (id) {
+    case IDOK:
+        if (state.editingLabel) return;
+        // Enter in the list acts on the row, as in the Open dialog: a folder opens.
+        if (GetFocus() == state.browser.view && ListView_GetNextItem(state.browser.view, -1, LVNI_FOCUSED) >= 0) {
+            OnActivate(dialog, ListView_GetNextItem(state.browser.view, -1, LVNI_FOCUSED));
+            return;
+        }
+        OnSave(dialog);
+        return;
+    case IDCANCEL:
+        if (!state.editingLabel) EndDialog(dialog, kSaveLocationCancelled);
+        return;
+    case IDC_SAVE_UP: OnUp(dialog, state.browser); return;
+    default: RunRowCommand(state.browser, state.frame, id); return;
+    }
 }
 
 // The answer to a list notification; the label edit's end always refuses the
@@ -184,7 +196,7 @@ INT_PTR CALLBACK SaveLocationProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != StateOf(dialog)->browser.view) return FALSE;
-        ShowRowMenu(StateOf(dialog)->browser, IDOK, "&Save Apple", {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        ShowRowMenu(StateOf(dialog)->browser, IDOK, "&Save Apple", lParam);
         return TRUE;
     }
     return FALSE;

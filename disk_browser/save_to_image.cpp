@@ -54,17 +54,35 @@ LRESULT SaveToAppleImageAs(HWND frame)
     }
     if (result != kSaveLocationChosen) return 0;
 
+    const LONG_PTR slotBefore = EditorSlot(editor);
     size_t slot = SlotOf(editor);
     if (slot == 0) {
         ReportError(Message::CantAllocateMemory, {}, 0, frame);
         return 0;
     }
-    // The slot now names the image and the Apple file; the entry of a file
-    // it was opened from describes another file.
+    // The slot names the image and the Apple file while Save writes it; the
+    // entry of a file it was opened from describes another file. Only a
+    // save that succeeds keeps them and retitles the window.
+    const std::string directory = g_documents.directory[slot], name = g_documents.name[slot];
+    const std::string applePath = g_documents.applePath[slot];
+    const FileEntry entry = g_documents.fileEntry[slot];
     g_documents.directory[slot] = g_settings.sourceDirectory;
     g_documents.name[slot] = g_browser.imageTitle;
     g_documents.applePath[slot] = g_browser.currentPrefix + g_browser.selectedAppleName;
     g_documents.fileEntry[slot] = FileEntry{};
-    SetWindowTextA(document, g_browser.selectedAppleName.c_str());
-    return SendMessageA(frame, WM_COMMAND, IDM_SAVE, 0);
+    const std::string title = g_browser.selectedAppleName;
+    if (SendMessageA(frame, WM_COMMAND, IDM_SAVE, 0)) {
+        SetWindowTextA(document, title.c_str());
+        return 1;
+    }
+    if (slotBefore != static_cast<LONG_PTR>(slot)) {
+        ClearDocumentSlot(g_documents, slot);
+        SetEditorSlot(editor, slotBefore);
+        return 0;
+    }
+    g_documents.directory[slot] = directory;
+    g_documents.name[slot] = name;
+    g_documents.applePath[slot] = applePath;
+    g_documents.fileEntry[slot] = entry;
+    return 0;
 }

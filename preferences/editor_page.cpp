@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kPointsPerInch = 72;
+constexpr char kFormattingAlwaysKept[] = "Run leaves the document as it is: its formatting is always kept.";
 
 void EnableChooseFont(HWND page)
 {
@@ -64,6 +65,7 @@ void Show(HWND page, PreferencesSheet& sheet)
     for (size_t i = 0; i < std::size(kDefaultFonts); ++i) ShowFlag(page, kDefaultFonts[i].button.control, editor.fonts[i]);
     ShowFlags(page, kEditorFlags, editor.flags);
     EnableChooseFont(page);
+    GreyWithTip(page, IDC_PREFS_RETAIN_RTF, true, kFormattingAlwaysKept);
 }
 
 void PickInto(HWND page, ColourChoice& choice)

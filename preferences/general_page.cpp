@@ -6,13 +6,27 @@
 
 namespace {
 
+// A tip holds at most 80 characters.
+constexpr char kDeleteAlwaysAsks[] = "A delete typed into the emulator always asks: it acts on the disk used last.";
+
+// The delete question is the user's to skip only when TAVO deletes in the image itself.
+void FollowWriteImages(HWND page)
+{
+    GreyWithTip(page, IDC_PREFS_DELETE_PROMPT, !FlagChecked(page, IDC_PREFS_WRITE_IMAGES), kDeleteAlwaysAsks);
+}
+
 void ShowGeneral(HWND page, PreferencesSheet& sheet)
 {
     sheet.general = LoadGeneralPage(g_settings, ReadFileSetting);
     ShowFlags(page, kGeneralFlags, sheet.general.flags);
+    FollowWriteImages(page);
 }
 
-void ClickGeneral(HWND page, PreferencesSheet&, int) { MarkChanged(page); }
+void ClickGeneral(HWND page, PreferencesSheet&, int control)
+{
+    if (control == IDC_PREFS_WRITE_IMAGES) FollowWriteImages(page);
+    MarkChanged(page);
+}
 
 void ApplyGeneral(HWND page, PreferencesSheet& sheet)
 {

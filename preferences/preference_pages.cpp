@@ -10,6 +10,9 @@
 
 namespace {
 
+// The page's tooltip window, made with its first tip.
+constexpr char kTipProperty[] = "TAVO.PageTips";
+
 PreferencesSheet& SheetOf(HWND page)
 {
     return *reinterpret_cast<PreferencesSheet*>(GetWindowLongPtrA(page, DWLP_USER));
@@ -30,6 +33,7 @@ INT_PTR PageMessage(const PageHandlers& handlers, HWND page, UINT message, WPARA
 {
     switch (message) {
     case WM_INITDIALOG: handlers.show(page, TakeSheet(page, lParam)); return TRUE;
+    case WM_DESTROY: RemovePropA(page, kTipProperty); return FALSE;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) handlers.click(page, SheetOf(page), LOWORD(wParam));
         return TRUE;
@@ -49,6 +53,33 @@ bool FlagChecked(HWND page, int control) { return IsDlgButtonChecked(page, contr
 std::string ReadFileSetting(const char* section, const char* key, std::string_view missing)
 {
     return ReadSetting(section, key, missing);
+}
+
+void GreyWithTip(HWND page, int control, bool greyed, const char* why)
+{
+    HWND box = GetDlgItem(page, control);
+    EnableWindow(box, !greyed);
+    // A greyed control gets no mouse messages, so the tip belongs to the
+    // page, over the control's rectangle.
+    HWND tips = static_cast<HWND>(GetPropA(page, kTipProperty));
+    if (!tips) {
+        tips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, nullptr, nullptr);
+        SetPropA(page, kTipProperty, tips);
+    }
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = page;
+    tool.uId = static_cast<UINT_PTR>(control);
+    if (!greyed) {
+        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    GetWindowRect(box, &tool.rect);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = const_cast<char*>(why);
+    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MarkChanged(HWND page) { PropSheet_Changed(GetParent(page), page); }

@@ -38,6 +38,9 @@ void ReadFlags(HWND page, const FlagControl (&controls)[N], std::array<bool, N>&
 
 // The settings file as the pages read it when they are shown.
 std::string ReadFileSetting(const char* section, const char* key, std::string_view missing);
+// Greys `control` while `greyed` is true; its tip says `why`, where the
+// mouse rests on a control that no longer answers it.
+void GreyWithTip(HWND page, int control, bool greyed, const char* why);
 // Enables the sheet's Apply button.
 void MarkChanged(HWND page);
 // The colour dialog, owned by the page, starting from `colour` with `custom`

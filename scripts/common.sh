@@ -7,7 +7,7 @@ BUILD="${TAVO_BUILD:-$ROOT/build}"  # another tree, for parallel work
 export TAVO_WINEPREFIX="$BUILD/wineprefix"
 
 # fp-utils brings chmcmd, which compiles the help file.
-PACKAGES=(cmake ninja-build g++ python3 mame-tools g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest imagemagick xauth fp-utils)
+PACKAGES=(cmake ninja-build g++ python3 mame-tools g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest imagemagick xauth fp-utils fonts-liberation)
 # The fuzz targets are built with clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

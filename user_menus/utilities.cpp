@@ -49,7 +49,7 @@ void WriteUtilitySetting(const char* keyFormat, int n, const char* value)
     WriteSetting(kUtilitiesSection, IndexedKey(keyFormat, n).c_str(), value);
 }
 
-BOOL LaunchProgram(const std::string& commandLine, int showCommand)
+BOOL LaunchProgram(const std::string& commandLine, int showCommand, bool explain)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -60,6 +60,7 @@ BOOL LaunchProgram(const std::string& commandLine, int showCommand)
     std::string line = QuotedIfProgramPath(commandLine);
     BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                   &startup, &process);
+    if (!started && !explain) return FALSE;
     if (!started) {
         char* text = nullptr;
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, GetLastError(),
@@ -122,7 +123,16 @@ void RebuildUtilityItems(HWND frame)
 
 void RunAutoRunUtilities(HWND frame)
 {
+    // A count edited by hand may reach entries that were never written: they
+    // read as AutoRun but name nothing to start, and must not become a wall
+    // of boxes before the frame appears.
+    std::string failed;
     int count = UtilityCount();
-    for (int n = 1; n <= count; ++n)
-        if (IsAutoRun(n)) RunUtility(frame, n);
+    for (int n = 1; n <= count; ++n) {
+        if (!IsAutoRun(n)) continue;
+        std::string path = UtilitySetting(kUtilityPathKey, n);
+        if (path == kMissingKeyText || path.empty()) continue;
+        if (!LaunchProgram(path, SW_SHOWNORMAL, false)) failed += (failed.empty() ? "" : ", ") + path;
+    }
+    if (!failed.empty()) ReportError(Message::CouldNotLaunch, failed, 0, frame);
 }

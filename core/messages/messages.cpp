@@ -85,6 +85,7 @@ constexpr MessageDef kMessages[] = {
     {Message::NoListableVolume, "The disk holds no DOS 3.3 or ProDOS volume TAVO can list. %s", Args::Text, kBoxOk},
     {Message::UnreadableSectors, "Sectors of an Apple ][ file could not be read: %s!", Args::Text, kBoxOk},
     {Message::ImageNotWritable, "This disk image can only be read: %s!", Args::Text, kBoxOk},
+    {Message::FilesNotOpened, "Not enough memory to open these Apple ][ files: %s!", Args::Text, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

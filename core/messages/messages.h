@@ -72,6 +72,7 @@ enum class Message : unsigned {
     NoListableVolume = 58,     // with which tracks and sectors could be read
     UnreadableSectors = 59,    // with the Apple file's name and the sectors that failed, in one text
     ImageNotWritable = 60,     // with why: the image is only read
+    FilesNotOpened = 61,       // with the names of the Apple files skipped
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

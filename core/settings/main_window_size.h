@@ -12,6 +12,12 @@ struct ScreenRect {
 // The saved "Left", "Top", "Wide" and "High" are any int each; a negative
 // size counts as 0.
 
+// Whether a saved size leaves room for the menu, the toolbar, a few lines
+// and the status bar; a smaller one opens at the first-run size instead.
+constexpr int kSmallestFrameWide = 240;
+constexpr int kSmallestFrameHigh = 160;
+constexpr bool UsableFrameSize(int wide, int high) { return wide >= kSmallestFrameWide && high >= kSmallestFrameHigh; }
+
 // The rectangle they describe, for finding the monitor nearest to it: the
 // far edges stop at the end of the int range instead of overflowing.
 ScreenRect SavedFrameRectangle(int left, int top, int wide, int high);

@@ -44,7 +44,9 @@ void StoreCustomColours(Settings& s, std::string (Settings::*texts)[kCustomColou
 
 }  // namespace
 
-bool FlagShownOn(std::string_view text) { return EqualIgnoringCase(text, "TRUE"); }
+// Ticked exactly when the program treats the flag as on: a box that showed
+// "true" ticked would turn it on at the next OK.
+bool FlagShownOn(std::string_view text) { return ParseFlag(text); }
 
 bool FlagShownOn(const FlagControl& control, const Settings& s, const SettingReader& readFile)
 {

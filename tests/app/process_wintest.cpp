@@ -112,6 +112,33 @@ TEST(ProgramStart, FirstRunSecondRunAndRectangle)
     }
 }
 
+// A settings file edited by hand: a count of utilities far past the entries
+// written, two AutoRun utilities that cannot start and a frame saved too
+// low to use. One box names both utilities, and the frame opens at the
+// first-run size.
+TEST(ProgramStart, ADamagedSettingsFileGivesOneBoxAndAUsableFrame)
+{
+    TempFolder folder;
+    WriteFileText(folder.File("TAVO.ini"),
+                  "[Prompts]\r\nQuitPrompt=FALSE\r\n[MainWindowSize]\r\nLeft=10\r\nTop=10\r\nWide=640\r\nHigh=-1\r\n"
+                  "[Utilities]\r\nNumber=2147483647\r\nUtility[1]Name=One\r\nUtility[1]Path=missing1.exe\r\n"
+                  "Utility[2]Name=Two\r\nUtility[2]Path=missing2.exe\r\nUtility[2]AutoRun=TRUE\r\n");
+    Launched tavo(folder.path());
+    BoxWatcher boxes(tavo.id());
+    boxes.Expect(kErrorCaption, IDOK);
+    HWND frame = tavo.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(boxes.WaitAnswered(20000));
+    EXPECT_EQ(boxes.Answered()[0].text, "Could not launch missing1.exe, missing2.exe");
+    for (int i = 0; i < 100 && !IsWindowVisible(frame); ++i) Sleep(50);
+    RECT r;
+    GetWindowRect(frame, &r);
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN) / 2);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tavo.WaitForExit(), 0);
+    EXPECT_TRUE(boxes.Unexpected().empty());
+}
+
 // As Explorer starts TAVO for a program of an associated kind.
 TEST(ProgramStart, AFileOnTheCommandLineOpensColoured)
 {

@@ -16,6 +16,7 @@
 #include "core/colouring/colour_scanner.h"
 #include "core/disk/apple_path.h"
 #include "core/disk/browser_names.h"
+#include "core/disk/file_types.h"
 #include "core/disk/image_builder.h"
 #include "core/disk/open_choice.h"
 #include "disk_browser/apple_browser.h"
@@ -257,6 +258,7 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
                   dialog.Pick("junk.po");  // the message, an empty list, and the dialog stays
                   EXPECT_TRUE(dialog.Rows().empty());
                   EXPECT_TRUE(dialog.Open());
+                  EXPECT_EQ(dialog.MenuState(IDM_APPLE_PREFIX), static_cast<UINT>(MF_GRAYED));
                   dialog.Pick("walk.po");
                   EXPECT_TRUE(dialog.Open());  // the OK was refused
                   EXPECT_EQ(dialog.Rows(), kWalkVolume);
@@ -271,9 +273,10 @@ TEST_F(BrowserTest, AProdosImageIsListedEnteredAndLeft)
                   EXPECT_EQ(dialog.Rows(), kWalkVolume);
                   EXPECT_EQ(g_browser.currentPrefix, "/VOL/");
 
-                  dialog.Press(IDC_BROWSER_UP);  // out of the image
+                  dialog.Press(IDC_BROWSER_UP);  // out of the image: nothing of it is offered
                   EXPECT_TRUE(dialog.Rows().empty());
                   EXPECT_TRUE(dialog.Open());
+                  EXPECT_EQ(dialog.MenuState(IDM_APPLE_PREFIX), static_cast<UINT>(MF_GRAYED));
               }),
               0);
     EXPECT_EQ(Setting("Directories", "LastImage"), "walk.po");
@@ -407,6 +410,37 @@ TEST_F(BrowserTest, ChosenRowsFillTheSelectionListInListOrder)
     EXPECT_EQ(g_documents.browserSelection[2], 0u);
     EXPECT_EQ(g_documents.browserSelection[1], zed);
     EXPECT_EQ(g_browser.imageTitle, "pick.po");
+}
+
+// New Folder in a folder of the image: the folder is listed again with the
+// new one's name open for editing, and the name typed there renames it.
+TEST_F(BrowserTest, NewFolderIsListedWithItsNameOpenForEditing)
+{
+    WriteImage("walk.po", WalkImage());
+    std::string proposed;
+    OpenWith([&](OpenDialog& dialog) {
+        dialog.Pick("walk.po");
+        dialog.DoubleClick("SUB");
+        dialog.Press(IDM_APPLE_NEW_FOLDER);
+        EXPECT_EQ(dialog.Names(), (std::vector<std::string>{"INNER", "NEW.FOLDER"}));
+        EXPECT_EQ(g_browser.currentPrefix, "/VOL/SUB/");
+        HWND edit = ListView_GetEditControl(dialog.list());
+        ASSERT_NE(edit, nullptr);
+        char text[32] = {};
+        GetWindowTextA(edit, text, sizeof text);
+        proposed = text;
+        SetWindowTextA(edit, "GAMES");
+        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(edit); }));
+    });
+    EXPECT_EQ(proposed, "NEW.FOLDER");
+    AppleDirectory sub;
+    DirectoryRow row;
+    int layout = LayoutNone;
+    const std::string image = folder_->File("walk.po");
+    EXPECT_NE(FindAppleEntry(image, kExtensionPo, "/VOL/SUB/NEW.FOLDER", layout, sub, row), Message::None);
+    ASSERT_EQ(FindAppleEntry(image, kExtensionPo, "/VOL/SUB/GAMES", layout, sub, row), Message::None);
+    EXPECT_EQ(row.icon, kFolderIcon);
 }
 
 TEST_F(BrowserTest, RowCommandsActOnTheirRowAndFollowTheFrame)

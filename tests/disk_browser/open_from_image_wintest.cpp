@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/disk/image.h"
 #include "core/disk/image_builder.h"
 #include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
 #include "disk_browser/open_from_image.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -44,6 +46,15 @@ std::string WithoutLineFeeds(std::string text)
 
 bool CtrlHeld(int key) { return key == VK_CONTROL; }
 bool NothingHeld(int) { return false; }
+
+// Reads every file but the one `g_unreadable` names, whose data finds no memory.
+EntryRef g_unreadable = 0;
+DocumentContent OpenAllButOne(ImageFile& image, int layout, EntryRef ref, bool hexDump, FileEntry& entry)
+{
+    if (ref != g_unreadable) return OpenImageEntry(image, layout, ref, hexDump, entry);
+    DecodeProdosEntry(ref, image, layout, entry);
+    throw std::bad_alloc();
+}
 
 class OpenFromImageTest : public AppTest {
 protected:
@@ -141,3 +152,23 @@ TEST_F(OpenFromImageTest, DosProgramColouredCtrlDumpsAndUnreadableFilesGetNoPlac
 }
 
 }  // namespace
+
+// A file that cannot be read into memory is skipped: the others open, and
+// one message names the file left out.
+TEST_F(OpenFromImageTest, AFileWithoutMemoryIsSkippedAndNamed)
+{
+    ProdosBuilder builder(280, "VOL");
+    std::vector<EntryRef> refs;
+    for (const char* name : {"ONE", "TWO", "THREE"}) refs.push_back(builder.AddFile(builder.VolumeDirectory(), name, Bytes("X\r"), {.fileType = 0x04}));
+    std::string path = folder_->File("THREE.PO");
+    WriteFileText(path, std::string(builder.BlockOrder().begin(), builder.BlockOrder().end()));
+    Pick(path, LayoutProdos, "/VOL/", refs);
+    g_unreadable = refs[1];
+    boxes_->Expect(kErrorCaption, IDOK);
+    EXPECT_EQ(OpenFromImage(frame_, 3, NothingHeld, OpenAllButOne), 1);
+    std::vector<std::string> titles;
+    for (HWND document : DocumentsInCreationOrder()) titles.push_back(Title(document));
+    EXPECT_EQ(titles, (std::vector<std::string>{"ONE", "THREE"}));
+    ASSERT_EQ(boxes_->Answered().size(), 1u);
+    EXPECT_EQ(boxes_->Answered()[0].text, "Not enough memory to open these Apple ][ files: TWO!");
+}

@@ -16,12 +16,16 @@
 #include <vector>
 
 #include "core/disk/browser_names.h"
+#include "core/disk/image.h"
 #include "core/disk/image_builder.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
 #include "emulator/desktop.h"
 #include "emulator/test_program.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
+#include "shell/settings.h"
 #include "support/app_fixture.h"
 #include "support/box_watcher.h"
 #include "support/front_taken.h"
@@ -127,10 +131,12 @@ protected:
                                      "\r\n");
     }
 
-    void StartEmulator()
+    // The stand-in, with `mounted` held open as an emulator holds its disk.
+    void StartEmulator(const std::string& mounted = {})
     {
         record_ = folder_->File("record.txt");
-        standin_ = std::make_unique<Program>(StandinPath(), StandinArguments(record_), folder_->path());
+        const std::string arguments = StandinArguments(record_) + (mounted.empty() ? "" : " \"" + mounted + "\"");
+        standin_ = std::make_unique<Program>(StandinPath(), arguments, folder_->path());
         ASSERT_NE(standin_->WaitForWindow(kStandinClass), nullptr);
         ASSERT_TRUE(PutOnClipboard(kUsersText));
     }
@@ -362,3 +368,125 @@ TEST_F(SaveToImageTest, AnExistingNameAsksFirstAndUpFromTheVolumeChoosesAnotherI
 }
 
 }  // namespace
+
+// The list's keys: Enter on a folder row opens it, as in the Open dialog, and
+// Shift+F10 opens the row menu under the selected row.
+TEST_F(SaveToImageTest, EnterOpensAFolderRowAndTheMenuKeyShowsTheMenuAtTheRow)
+{
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.AddDirectory(builder.VolumeDirectory(), "SUB"), "OLD", Bytes("X"));
+    WriteImage("WORK.PO", builder.BlockOrder());
+    NewProgram("KEYS");
+    SaveFileSeen inFolder;
+    RECT menu = {}, row = {};
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        HWND list = GetDlgItem(dialog, IDC_SAVE_LIST);
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        ClickRow(list, "SUB", false);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // what Enter sends
+        inFolder = ReadAtPrefix(dialog, "/VOL/SUB/");
+        ClickRow(list, "OLD", false);
+        PostMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+        HWND popup = nullptr;
+        for (DWORD start = GetTickCount(); !popup && GetTickCount() - start < kWaitMs; Sleep(20)) {
+            std::vector<HWND> menus = TopLevelWindowsOf(GetCurrentProcessId(), "#32768");
+            popup = menus.empty() ? nullptr : menus.front();
+        }
+        ASSERT_NE(popup, nullptr);
+        GetWindowRect(popup, &menu);
+        ListView_GetItemRect(list, 0, &row, LVIR_LABEL);
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (DWORD start = GetTickCount(); IsWindowVisible(popup) && GetTickCount() - start < kWaitMs;) Sleep(20);
+        Press(dialog, IDCANCEL);
+    }), 0);
+    EXPECT_EQ(inFolder.rows, std::vector<std::string>{"OLD"});
+    EXPECT_EQ(menu.left, row.left);
+    EXPECT_EQ(menu.top, row.bottom);
+}
+
+// A name the disk cannot hold is refused while the dialog is open; a save
+// that fails leaves the window's title and its place as they were.
+TEST_F(SaveToImageTest, ABadNameIsRefusedInTheDialogAndAFailedSaveKeepsTheTitle)
+{
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.VolumeDirectory(), "HELLO", Bytes("X"));
+    WriteImage("WORK.PO", builder.BlockOrder());
+    HWND document = NewProgram("KEPT");
+    std::string refusal;
+    bool stayed = false;
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        SetDlgItemTextA(dialog, IDC_SAVE_FILE_NAME, "1BAD");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        HWND box = WaitForDialog(kErrorCaption);
+        refusal = DescribeBox(box).text;
+        Press(box, IDOK);
+        Sleep(100);
+        stayed = IsWindowVisible(dialog);
+        Press(dialog, IDCANCEL);
+    }), 0);
+    EXPECT_EQ(refusal, "The Apple ][ file name 1BAD must begin with a letter!");
+    EXPECT_TRUE(stayed);
+
+    g_settings.writeImagesDirectly = "TRUE";
+    SetFileAttributesA(folder_->File("WORK.PO").c_str(), FILE_ATTRIBUTE_READONLY);
+    SendMessageA(EditorOf(document), EM_SETMODIFY, TRUE, 0);
+    std::string failure;
+    EXPECT_EQ(SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        HWND dialog = WaitForDialog(kSaveFile);
+        SetDlgItemTextA(dialog, IDC_SAVE_FILE_NAME, "GOOD");
+        Press(dialog, IDOK);
+        HWND box = WaitForDialog(kErrorCaption);
+        failure = DescribeBox(box).text;
+        Press(box, IDOK);
+    }), 0);
+    SetFileAttributesA(folder_->File("WORK.PO").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(failure, "The disk image WORK.PO is read-only!");
+    EXPECT_EQ(TextOf(document), "KEPT");
+    EXPECT_EQ(EditorSlot(EditorOf(document)), kNoPlaceSlot);
+    EXPECT_TRUE(SendMessageA(EditorOf(document), EM_GETMODIFY, 0, 0));
+}
+
+// Writing images directly: an image the emulator has mounted asks first, and
+// Yes types SAVE into the emulator; once the emulator lets it go, Save As
+// writes the program into the image itself and types nothing.
+TEST_F(SaveToImageTest, SaveAsWritesTheImageItselfOrAsksWhileTheEmulatorHoldsIt)
+{
+    g_settings.writeImagesDirectly = "TRUE";
+    ProdosBuilder builder(280, "VOL");
+    builder.AddFile(builder.VolumeDirectory(), "HELLO", Bytes("X"));
+    const std::string image = folder_->File("WORK.PO");
+    WriteImage("WORK.PO", builder.BlockOrder());
+    StartEmulator(image);
+    NewProgram("HELD");
+    std::string question;
+    SaveToImage([&] {
+        ChooseFileName(WaitForDialog(kChooser), "WORK.PO");
+        Press(WaitForDialog(kSaveFile), IDOK);
+        HWND box = WaitForDialog(kErrorCaption);
+        question = DescribeBox(box).text;
+        Press(box, IDYES);
+    });
+    EXPECT_EQ(question, "The disk image WORK.PO is in use by another program.\nType the command into the emulator instead?");
+    const std::string typed = "NEW\r" + kProgram + "\rSAVE /VOL/HELD\r\n";
+    EXPECT_EQ(Recorded(typed.size()), typed);
+    EXPECT_TRUE(ClipboardComesBack());
+
+    standin_.reset();
+    HWND document = NewProgram("FREE");
+    SaveToImage([&] { Press(WaitForDialog(kSaveFile), IDOK); });  // the image used last opens by itself
+    EXPECT_EQ(SendMessageA(EditorOf(document), EM_GETMODIFY, 0, 0), 0);
+    std::string prefix;
+    DirectoryListing listing = ListProdosVolume(image, LayoutProdos, prefix);
+    ASSERT_EQ(listing.rows.size(), 2u);
+    EXPECT_EQ(listing.rows[1].name, "FREE");
+    FileEntry entry;
+    DocumentContent opened = OpenImageEntry(image, LayoutProdos, listing.rows[1].ref, false, entry);
+    EXPECT_NE(opened.text.find("PRINT 1"), std::string::npos) << opened.text;
+    EXPECT_EQ(ReadFileText(record_), typed);
+}

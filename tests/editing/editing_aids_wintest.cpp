@@ -80,6 +80,8 @@ TEST_F(EditingAidsTest, GoToLineMovesOrHighlightsTheLine)
     EXPECT_EQ(boxes_->Answered()[0].text, "Linecount: 3");
     EXPECT_EQ(Selection(editor).cpMin, second);
     EXPECT_EQ(Selection(editor).cpMax, third);
+    // The frame is active again once the window manager has seen the dialog go.
+    for (DWORD start = GetTickCount(); GetFocus() != editor && GetTickCount() - start < 2000; Sleep(10)) PumpMessages();
     EXPECT_EQ(GetFocus(), editor);
 
     // The last line highlighted runs to the end of the text; a number past

@@ -10,7 +10,6 @@
 #include "core/disk/apple_path.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/dos33.h"
-#include "core/disk/file_types.h"
 #include "core/disk/image.h"
 #include "core/disk/prodos.h"
 #include "resources/resource.h"
@@ -68,19 +67,4 @@ TEST_F(ImageCommandsTest, LockRenameAndDeleteChangeTheImage)
         EXPECT_EQ(Command(IDM_APPLE_DELETE), 0);
         EXPECT_TRUE(Rows().empty());
     }
-}
-
-TEST_F(ImageCommandsTest, NewFolderIsMadeInTheFolderShown)
-{
-    Browse({"DISK.PO", LayoutProdos, "/DISK/"});
-    g_browser.newAppleName = "GAMES";
-    EXPECT_EQ(Command(IDM_APPLE_NEW_FOLDER), 0);
-    std::vector<DirectoryRow> rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].name, "GAMES");
-    EXPECT_EQ(rows[1].icon, kFolderIcon);
-    boxes_->Expect(kErrorCaption, IDOK);  // the name is taken
-    EXPECT_EQ(Command(IDM_APPLE_NEW_FOLDER), 1);
-    ASSERT_TRUE(boxes_->WaitAnswered(5000));
-    EXPECT_EQ(boxes_->Answered().back().text, "The Apple ][ file /DISK/GAMES already exists!");
 }

@@ -60,6 +60,24 @@ public:
     static bool Checked(HWND page, int control) { return IsDlgButtonChecked(page, control) == BST_CHECKED; }
     static bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, control)); }
     bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, kApplyButton)); }
+    // The tip the page shows over `control`; empty for none.
+    static std::string Tip(HWND page, int control)
+    {
+        char text[256] = {};
+        // Tip windows are hidden until they show: found among all windows of their class.
+        for (HWND tips = nullptr; !text[0] && (tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(tips, &process);
+            if (process != GetCurrentProcessId()) continue;
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = page;
+            tool.uId = static_cast<UINT_PTR>(control);
+            tool.lpszText = text;
+            SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        }
+        return text;
+    }
     // The colour dialog behind a button: the colour typed into its red,
     // green and blue fields, optionally added to the custom colours, then OK.
     static bool PickColour(HWND page, int button, COLORREF colour, bool addCustom = false)
@@ -93,14 +111,14 @@ protected:
         boxes_->Ignore("Preferences");
         boxes_->Ignore("Color");
         boxes_->Ignore("Font");
-        // Lower-case flags count as on in the sheet.
+        // DelPrompt in lower case reads as off, in the program and in the sheet.
         WriteFileText(IniPath(), "[Prompts]\r\nQuitPrompt=FALSE\r\nDelPrompt=true\r\n"
-                                 "[General]\r\nPrintBlack=TRUE\r\nHiLightGotoLine=true\r\nMatchCaseFind=FALSE\r\n"
+                                 "[General]\r\nPrintBlack=TRUE\r\nHiLightGotoLine=TRUE\r\nMatchCaseFind=FALSE\r\n"
                                  "[Display]\r\nSTDFont=TRUE\r\nA2Font=FALSE\r\nOtherFont=FALSE\r\n"
                                  "FontName=Courier New\r\nFontSize=9\r\nFontColor=0\r\nBkgrndColor=FFFFFF\r\n"
                                  "FontItalic=FALSE\r\nFontBold=FALSE\r\nFontUnderline=FALSE\r\n"
-                                 "RetainFormat=true\r\nWordWrap=FALSE\r\nStopDuplicates=FALSE\r\n"
-                                 "[SyntaxColor]\r\nSyntaxColor=true\r\nRemColor=FF\r\nQuoteColor=BB0000\r\n"
+                                 "RetainFormat=TRUE\r\nWordWrap=FALSE\r\nStopDuplicates=FALSE\r\n"
+                                 "[SyntaxColor]\r\nSyntaxColor=TRUE\r\nRemColor=FF\r\nQuoteColor=BB0000\r\n"
                                  "TokenColor=BB00\r\nSingleColor=BB00BB\r\n");
     }
 
@@ -157,7 +175,7 @@ TEST_F(PreferencesTest, CancelLeavesFileAndMemoryAsTheyWere)
     Settings kept = g_settings;
     WithSheet([](Sheet& sheet) {
         HWND general = sheet.Show(kGeneral);
-        EXPECT_TRUE(Sheet::Checked(general, IDC_PREFS_DELETE_PROMPT));  // "true"
+        EXPECT_FALSE(Sheet::Checked(general, IDC_PREFS_DELETE_PROMPT));  // "true" is off, as the program reads it
         EXPECT_TRUE(Sheet::Checked(general, IDC_PREFS_HILIGHT_GOTO_LINE));
         EXPECT_FALSE(Sheet::Checked(general, IDC_PREFS_QUIT_PROMPT));
         EXPECT_FALSE(sheet.ApplyEnabled());
@@ -181,7 +199,7 @@ TEST_F(PreferencesTest, CancelLeavesFileAndMemoryAsTheyWere)
     EXPECT_EQ(g_settings.backgroundColour, kept.backgroundColour);
     EXPECT_EQ(g_settings.fontColor, kept.fontColor);
     EXPECT_EQ(g_settings.remColor, kept.remColor);
-    EXPECT_EQ(g_settings.syntaxColorText, "true");
+    EXPECT_EQ(g_settings.syntaxColorText, "TRUE");
     EXPECT_EQ(g_settings.syntaxColor, kept.syntaxColor);
     EXPECT_EQ(Background(editor), 0xFFFFFFu);
     EXPECT_FALSE(SendMessageA(editor, EM_GETMODIFY, 0, 0));
@@ -201,17 +219,36 @@ TEST_F(PreferencesTest, OkWithOnlyTheGeneralPageShownStoresItsSixKeys)
     for (const IniEntry& entry : after)
         if (std::find(before.begin(), before.end(), entry) == before.end()) changed.push_back(entry);
     // The file had no WriteImagesDirectly: it read as on, and is stored so.
+    // DelPrompt "true" read as off, showed as off, and stays off.
     EXPECT_EQ(changed, (std::vector<IniEntry>{{"Prompts", "QuitPrompt", "TRUE"},
-                                              {"Prompts", "DelPrompt", "TRUE"},
+                                              {"Prompts", "DelPrompt", "FALSE"},
                                               {"Prompts", "WriteImagesDirectly", "TRUE"},
-                                              {"General", "PrintBlack", "FALSE"},
-                                              {"General", "HiLightGotoLine", "TRUE"}}));
+                                              {"General", "PrintBlack", "FALSE"}}));
     EXPECT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(Setting("General", "MatchCaseFind"), "FALSE");
     EXPECT_EQ(g_settings.quitPrompt, "TRUE");
-    EXPECT_EQ(g_settings.delPrompt, "TRUE");
+    EXPECT_EQ(g_settings.delPrompt, "FALSE");
     EXPECT_EQ(g_settings.printBlack, "FALSE");
-    EXPECT_EQ(Setting("Display", "RetainFormat"), "true");  // the Editor page was never shown
+    EXPECT_EQ(Setting("Display", "RetainFormat"), "TRUE");  // the Editor page was never shown
+}
+
+// A box that cannot act is greyed, with a tip that says why: Retain RTF
+// always, the delete question while deletes are typed into the emulator.
+TEST_F(PreferencesTest, BoxesThatCannotActAreGreyedWithTheirReason)
+{
+    WithSheet([](Sheet& sheet) {
+        HWND general = sheet.Show(kGeneral);
+        EXPECT_TRUE(Sheet::Enabled(general, IDC_PREFS_DELETE_PROMPT));
+        EXPECT_EQ(Sheet::Tip(general, IDC_PREFS_DELETE_PROMPT), "");
+        Sheet::Click(general, IDC_PREFS_WRITE_IMAGES);
+        EXPECT_FALSE(Sheet::Enabled(general, IDC_PREFS_DELETE_PROMPT));
+        EXPECT_EQ(Sheet::Tip(general, IDC_PREFS_DELETE_PROMPT),
+                  "A delete typed into the emulator always asks: it acts on the disk used last.");
+        HWND editor = sheet.Show(kEditor);
+        EXPECT_FALSE(Sheet::Enabled(editor, IDC_PREFS_RETAIN_RTF));
+        EXPECT_NE(Sheet::Tip(editor, IDC_PREFS_RETAIN_RTF).find("formatting is always kept"), std::string::npos);
+        EXPECT_TRUE(sheet.Press(PSBTN_CANCEL));
+    });
 }
 
 // Apply stores the Editor page at once and Cancel afterwards takes nothing

@@ -1,4 +1,5 @@
-// The default font's size reaches a new document in twips, bounded.
+// The standard font lines up columns, and the default font's size reaches a
+// new document in twips, bounded.
 #include <windows.h>
 #include <richedit.h>
 
@@ -32,6 +33,20 @@ TEST_F(HugeFontSizeTest, SizeIsCutToTheLargestARichEditTakes)
     SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("A"));
     PumpMessages();
     EXPECT_EQ(g_settings.currentFontSize, "1638");
+}
+
+class StandardFontTest : public AppTest {};
+
+// Courier New, or under Wine the face of its widths the prefix maps it to:
+// narrow and wide letters take the same room, so BASIC columns line up.
+TEST_F(StandardFontTest, NarrowAndWideLettersTakeTheSameRoom)
+{
+    HWND editor = NewDocumentWith(IDM_NEW_APPLESOFT, "iiii\rWWWW");
+    POINTL narrow = {}, wide = {};
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&narrow), 4);
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&wide), 9);
+    EXPECT_GT(narrow.x, 0);
+    EXPECT_EQ(narrow.x, wide.x);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ step put p.po hello.bas /TAVO.TEST/SUB/HELLO
 floptool hdread prodos p.po SUB/HELLO read.bin >/dev/null 2>&1
 "$tool" tokenize hello.bas | cmp -s - read.bin && echo "floptool reads it back"
 cp p.po before; step delete p.po /TAVO.TEST/SUB; unchanged p.po
+# A write that fails part way: the file-size limit stops the new image at 100 KB.
+cp p.po before; (trap '' XFSZ; ulimit -f 100; step put p.po hello.bas /TAVO.TEST/MORE); unchanged p.po
 chmod a-w p.po; cp p.po before; step delete p.po /TAVO.TEST/SUB/HELLO; unchanged p.po
 step check p.po
 cp d.do broken.do && printf '\377\377' | dd of=broken.do bs=1 seek=$((17 * 4096 + 0x38 + 4 * 18)) conv=notrunc 2>/dev/null

@@ -2,7 +2,10 @@
 // with the title given on the command line that appends every paste of
 // clipboard text (Shift+Insert, or WM_PASTE) to a record file, byte for byte.
 //
-//   standin_emulator.exe "<window title>" "<record file path>"
+//   standin_emulator.exe "<window title>" "<record file path>" ["<disk image>"]
+//
+// A disk image named third is held open as a running emulator holds the
+// image it has mounted: others may read it, nobody may write it.
 //
 // Once the window is up, "<record file path>.ready" exists. WM_CLOSE ends the
 // program with exit code 0; bad arguments end it with 2 before any window.
@@ -169,7 +172,7 @@ LRESULT CALLBACK StandinWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (__argc != 3 || __argv[1][0] == '\0' || __argv[2][0] == '\0')
+    if ((__argc != 3 && __argc != 4) || __argv[1][0] == '\0' || __argv[2][0] == '\0')
         return 2;
     g_standin.recordPath = __argv[2];
 
@@ -184,6 +187,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!RegisterClassA(&wc))
         return 3;
 
+    // Mounted before the window shows, so a test that sees the window finds the image held.
+    HANDLE mounted = INVALID_HANDLE_VALUE;
+    if (__argc == 4) {
+        mounted = CreateFileA(__argv[3], GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (mounted == INVALID_HANDLE_VALUE)
+            return 4;
+    }
     HWND hwnd = CreateWindowExA(0, kClassName, __argv[1], WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                 kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (!hwnd)
@@ -205,9 +215,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     BOOL got;
     while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1)
-            return 5;
+            break;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    if (mounted != INVALID_HANDLE_VALUE)
+        CloseHandle(mounted);
+    return got == -1 ? 5 : static_cast<int>(msg.wParam);
 }

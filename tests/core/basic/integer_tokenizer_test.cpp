@@ -248,6 +248,8 @@ TEST(IntegerTokenizer, LinesAsThePromptTakesThem)
     EXPECT_EQ(notes[0].number, 10);
 }
 
+// The shared programs are every Integer BASIC file of the shared images, each
+// record naming the image it came from.
 TEST(IntegerTokenizer, EveryRealProgramReadsBackFromItsListing)
 {
     int programs = 0;

@@ -347,6 +347,25 @@ TEST(ProdosWriter, WritesSmallFilesAsProdosDoes)
     }
 }
 
+// prodos-ren-del.dsk is prodos-fill-dirs.dsk after ProDOS deleted a folder,
+// a tree file and its emptied folder and renamed a file. The two disks were
+// made in separate runs, so their folders' creation minutes differ ($1F and
+// $21); every other byte is what ProDOS left.
+TEST(ProdosWriter, DeletesAndRenamesAsProdosDid)
+{
+    std::vector<uint8_t> filled = SharedImage("a2kit/prodos-fill-dirs.dsk"), theirs = SharedImage("a2kit/prodos-ren-del.dsk");
+    if (filled.empty() || theirs.empty()) GTEST_SKIP() << "shared disk images missing";
+    Volume volume(filled, LayoutProdosDosOrder);
+    Made(DeleteProdosFile(volume, "/NEW.DISK/INNER.DIRS/DIR1"));
+    Made(DeleteProdosFile(volume, "/NEW.DISK/INNER.DIRS/DIR32/TREE"));
+    Made(DeleteProdosFile(volume, "/NEW.DISK/INNER.DIRS/DIR32"));
+    Made(RenameProdosFile(volume, "/NEW.DISK/INNER.DIRS/DIR53/TREE", "TREE53"));
+    std::vector<uint8_t> ours = volume.Bytes();
+    for (size_t i = 0; i < ours.size(); ++i)
+        if (ours[i] == 0x1F && theirs[i] == 0x21 && filled[i] == 0x1F) ours[i] = 0x21;
+    EXPECT_TRUE(ours == theirs);
+}
+
 TEST(ProdosNewVolume, IsEmptySoundAndAsFormatLaysItOut)
 {
     for (int blocks : {280, 1600, 65535}) {

@@ -28,22 +28,25 @@ std::vector<std::string> Keys(const SettingWrites& writes)
 
 }  // namespace
 
-TEST(Preferences, FlagsShowWithoutCaseAndTwoComeFromTheFile)
+// A box is ticked exactly when the program reads the flag as on: "TRUE" and nothing else.
+TEST(Preferences, FlagsShowAsTheProgramReadsThemAndTwoComeFromTheFile)
 {
     Settings s;
     s.quitPrompt = "true";
     s.delPrompt = "TRUE ";
     s.printBlack = "TrUe";
-    s.stopDuplicates = "true";
+    s.hiLightGotoLine = "TRUE";
+    s.stopDuplicates = "TRUE";
     s.wordWrap = "TRUE";         // as loaded; the file now says otherwise
     s.syntaxColorText = "FALSE";
-    File file = {{{"Display", "WordWrap"}, "FALSE"}, {{"SyntaxColor", "SyntaxColor"}, "true"}};
+    File file = {{{"Display", "WordWrap"}, "FALSE"}, {{"SyntaxColor", "SyntaxColor"}, "TRUE"}};
 
     GeneralPage general = LoadGeneralPage(s, Reader(file));
-    EXPECT_EQ(general.flags, (std::array<bool, 6>{true, false, false, false, true, false}));
+    EXPECT_EQ(general.flags, (std::array<bool, 6>{false, false, true, false, false, false}));
     EditorPage editor = LoadEditorPage(s, Reader(file));
     EXPECT_EQ(editor.flags, (std::array<bool, 3>{false, false, true}));  // RetainFormat, WordWrap, StopDuplicates
     EXPECT_TRUE(LoadApplesoftPage(s, Reader(file)).syntaxColour);
+    EXPECT_FALSE(LoadApplesoftPage(s, Reader({{{"SyntaxColor", "SyntaxColor"}, "true"}})).syntaxColour);
     // A key missing from the file shows off.
     EXPECT_FALSE(LoadApplesoftPage(s, Reader({})).syntaxColour);
     // Showing changes nothing in memory.
