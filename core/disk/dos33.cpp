@@ -108,16 +108,6 @@ int TextLength(const FileEntry& entry, ImageFile& image, int& eof)
 
 }  // namespace
 
-bool IsStandardVtoc(std::span<const uint8_t> vtoc)
-{
-    if (vtoc.size() < kSectorBytes || vtoc[kVtocPairsPerListByte] != kPairsPerList || vtoc[kVtocTracksByte] != kDosTracks)
-        return false;
-    int release = vtoc[kVtocReleaseByte];
-    int sectors = vtoc[kVtocSectorsByte];
-    return (release == kDosRelease && sectors == kSectorsPerTrack) ||
-           (release < kDosRelease && sectors == kDos32SectorsPerTrack);
-}
-
 DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
 {
     DirectoryListing listing;

@@ -7,6 +7,7 @@
 
 #include "core/disk/directory_listing.h"
 #include "core/disk/file_entry.h"
+#include "core/disk/image.h"
 
 constexpr int kVtocTrack = 17;
 constexpr int kVtocSector = 0;
@@ -56,8 +57,17 @@ constexpr uint8_t VtocBitMapBit(int sector) { return static_cast<uint8_t>(1u << 
 class ImageFile;
 
 // The VTOC of a standard 35-track volume: DOS 3.3's with 16 sectors a track,
-// or an earlier release's with 13.
-bool IsStandardVtoc(std::span<const uint8_t> vtoc);
+// or an earlier release's with 13. Here, not in dos33.cpp: the layout
+// decision below the readers asks it too.
+inline bool IsStandardVtoc(std::span<const uint8_t> vtoc)
+{
+    if (vtoc.size() < kSectorBytes || vtoc[kVtocPairsPerListByte] != kPairsPerList || vtoc[kVtocTracksByte] != kDosTracks)
+        return false;
+    int release = vtoc[kVtocReleaseByte];
+    int sectors = vtoc[kVtocSectorsByte];
+    return (release == kDosRelease && sectors == kSectorsPerTrack) ||
+           (release < kDosRelease && sectors == kDos32SectorsPerTrack);
+}
 
 // Lists the whole catalog of a volume with a standard VTOC and empties the
 // prefix. A VTOC of another shape gives UnknownImageFormat, a VTOC or

@@ -251,12 +251,6 @@ DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std:
     return ListProdosVolume(image, layout, currentPrefix);
 }
 
-bool IsVolumeDirectoryBlock(std::span<const uint8_t> block)
-{
-    return block.size() >= kBlockBytes && block[kHeaderEntryLengthByte] == kProdosEntryLength &&
-           block[kHeaderEntriesPerBlockByte] == kProdosEntriesPerBlock;
-}
-
 int SubdirectoryKeyBlock(ImageFile& image, int layout, EntryRef subdirectory)
 {
     BlockBuffer buffer;

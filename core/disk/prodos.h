@@ -7,6 +7,7 @@
 
 #include "core/disk/directory_listing.h"
 #include "core/disk/file_entry.h"
+#include "core/disk/image.h"
 
 constexpr int kProdosEntryLength = 39;      // bytes per directory entry
 constexpr int kProdosEntriesPerBlock = 13;  // entries in one directory block
@@ -70,8 +71,13 @@ enum ProdosFileResult : int {
 };
 
 // Whether `block` has the header of a directory whose entries this program
-// reads: 39 bytes each, 13 to a block.
-bool IsVolumeDirectoryBlock(std::span<const uint8_t> block);
+// reads: 39 bytes each, 13 to a block. Here, not in prodos.cpp: the layout
+// decision below the readers asks it too.
+inline bool IsVolumeDirectoryBlock(std::span<const uint8_t> block)
+{
+    return block.size() >= kBlockBytes && block[kHeaderEntryLengthByte] == kProdosEntryLength &&
+           block[kHeaderEntriesPerBlockByte] == kProdosEntriesPerBlock;
+}
 
 // What SubdirectoryKeyBlock returns when there is no key block to name.
 constexpr int kNoKeyBlock = -1;
