@@ -8,8 +8,10 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_listing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokenizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/line_references.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/remove_spaces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/renumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/coloured_rtf.cpp

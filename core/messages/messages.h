@@ -67,6 +67,11 @@ enum class Message : unsigned {
     SharedSectors = 54,       // the file's sectors are another file's too
     AppleFileExists = 55,
     FilesNotOpened = 61,       // with the names of the Apple files skipped
+    // Renumbering refused; the program is then as it was.
+    RenumberPassesLastLine = 62,  // with the line and the last number allowed
+    RenumberPassesLine = 63,      // with the line in the range and the one outside it
+    RenumberLinesOutOfOrder = 64, // with the line
+    RenumberBadStep = 65,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

@@ -1,0 +1,381 @@
+// The line-number references, read from each line's tokens as the ROM reads
+// them: the Applesoft line is crunched as typed and a number is read digit by
+// digit after the token; an Integer BASIC line is parsed by its grammar, where
+// a jump takes an expression and only a lone constant names a line.
+#include "core/basic/line_references.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/basic/applesoft_tokenizer.h"
+#include "core/basic/applesoft_tokens.h"
+#include "core/basic/integer_tokenizer.h"
+#include "core/basic/integer_tokens.h"
+#include "core/text/typed_lines.h"
+
+namespace {
+
+constexpr const char* kKeywords[] = {"GOTO", "GOSUB", "THEN", "LIST", "RUN", "DEL"};
+
+constexpr uint8_t kTokenOn = 0xB4;
+constexpr uint8_t kTokenList = 0xBC;
+constexpr uint8_t kTokenRun = 0xAC;
+constexpr uint8_t kTokenDel = 0x85;
+constexpr uint8_t kTokenMinus = 0xC9;
+
+// Integer BASIC's tokens that a line number may follow, and the commas of
+// LIST's and DEL's ranges, which end the first number.
+constexpr uint8_t kIntegerGoto = 0x5F;
+constexpr uint8_t kIntegerGosub = 0x5C;
+constexpr uint8_t kIntegerThenLine = 0x24;
+constexpr uint8_t kIntegerList = 0x74;
+constexpr uint8_t kIntegerListComma = 0x75;
+constexpr uint8_t kIntegerRun = 0x07;
+constexpr uint8_t kIntegerDel = 0x09;
+constexpr uint8_t kIntegerDelComma = 0x0A;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigitByte(uint8_t b) { return b >= '0' && b <= '9'; }
+
+// The end of `from`..`to` in `contents` without its trailing blanks, but not
+// before `least`.
+size_t TrimmedEnd(std::string_view contents, size_t least, size_t to)
+{
+    while (to > least && contents[to - 1] == ' ')
+        --to;
+    return to;
+}
+
+class ApplesoftLine {
+public:
+    ApplesoftLine(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt, std::string_view contents,
+                  size_t base, std::vector<LineReference>& out)
+        : parsed_(parsed), typedAt_(typedAt), contents_(contents), base_(base), out_(out)
+    {
+    }
+
+    void Scan()
+    {
+        bool on = false;  // in an ON statement, whose GOTO or GOSUB takes a list
+        size_t k = 0;
+        while (k < parsed_.size()) {
+            const uint8_t b = parsed_[k];
+            if (b == '"') {
+                k = AfterQuote(k);
+                continue;
+            }
+            if (b == kTokenRem)
+                return;
+            if (b == kTokenData) {
+                k = StatementEnd(k + 1);
+                continue;
+            }
+            ++k;
+            switch (b) {
+            case ':': on = false; break;
+            case kTokenOn: on = true; break;
+            case kTokenGoto: Jump(ReferenceKind::Goto, k, on); break;
+            case kTokenGosub: Jump(ReferenceKind::Gosub, k, on); break;
+            case kTokenThen:
+                // A number right after THEN is a GOTO; anything else is a statement.
+                if (k < parsed_.size() && IsDigitByte(parsed_[k]))
+                    Jump(ReferenceKind::Then, k, false);
+                break;
+            case kTokenList: Range(ReferenceKind::List, k, true); break;
+            case kTokenDel: Range(ReferenceKind::Del, k, false); break;
+            case kTokenRun: Optional(ReferenceKind::Run, k); break;
+            default: break;
+            }
+        }
+    }
+
+private:
+    size_t Typed(size_t k) const { return k < parsed_.size() ? typedAt_[k] : contents_.size(); }
+
+    size_t AfterQuote(size_t k) const
+    {
+        for (++k; k < parsed_.size(); ++k)
+            if (parsed_[k] == '"')
+                return k + 1;
+        return k;
+    }
+
+    // The index of the colon that ends the statement from `k`, or the end.
+    size_t StatementEnd(size_t k) const
+    {
+        while (k < parsed_.size() && parsed_[k] != ':')
+            k = parsed_[k] == '"' ? AfterQuote(k) : k + 1;
+        return k;
+    }
+
+    // The digits from `k` as LINGET reads them; `k` moves past them.
+    LineReference Number(ReferenceKind kind, size_t& k) const
+    {
+        const size_t at = Typed(k);
+        LineReference reference{kind, base_ + at, base_ + at, base_ + at, -1};
+        if (k >= parsed_.size() || !IsDigitByte(parsed_[k]))
+            return reference;
+        long value = 0;
+        for (; k < parsed_.size() && IsDigitByte(parsed_[k]); ++k)
+            value = std::min(value * 10 + (parsed_[k] - '0'), kBeyondEveryLine);
+        reference.digitsEnd = reference.end = base_ + typedAt_[k - 1] + 1;
+        reference.target = value;
+        return reference;
+    }
+
+    // The end of what follows the digits in their statement, blanks dropped.
+    size_t RestEnd(const LineReference& reference, size_t k) const
+    {
+        return base_ + TrimmedEnd(contents_, reference.digitsEnd - base_, Typed(StatementEnd(k)));
+    }
+
+    // GOTO and GOSUB go to the number read, whatever follows it; ON's take
+    // a list of numbers.
+    void Jump(ReferenceKind kind, size_t& k, bool list)
+    {
+        for (;;) {
+            LineReference reference = Number(kind, k);
+            const bool more = list && reference.target >= 0 && k < parsed_.size() && parsed_[k] == ',';
+            if (!more)
+                reference.end = RestEnd(reference, k);
+            out_.push_back(reference);
+            if (!more)
+                return;
+            ++k;
+        }
+    }
+
+    void Optional(ReferenceKind kind, size_t& k)
+    {
+        const LineReference reference = Number(kind, k);
+        if (reference.target >= 0)
+            out_.push_back(reference);
+    }
+
+    // LIST [a][-b] or [a][,b]; DEL a,b.
+    void Range(ReferenceKind kind, size_t& k, bool minus)
+    {
+        Optional(kind, k);
+        if (k < parsed_.size() && (parsed_[k] == ',' || (minus && parsed_[k] == kTokenMinus)))
+            Optional(kind, ++k);
+    }
+
+    std::span<const uint8_t> parsed_;
+    std::span<const uint32_t> typedAt_;
+    std::string_view contents_;
+    size_t base_;
+    std::vector<LineReference>& out_;
+};
+
+// Integer BASIC's tokens in items: a token, a constant (its first digit and
+// two bytes of value) or a character of a name, string or remark. A digit
+// right after a token starts a constant; inside a name it is a letter's
+// neighbour.
+struct IntegerItem {
+    size_t index;
+    bool token;
+    bool constant;
+};
+
+std::vector<IntegerItem> IntegerItems(std::span<const uint8_t> tokens)
+{
+    std::vector<IntegerItem> items;
+    bool inText = false;
+    bool afterToken = true;
+    for (size_t k = 0; k < tokens.size();) {
+        const uint8_t b = tokens[k];
+        if (b < kHighBit) {
+            inText = b == kRem || b == kOpenQuote || (inText && b != kCloseQuote);
+            afterToken = true;
+            items.push_back({k++, true, false});
+        } else if (!inText && afterToken && b >= kFirstDigit && b <= kLastDigit && k + 2 < tokens.size()) {
+            items.push_back({k, false, true});
+            k += 3;
+            afterToken = false;
+        } else {
+            afterToken = false;
+            items.push_back({k++, false, false});
+        }
+    }
+    return items;
+}
+
+bool EndsIntegerNumber(uint8_t token, ReferenceKind kind)
+{
+    return token == kColon || (kind == ReferenceKind::List && token == kIntegerListComma) ||
+           (kind == ReferenceKind::Del && token == kIntegerDelComma);
+}
+
+void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint32_t> typedAt,
+                           std::string_view contents, size_t base, std::vector<LineReference>& out)
+{
+    const std::vector<IntegerItem> items = IntegerItems(tokens);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].token)
+            continue;
+        ReferenceKind kind;
+        switch (tokens[items[i].index]) {
+        case kIntegerGoto: kind = ReferenceKind::Goto; break;
+        case kIntegerGosub: kind = ReferenceKind::Gosub; break;
+        case kIntegerThenLine: kind = ReferenceKind::Then; break;
+        case kIntegerList:
+        case kIntegerListComma: kind = ReferenceKind::List; break;
+        case kIntegerRun: kind = ReferenceKind::Run; break;
+        case kIntegerDel:
+        case kIntegerDelComma: kind = ReferenceKind::Del; break;
+        default: continue;
+        }
+        // The expression runs to the statement's end or the range's comma.
+        size_t last = i + 1;
+        while (last < items.size() && !(items[last].token && EndsIntegerNumber(tokens[items[last].index], kind)))
+            ++last;
+        if (i + 1 == last)
+            continue;
+        const size_t at = typedAt[items[i + 1].index];
+        const size_t stop = last < items.size() ? typedAt[items[last].index] : contents.size();
+        LineReference reference{kind, base + at, base + at, base + TrimmedEnd(contents, at, stop), -1};
+        if (last == i + 2 && items[i + 1].constant) {
+            const size_t k = items[i + 1].index;
+            reference.target = tokens[k + 1] | (tokens[k + 2] << 8);
+            size_t digits = at;
+            while (digits < contents.size() && (IsDigit(contents[digits]) || contents[digits] == ' '))
+                ++digits;
+            reference.digitsEnd = reference.end = base + TrimmedEnd(contents, at, digits);
+        }
+        out.push_back(reference);
+    }
+}
+
+// The text's lines one at a time, each as the tokenizers read it.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool Next()
+    {
+        if (next_ > text_.size())
+            return false;
+        start_ = next_;
+        ++textLine_;
+        const std::string_view typed = NextTypedLine(text_, next_);
+        buffer_.clear();
+        for (char c : typed) {
+            if (SevenBit(c) == '\0')
+                break;
+            buffer_ += SevenBit(c);
+        }
+        return true;
+    }
+    int TextLine() const { return textLine_; }
+    size_t Start() const { return start_; }
+    const std::string& Buffer() const { return buffer_; }
+
+private:
+    std::string_view text_;
+    size_t next_ = 0;
+    size_t start_ = 0;
+    int textLine_ = -1;
+    std::string buffer_;
+};
+
+// The line's number and where its contents begin.
+ScannedLine NumberOf(const LineReader& reader, size_t& contentsAt)
+{
+    const std::string& buffer = reader.Buffer();
+    const TypedLineNumber number = ReadTypedLineNumber(buffer);
+    ScannedLine line{reader.TextLine(), reader.Start(), reader.Start(), reader.Start(), -1, true, {}};
+    contentsAt = 0;
+    if (number.value >= 0) {
+        const size_t first = buffer.find_first_not_of(' ');
+        line.numberAt = reader.Start() + first;
+        line.numberEnd = reader.Start() + TrimmedEnd(buffer, first, number.contentsAt);
+        line.number = number.value;
+        contentsAt = number.contentsAt;
+    }
+    return line;
+}
+
+ScannedLine ScanLine(const LineReader& reader, BasicLanguage language, std::vector<uint8_t>& parsed,
+                     std::vector<uint32_t>& typedAt)
+{
+    size_t contentsAt = 0;
+    ScannedLine line = NumberOf(reader, contentsAt);
+    const std::string_view contents = std::string_view(reader.Buffer()).substr(contentsAt);
+    const size_t base = reader.Start() + contentsAt;
+    parsed.clear();
+    typedAt.clear();
+    if (language == BasicLanguage::Applesoft) {
+        ParseApplesoftContents(contents, parsed, &typedAt);
+        FindApplesoftReferences(parsed, typedAt, contents, base, line.references);
+    } else if (contents.find_first_not_of(' ') != std::string_view::npos) {
+        line.understood = ParseIntegerContents(contents, parsed, &typedAt) == IntegerParse::Stored;
+        if (line.understood)
+            FindIntegerReferences(parsed, typedAt, contents, base, line.references);
+    }
+    return line;
+}
+
+bool Blank(const std::string& buffer) { return buffer.find_first_not_of(' ') == std::string::npos; }
+
+}  // namespace
+
+const char* ReferenceKeyword(ReferenceKind kind) { return kKeywords[static_cast<int>(kind)]; }
+
+void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt,
+                             std::string_view contents, size_t base, std::vector<LineReference>& references)
+{
+    ApplesoftLine(parsed, typedAt, contents, base, references).Scan();
+}
+
+std::vector<ScannedLine> ScanLineReferences(std::string_view text, BasicLanguage language)
+{
+    std::vector<ScannedLine> lines;
+    std::vector<uint8_t> parsed;
+    std::vector<uint32_t> typedAt;
+    for (LineReader reader(text); reader.Next();)
+        if (!Blank(reader.Buffer()))
+            lines.push_back(ScanLine(reader, language, parsed, typedAt));
+    return lines;
+}
+
+CaretReference ReferenceAtCaret(std::string_view text, size_t caret, BasicLanguage language)
+{
+    CaretReference found;
+    std::vector<uint8_t> parsed;
+    std::vector<uint32_t> typedAt;
+    // Only the caret's line is parsed; the others give only their numbers.
+    LineReader reader(text);
+    while (reader.Next() && !found.found) {
+        const size_t end = reader.Start() + reader.Buffer().size();
+        if (caret < reader.Start() || caret > end)
+            continue;
+        for (const LineReference& reference : ScanLine(reader, language, parsed, typedAt).references)
+            if (reference.target >= 0 && caret >= reference.at && caret <= reference.digitsEnd) {
+                found.found = true;
+                found.reference = reference;
+                break;
+            }
+        if (!found.found)
+            return found;
+    }
+    if (!found.found)
+        return found;
+    for (LineReader numbers(text); numbers.Next();) {
+        size_t contentsAt = 0;
+        if (NumberOf(numbers, contentsAt).number == found.reference.target) {
+            found.targetTextLine = numbers.TextLine();
+            found.targetStart = numbers.Start();
+        }
+    }
+    return found;
+}
+
+std::vector<JumpingLine> LinesThatJumpTo(std::string_view text, long target, BasicLanguage language)
+{
+    std::vector<JumpingLine> jumping;
+    for (const ScannedLine& line : ScanLineReferences(text, language))
+        for (const LineReference& reference : line.references)
+            if (reference.target == target && target >= 0)
+                jumping.push_back({line.textLine, line.number, reference});
+    return jumping;
+}
