@@ -10,6 +10,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokens.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/line_references.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/remove_spaces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/renumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_record.cpp

@@ -11,7 +11,7 @@
 #include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_tokenizer.h"
 #include "core/basic/integer_tokens.h"
-#include "core/text/typed_lines.h"
+#include "core/basic/program_lines.h"
 
 namespace {
 
@@ -167,39 +167,6 @@ private:
     std::vector<LineReference>& out_;
 };
 
-// Integer BASIC's tokens in items: a token, a constant (its first digit and
-// two bytes of value) or a character of a name, string or remark. A digit
-// right after a token starts a constant; inside a name it is a letter's
-// neighbour.
-struct IntegerItem {
-    size_t index;
-    bool token;
-    bool constant;
-};
-
-std::vector<IntegerItem> IntegerItems(std::span<const uint8_t> tokens)
-{
-    std::vector<IntegerItem> items;
-    bool inText = false;
-    bool afterToken = true;
-    for (size_t k = 0; k < tokens.size();) {
-        const uint8_t b = tokens[k];
-        if (b < kHighBit) {
-            inText = b == kRem || b == kOpenQuote || (inText && b != kCloseQuote);
-            afterToken = true;
-            items.push_back({k++, true, false});
-        } else if (!inText && afterToken && b >= kFirstDigit && b <= kLastDigit && k + 2 < tokens.size()) {
-            items.push_back({k, false, true});
-            k += 3;
-            afterToken = false;
-        } else {
-            afterToken = false;
-            items.push_back({k++, false, false});
-        }
-    }
-    return items;
-}
-
 bool EndsIntegerNumber(uint8_t token, ReferenceKind kind)
 {
     return token == kColon || (kind == ReferenceKind::List && token == kIntegerListComma) ||
@@ -246,76 +213,17 @@ void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint
     }
 }
 
-// The text's lines one at a time, each as the tokenizers read it.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-
-    bool Next()
-    {
-        if (next_ > text_.size())
-            return false;
-        start_ = next_;
-        ++textLine_;
-        const std::string_view typed = NextTypedLine(text_, next_);
-        buffer_.clear();
-        for (char c : typed) {
-            if (SevenBit(c) == '\0')
-                break;
-            buffer_ += SevenBit(c);
-        }
-        return true;
-    }
-    int TextLine() const { return textLine_; }
-    size_t Start() const { return start_; }
-    const std::string& Buffer() const { return buffer_; }
-
-private:
-    std::string_view text_;
-    size_t next_ = 0;
-    size_t start_ = 0;
-    int textLine_ = -1;
-    std::string buffer_;
-};
-
-// The line's number and where its contents begin.
-ScannedLine NumberOf(const LineReader& reader, size_t& contentsAt)
+ScannedLine ScanLine(const ProgramLines& lines, BasicLanguage language, ParsedLine& parsed)
 {
-    const std::string& buffer = reader.Buffer();
-    const TypedLineNumber number = ReadTypedLineNumber(buffer);
-    ScannedLine line{reader.TextLine(), reader.Start(), reader.Start(), reader.Start(), -1, true, {}};
-    contentsAt = 0;
-    if (number.value >= 0) {
-        const size_t first = buffer.find_first_not_of(' ');
-        line.numberAt = reader.Start() + first;
-        line.numberEnd = reader.Start() + TrimmedEnd(buffer, first, number.contentsAt);
-        line.number = number.value;
-        contentsAt = number.contentsAt;
-    }
+    ParseProgramLine(lines, language, parsed);
+    ScannedLine line{lines.TextLine(), lines.Start(), parsed.numberAt, parsed.numberEnd, parsed.number,
+                     parsed.understood, {}};
+    if (language == BasicLanguage::Applesoft)
+        FindApplesoftReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
+    else if (parsed.understood)
+        FindIntegerReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
     return line;
 }
-
-ScannedLine ScanLine(const LineReader& reader, BasicLanguage language, std::vector<uint8_t>& parsed,
-                     std::vector<uint32_t>& typedAt)
-{
-    size_t contentsAt = 0;
-    ScannedLine line = NumberOf(reader, contentsAt);
-    const std::string_view contents = std::string_view(reader.Buffer()).substr(contentsAt);
-    const size_t base = reader.Start() + contentsAt;
-    parsed.clear();
-    typedAt.clear();
-    if (language == BasicLanguage::Applesoft) {
-        ParseApplesoftContents(contents, parsed, &typedAt);
-        FindApplesoftReferences(parsed, typedAt, contents, base, line.references);
-    } else if (contents.find_first_not_of(' ') != std::string_view::npos) {
-        line.understood = ParseIntegerContents(contents, parsed, &typedAt) == IntegerParse::Stored;
-        if (line.understood)
-            FindIntegerReferences(parsed, typedAt, contents, base, line.references);
-    }
-    return line;
-}
-
-bool Blank(const std::string& buffer) { return buffer.find_first_not_of(' ') == std::string::npos; }
 
 }  // namespace
 
@@ -329,27 +237,25 @@ void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const ui
 
 std::vector<ScannedLine> ScanLineReferences(std::string_view text, BasicLanguage language)
 {
-    std::vector<ScannedLine> lines;
-    std::vector<uint8_t> parsed;
-    std::vector<uint32_t> typedAt;
-    for (LineReader reader(text); reader.Next();)
-        if (!Blank(reader.Buffer()))
-            lines.push_back(ScanLine(reader, language, parsed, typedAt));
-    return lines;
+    std::vector<ScannedLine> scanned;
+    ParsedLine parsed;
+    for (ProgramLines lines(text); lines.Next();)
+        if (!lines.Blank())
+            scanned.push_back(ScanLine(lines, language, parsed));
+    return scanned;
 }
 
 CaretReference ReferenceAtCaret(std::string_view text, size_t caret, BasicLanguage language)
 {
     CaretReference found;
-    std::vector<uint8_t> parsed;
-    std::vector<uint32_t> typedAt;
+    ParsedLine parsed;
     // Only the caret's line is parsed; the others give only their numbers.
-    LineReader reader(text);
-    while (reader.Next() && !found.found) {
-        const size_t end = reader.Start() + reader.Buffer().size();
-        if (caret < reader.Start() || caret > end)
+    ProgramLines lines(text);
+    while (lines.Next() && !found.found) {
+        const size_t end = lines.Start() + lines.Buffer().size();
+        if (caret < lines.Start() || caret > end)
             continue;
-        for (const LineReference& reference : ScanLine(reader, language, parsed, typedAt).references)
+        for (const LineReference& reference : ScanLine(lines, language, parsed).references)
             if (reference.target >= 0 && caret >= reference.at && caret <= reference.digitsEnd) {
                 found.found = true;
                 found.reference = reference;
@@ -360,9 +266,8 @@ CaretReference ReferenceAtCaret(std::string_view text, size_t caret, BasicLangua
     }
     if (!found.found)
         return found;
-    for (LineReader numbers(text); numbers.Next();) {
-        size_t contentsAt = 0;
-        if (NumberOf(numbers, contentsAt).number == found.reference.target) {
+    for (ProgramLines numbers(text); numbers.Next();) {
+        if (ReadTypedLineNumber(numbers.Buffer()).value == found.reference.target) {
             found.targetTextLine = numbers.TextLine();
             found.targetStart = numbers.Start();
         }

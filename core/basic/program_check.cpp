@@ -11,6 +11,7 @@
 #include "core/basic/applesoft_listing.h"
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/basic/applesoft_tokens.h"
+#include "core/basic/line_references.h"
 #include "core/text/ascii.h"
 
 namespace {
@@ -39,6 +40,12 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool IsToken(uint8_t b) { return b >= kApplesoftFirstToken; }
 std::string TokenName(uint8_t b) { return kApplesoftTokens[b - kApplesoftFirstToken]; }
 
+struct Jump {
+    ReferenceKind kind;
+    long target;
+    std::string digits;  // as typed, without blanks
+};
+
 // One typed line that has a number the Apple accepts.
 struct NumberedLine {
     int line;
@@ -46,6 +53,7 @@ struct NumberedLine {
     std::string_view typed;
     int number;
     std::vector<uint8_t> contents;  // as stored; empty: the number alone deletes the line
+    std::vector<Jump> jumps;
 };
 
 std::string ListedLine(int number, const std::vector<uint8_t>& contents)
@@ -151,22 +159,31 @@ FindingKind KindOfNote(TokenizeNoteKind kind)
 void FindMissingTargets(const NumberedLine& line, const std::set<int>& numbers, const std::string& listed,
                         std::vector<ProgramFinding>& findings)
 {
-    const std::vector<uint8_t>& c = line.contents;
-    for (size_t k = 0; k < c.size(); ++k) {
-        if (c[k] != kTokenGoto && c[k] != kTokenGosub && c[k] != kTokenThen) continue;
-        size_t j = k + 1;
-        do {
-            if (j >= c.size() || c[j] < '0' || c[j] > '9') break;
-            const size_t from = j;
-            while (j < c.size() && c[j] >= '0' && c[j] <= '9') ++j;
-            const std::string target(c.begin() + static_cast<std::ptrdiff_t>(from), c.begin() + static_cast<std::ptrdiff_t>(j));
-            // No line has a number of more than five digits.
-            if (target.size() > 5 || !numbers.count(std::stoi(target)))
-                findings.push_back({FindingKind::MissingTarget, line.line, line.offset,
-                                    TokenName(c[k]) + " " + target + ": there is no line " + target,
-                                    std::string(line.typed), listed});
-        } while (c[k] != kTokenThen && j < c.size() && c[j] == ',' && ++j);
+    for (const Jump& jump : line.jumps)
+        if (!numbers.count(static_cast<int>(jump.target)))
+            findings.push_back({FindingKind::MissingTarget, line.line, line.offset,
+                                std::string(ReferenceKeyword(jump.kind)) + " " + jump.digits + ": there is no line " +
+                                    jump.digits,
+                                std::string(line.typed), listed});
+}
+
+// The lines a line jumps to, with their digits as typed.
+std::vector<Jump> JumpsOf(std::string_view contents, const std::vector<uint8_t>& parsed,
+                          const std::vector<uint32_t>& typedAt)
+{
+    std::vector<LineReference> references;
+    FindApplesoftReferences(parsed, typedAt, contents, 0, references);
+    std::vector<Jump> jumps;
+    for (const LineReference& reference : references) {
+        if (reference.target < 0 || reference.kind == ReferenceKind::List || reference.kind == ReferenceKind::Run ||
+            reference.kind == ReferenceKind::Del)
+            continue;
+        std::string digits;
+        for (size_t i = reference.at; i < reference.digitsEnd; ++i)
+            if (contents[i] != ' ') digits += contents[i];
+        jumps.push_back({reference.kind, reference.target, digits});
     }
+    return jumps;
 }
 
 }  // namespace
@@ -201,9 +218,10 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
         const TypedLineNumber number = ReadTypedLineNumber(buffer);
         if (number.value < 0 || number.value > kHighestLineNumber) continue;
         const std::string_view contents = std::string_view(buffer).substr(number.contentsAt);
-        NumberedLine entered = {static_cast<int>(i), line.offset, line.text, static_cast<int>(number.value), {}};
+        NumberedLine entered = {static_cast<int>(i), line.offset, line.text, static_cast<int>(number.value), {}, {}};
         typedAt.clear();
         ParseApplesoftContents(contents, entered.contents, &typedAt);
+        entered.jumps = JumpsOf(contents, entered.contents, typedAt);
         const std::string listed = entered.contents.empty() ? std::string() : ListedLine(entered.number, entered.contents);
         const std::string misread = KeywordsMisread(contents, entered.contents, typedAt);
         if (!misread.empty())
