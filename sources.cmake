@@ -8,6 +8,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_listing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokenizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/keyword_help.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/line_references.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_lines.cpp
