@@ -173,6 +173,28 @@ bool EndsIntegerNumber(uint8_t token, ReferenceKind kind)
            (kind == ReferenceKind::Del && token == kIntegerDelComma);
 }
 
+ScannedLine ScanLine(const ProgramLines& lines, BasicLanguage language, ParsedLine& parsed)
+{
+    ParseProgramLine(lines, language, parsed);
+    ScannedLine line{lines.TextLine(), lines.Start(), parsed.numberAt, parsed.numberEnd, parsed.number,
+                     parsed.understood, {}};
+    if (language == BasicLanguage::Applesoft)
+        FindApplesoftReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
+    else if (parsed.understood)
+        FindIntegerReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
+    return line;
+}
+
+}  // namespace
+
+const char* ReferenceKeyword(ReferenceKind kind) { return kKeywords[static_cast<int>(kind)]; }
+
+void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt,
+                             std::string_view contents, size_t base, std::vector<LineReference>& references)
+{
+    ApplesoftLine(parsed, typedAt, contents, base, references).Scan();
+}
+
 void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint32_t> typedAt,
                            std::string_view contents, size_t base, std::vector<LineReference>& out)
 {
@@ -211,28 +233,6 @@ void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint
         }
         out.push_back(reference);
     }
-}
-
-ScannedLine ScanLine(const ProgramLines& lines, BasicLanguage language, ParsedLine& parsed)
-{
-    ParseProgramLine(lines, language, parsed);
-    ScannedLine line{lines.TextLine(), lines.Start(), parsed.numberAt, parsed.numberEnd, parsed.number,
-                     parsed.understood, {}};
-    if (language == BasicLanguage::Applesoft)
-        FindApplesoftReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
-    else if (parsed.understood)
-        FindIntegerReferences(parsed.tokens, parsed.typedAt, parsed.contents, parsed.base, line.references);
-    return line;
-}
-
-}  // namespace
-
-const char* ReferenceKeyword(ReferenceKind kind) { return kKeywords[static_cast<int>(kind)]; }
-
-void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt,
-                             std::string_view contents, size_t base, std::vector<LineReference>& references)
-{
-    ApplesoftLine(parsed, typedAt, contents, base, references).Scan();
 }
 
 std::vector<ScannedLine> ScanLineReferences(std::string_view text, BasicLanguage language)

@@ -51,6 +51,10 @@ std::vector<ScannedLine> ScanLineReferences(std::string_view text, BasicLanguage
 void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt,
                              std::string_view contents, size_t base, std::vector<LineReference>& references);
 
+// The same for an Integer BASIC line ParseIntegerContents stored.
+void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint32_t> typedAt,
+                           std::string_view contents, size_t base, std::vector<LineReference>& references);
+
 // The line-number reference the caret stands on or right after, and the line
 // it names (the last of that number, which is the one the Apple keeps).
 struct CaretReference {
