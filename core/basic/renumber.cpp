@@ -139,8 +139,11 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
             const std::string keyword = ReferenceKeyword(reference.kind);
             const std::string rest = Shown(text, reference.digitsEnd, reference.end);
             if (reference.target < 0) {
-                leave(reference.at, rest.empty() ? keyword + ": no line number, left as it is"
-                                                 : keyword + " " + rest + ": a computed line, left as it is");
+                // Applesoft reads a missing number as 0; Integer BASIC works the line out.
+                const std::string what = rest.empty() ? keyword : keyword + " " + rest;
+                leave(reference.at, what + (language == BasicLanguage::Applesoft
+                                                ? ": no line number, left as it is"
+                                                : ": a computed line, left as it is"));
                 continue;
             }
             const std::string digits = DigitsOf(text, reference.at, reference.digitsEnd);

@@ -165,7 +165,7 @@ TEST(Renumber, FollowsEveryReferenceAndListsWhatItLeaves)
          "10 GOTO 10+X:GOSUB 99\r20 GOTO X\r30 ON X GOTO 20,77\r40 LIST 15\rRUN 20",
          {0, LONG_MAX, 100, 10}, "100 GOTO 100+X:GOSUB 99\r110 GOTO X\r120 ON X GOTO 110,77\r130 LIST 15\rRUN 110",
          {"line 100: GOTO 100+X: Applesoft goes to line 100 and ignores +X",
-          "line 100: GOSUB 99: there is no line 99, left as it is", "line 110: GOTO X: a computed line, left as it is",
+          "line 100: GOSUB 99: there is no line 99, left as it is", "line 110: GOTO X: no line number, left as it is",
           "line 120: GOTO 77: there is no line 77, left as it is",
           "line 130: LIST 15: there is no line 15, left as it is"}},
         {"Integer: GOTO, GOSUB, THEN, LIST, DEL and RUN", kI,
