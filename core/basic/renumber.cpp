@@ -125,6 +125,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
     Copier copier(text);
     for (const ScannedLine& line : lines) {
         long lineNumber = line.number;
+        const size_t start = copier.Where(line.start);
         if (const long to = NewNumber(map, line.number); to >= 0 && to != line.number) {
             copier.Replace(line.numberAt, line.numberEnd, to);
             result.changes.push_back({line.number, to});
@@ -134,7 +135,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
             result.left.push_back({line.textLine, lineNumber, copier.Where(at), std::move(what)});
         };
         if (!line.understood)
-            leave(line.start, "SYNTAX ERR: the line's references are left as they are");
+            result.left.push_back({line.textLine, lineNumber, start, "SYNTAX ERR: the line's references are left as they are"});
         for (const LineReference& reference : line.references) {
             const std::string keyword = ReferenceKeyword(reference.kind);
             const std::string rest = Shown(text, reference.digitsEnd, reference.end);

@@ -190,7 +190,9 @@ TEST(Renumber, FollowsEveryReferenceAndListsWhatItLeaves)
             EXPECT_LT(left.offset, result.text.size());
     }
     EXPECT_EQ(RenumberProgram("10 GOTO 20\r20 END", kA, {0, LONG_MAX, 5, 5}).left.size(), 0u);
-    EXPECT_EQ(RenumberProgram("5 GOTO 99\r", kA).left[0].offset, 8u);  // in the new text
+    // Where each is in the new text.
+    EXPECT_EQ(RenumberProgram("5 GOTO 99\r", kA).left[0].offset, 8u);
+    EXPECT_EQ(RenumberProgram("1 END\n5 X=\n", kI).left[0].offset, 7u);
 }
 
 TEST(Renumber, RefusesAndChangesNothing)
