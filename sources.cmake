@@ -25,6 +25,14 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/browser_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/container.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/d13_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/gcr.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/nibble_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/nibble_track.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/readable_sectors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/two_img.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/disk/containers/woz_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/dos33_contents.cpp
@@ -67,6 +75,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/document_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_colouring.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/quiet_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/file_dialog.cpp

@@ -39,12 +39,12 @@ HIMAGELIST FileTypeIcons(HWND owner)
     return g_icons;
 }
 
-// Shows a listing, or its failure with the image's file name.
+// Shows a listing, or its failure with the image's file name or what failed.
 bool Show(const AppleBrowser& browser, const DirectoryListing& listing)
 {
     FillBrowserList(browser.view, listing);
     if (listing.message == Message::None) return true;
-    ReportError(listing.message, g_browser.imageTitle, 0, browser.owner);
+    ReportError(listing.message, listing.detail.empty() ? g_browser.imageTitle : listing.detail, 0, browser.owner);
     return false;
 }
 

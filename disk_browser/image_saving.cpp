@@ -46,7 +46,7 @@ void RecordEntry(size_t slot, const std::string& imagePath)
                        row) != Message::None)
         return;
     FileEntry entry;
-    int result = layout == LayoutDos33 ? DecodeDosEntry(row.ref, imagePath, entry)
+    int result = IsDosLayout(layout) ? DecodeDosEntry(row.ref, imagePath, entry)
                                        : DecodeProdosEntry(row.ref, imagePath, layout, entry);
     if (result == 0) g_documents.fileEntry[slot] = entry;
 }

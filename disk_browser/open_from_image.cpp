@@ -50,7 +50,7 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump, EntryO
         // document would otherwise type an empty program over the Apple file.
         g_documents.directory[slot] = SplitPath(g_browser.imagePath).directory;
         g_documents.name[slot] = g_browser.imageTitle;
-        g_documents.applePath[slot] = g_browser.layout == LayoutDos33 ? title : g_browser.currentPrefix + title;
+        g_documents.applePath[slot] = IsDosLayout(g_browser.layout) ? title : g_browser.currentPrefix + title;
         g_documents.fileEntry[slot] = entry;
         g_documents.hexDump[slot] = hexDump || content.kind == DocumentKind::Bin;
         SetEditorSlot(editor, static_cast<LONG_PTR>(slot));
@@ -58,7 +58,8 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump, EntryO
     } else {
         SetEditorSlot(editor, kNoPlaceSlot);
     }
-    if (content.message != Message::None) ReportError(content.message, g_browser.imageTitle, content.value, frame);
+    if (content.message != Message::None)
+        ReportError(content.message, content.detail.empty() ? g_browser.imageTitle : content.detail, content.value, frame);
     if (content.beep) MessageBeep(MB_OK);
     FinishOpenedDocument(frame, editor, content.opened && content.kind == DocumentKind::Applesoft && !hexDump);
     return Outcome::Next;

@@ -126,10 +126,13 @@ void PrintJob(HWND owner, HDC printer, HWND editor, const PRINTDLGA& dialog, con
     // The copy holds just the selection when that is to be printed: character
     // positions need not agree between the two (a copied line end may take
     // two positions where the document's took one).
-    ReplaceSelectionWithRtf(copy, EditorAsRtf(editor, (dialog.Flags & PD_SELECTION) != 0));
+    const bool selection = (dialog.Flags & PD_SELECTION) != 0;
+    CHARRANGE selected = {0, 0};
+    if (selection) SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selected));
+    ReplaceSelectionWithRtf(copy, EditorAsRtf(editor, selection));
     JobEnd end;
     {
-        const PrintSource source(copy, printer, black);
+        const PrintSource source(copy, printer, black, editor, selected.cpMin);
         end = PrintPages(printer, source, dialog, PrintArea(printer, setup), owner);
     }
     DestroyWindow(copy);

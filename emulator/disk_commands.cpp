@@ -27,7 +27,7 @@ namespace {
 constexpr LRESULT kTyped = 0;
 constexpr LRESULT kNotTyped = 1;
 
-bool BrowsingDos33() { return g_browser.layout == LayoutDos33; }
+bool BrowsingDos33() { return IsDosLayout(g_browser.layout); }
 
 // The change made in the browsed image itself: kTyped when made, kNotTyped
 // after the message that says why not; none when the line is to be typed

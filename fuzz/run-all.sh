@@ -7,9 +7,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 seconds="${1:-60}"
 build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
-targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz)
+targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz woz_fuzz nibble_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
-targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz language_tools_fuzz)
+targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz two_img_fuzz language_tools_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
@@ -29,6 +29,12 @@ if [ -d "$shared/disks" ]; then
     -size -145k -exec cp {} "$work/seeds/" \;
 fi
 printf '\0' > "$work/seeds/empty"
+# The nibble and WOZ readers take whole floppies in their own containers.
+mkdir -p "$work/floppy-seeds"
+if [ -d "$shared/disks/formats" ]; then
+  find "$shared/disks/formats" -type f \( -name '*.woz' -o -name '*.nib' -o -name '*.d13' \) -exec cp {} "$work/floppy-seeds/" \;
+fi
+printf '\0' > "$work/floppy-seeds/empty"
 # The BASIC views are seeded with real programs, each behind the selector
 # bytes that pick the routine and its arguments.
 mkdir -p "$work/program-seeds"
@@ -71,7 +77,9 @@ for target in "${targets[@]}"; do
   [ "$target" = language_tools_fuzz ] && seeds="$work/language-seeds"
   [ "$target" = prodos_write_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = dos33_write_fuzz ] && seeds="$work/operation-seeds"
-  if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len=143515 \
+  max_len=143515
+  case "$target" in woz_fuzz|nibble_fuzz) seeds="$work/floppy-seeds"; max_len=262144 ;; esac
+  if ! "$build/$target" "$work/corpus-$target" "$seeds" -max_total_time="$each" -max_len="$max_len" \
        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 >"$work/$target.log" 2>&1; then
     tail -n 60 "$work/$target.log"
     status=1

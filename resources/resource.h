@@ -180,6 +180,10 @@
 #define IDC_PROP_IMAGE_FOLDER  303
 #define IDC_PROP_MEDIUM        304
 #define IDC_PROP_SKEW          305
+#define IDC_PROP_CONTAINER_FORMAT   320   // the image's container: 2MG, nibbles, WOZ ...
+#define IDC_PROP_CONTAINER_CREATOR  321
+#define IDC_PROP_WRITE_PROTECTED    322
+#define IDC_PROP_COMMENT            323
 #define IDC_PROP_OS           1095
 
 // ---- Apple file browser: the open dialog's "A2Get" part ----

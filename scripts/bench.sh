@@ -10,7 +10,7 @@ install_packages || exit 1
 trap 'stop_session; stop_printer' EXIT
 # Both trees are Release builds; the native one without the tests' sanitizers.
 cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
-cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench image_write_bench language_bench >/dev/null || exit 1
+cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench image_write_bench nibble_bench language_bench >/dev/null || exit 1
 build_windows "$BUILD/bench-windows" Release colour_bench open_bench check_bench print_bench >/dev/null || exit 1
 
 echo "== BASIC listings =="
@@ -19,6 +19,8 @@ echo "== Renumbering, keyword help and completion =="
 "$BUILD/bench/tools/language_bench"
 echo "== Disk images =="
 "$BUILD/bench/tools/disk_bench"
+echo "== Floppies in nibbles and bit streams =="
+"$BUILD/bench/tools/nibble_bench"
 echo "== Writing into a disk image =="
 "$BUILD/bench/tools/image_write_bench"
 echo "== Applesoft colouring in the editor (Wine) =="

@@ -28,7 +28,7 @@ size_t ImageSlotOf(HWND editor)
 {
     size_t slot = TableSlotOf(editor);
     int layout = slot ? g_documents.fileEntry[slot].layout : LayoutNone;
-    bool fromImage = layout == LayoutDos33 || layout == LayoutProdos || layout == LayoutProdosDosOrder;
+    bool fromImage = IsDosLayout(layout) || layout == LayoutProdos || layout == LayoutProdosDosOrder;
     return fromImage ? slot : 0;
 }
 

@@ -19,7 +19,7 @@
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
-#include "shell/undo_pause.h"
+#include "shell/quiet_editor.h"
 
 namespace {
 
@@ -72,75 +72,6 @@ bool SelectionHasColour(HWND editor, COLORREF colour)
 }
 
 std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
-
-// Holds the editor still while colours change: selection hidden and put
-// back afterwards, no notifications, no redraw, no undo step, the modified
-// flag untouched. At the end only what may have changed is repainted: the
-// band of lines from `from` to `to`, or with no range the whole editor.
-class QuietEditor {
-public:
-    explicit QuietEditor(HWND editor, LONG from = -1, LONG to = -1, bool holdRedraw = true)
-        : editor_(editor),
-          events_(SendMessageA(editor, EM_GETEVENTMASK, 0, 0)),
-          modified_(SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0),
-          visible_(holdRedraw && IsWindowVisible(editor)),
-          from_(from),
-          to_(to),
-          undo_(editor)
-    {
-        SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-        SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-        SendMessageA(editor_, EM_HIDESELECTION, TRUE, FALSE);
-        SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
-        if (visible_) SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~QuietEditor()
-    {
-        SendMessageA(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-        SendMessageA(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-        if (visible_) {
-            SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
-            RECT band = Band();
-            InvalidateRect(editor_, &band, FALSE);
-        }
-        SendMessageA(editor_, EM_SETMODIFY, modified_, 0);
-        SendMessageA(editor_, EM_SETEVENTMASK, 0, events_);
-        SendMessageA(editor_, EM_HIDESELECTION, FALSE, FALSE);
-    }
-    QuietEditor(const QuietEditor&) = delete;
-    QuietEditor& operator=(const QuietEditor&) = delete;
-
-private:
-    LONG Top(LONG position) const
-    {
-        POINTL point = {};
-        SendMessageA(editor_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
-        return point.y;
-    }
-
-    RECT Band() const
-    {
-        RECT client = {};
-        GetClientRect(editor_, &client);
-        if (from_ < 0) return client;
-        // The band ends where the line after `to` begins, or at the bottom.
-        LRESULT next = SendMessageA(editor_, EM_LINEINDEX, SendMessageA(editor_, EM_EXLINEFROMCHAR, 0, to_) + 1, 0);
-        RECT band = client;
-        band.top = std::max<LONG>(client.top, Top(from_));
-        if (next > to_) band.bottom = std::min<LONG>(client.bottom, Top(static_cast<LONG>(next)));
-        if (band.bottom <= band.top) band.bottom = client.bottom;
-        return band;
-    }
-
-    HWND editor_;
-    LRESULT events_;
-    bool modified_;
-    bool visible_;  // redraw held off while the pass runs
-    LONG from_, to_;
-    UndoPause undo_;
-    CHARRANGE selection_ = {};
-    POINT scroll_ = {};
-};
 
 // Brings `lines` of the recorded text to the scanner's colours.
 void ColourLines(HWND editor, ColourRecord& record, TextRange lines)

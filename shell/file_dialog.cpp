@@ -7,13 +7,15 @@
 
 namespace {
 
+#define TAVO_IMAGE_PATTERNS "*.hdv;*.po;*.do;*.dsk;*.2mg;*.2img;*.nib;*.nb2;*.woz;*.d13"
 constexpr char kFilters[] =
-    "Disk images\0*.hdv;*.po;*.do;*.dsk\0"
-    "Disk images, Text & Rich Text Files\0*.txt;*.rtf;*.hdv;*.po;*.do;*.dsk\0"
+    "Disk images\0" TAVO_IMAGE_PATTERNS "\0"
+    "Disk images, Text & Rich Text Files\0*.txt;*.rtf;" TAVO_IMAGE_PATTERNS "\0"
     "All Files\0*.*\0";
 constexpr char kImageFilters[] =
-    "Disk Images\0*.hdv;*.po;*.do;*.dsk\0"
+    "Disk Images\0" TAVO_IMAGE_PATTERNS "\0"
     "All Files (*.*)\0*.*\0";
+#undef TAVO_IMAGE_PATTERNS
 OPENFILENAMEA g_dialog = {};
 char g_fileBuffer[kFileBufferChars] = {};
 char g_fileTitle[kFileTitleChars] = {};

@@ -58,6 +58,7 @@ DiskChange WriteIntoImage(const std::string& imagePath, const VolumeChange& chan
     DiskChange result = read ? ChangeImageBytes(bytes, ImageExtensionIndexOf(imagePath), change)
                              : DiskChange(Message::CouldNotReadFile, name);
     CloseHandle(held);
+    if (result.message == Message::WriteProtectedImage) result.text = name;
     if (!result.Made()) return result;
     if (!ReplaceFileThrough(imagePath.c_str(), [&bytes](HANDLE file) { return WriteAllBytes(file, bytes); }))
         return {Message::CouldNotWriteFile, name};

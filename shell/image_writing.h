@@ -8,7 +8,8 @@
 
 // Makes `change` on the image at `imagePath`. The image file is replaced
 // only when the change was made and reads back; otherwise it stays byte for
-// byte as it was. ReadOnlyImage for a read-only file, ImageInUse when
+// byte as it was. ReadOnlyImage for a read-only file, WriteProtectedImage
+// (with its name) for one whose container says so, ImageInUse when
 // another program (an emulator that mounted it) holds it open,
 // CouldNotReadFile or CouldNotWriteFile when the file system fails, or what
 // the change itself refused.

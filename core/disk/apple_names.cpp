@@ -76,7 +76,7 @@ bool IsProdosPrefix(std::string_view prefix)
 
 AppleNameRefusal RefuseAppleNames(int layout, std::string_view prefix, std::initializer_list<std::string_view> names)
 {
-    bool dos = layout == LayoutDos33;
+    bool dos = IsDosLayout(layout);
     if (dos ? !prefix.empty() : !IsProdosPrefix(prefix)) return {Message::BadApplePrefix, Shown(prefix), 0};
     for (std::string_view name : names) {
         Message message = NameMessage(dos, dos ? CheckDosName(name) : CheckProdosName(name));
@@ -88,7 +88,7 @@ AppleNameRefusal RefuseAppleNames(int layout, std::string_view prefix, std::init
 
 AppleNameRefusal RefuseApplePath(int layout, std::string_view path)
 {
-    size_t split = layout == LayoutDos33 ? 0 : path.rfind('/') + 1;  // npos + 1 is 0: no prefix
+    size_t split = IsDosLayout(layout) ? 0 : path.rfind('/') + 1;  // npos + 1 is 0: no prefix
     return RefuseAppleNames(layout, path.substr(0, split), {path.substr(split)});
 }
 

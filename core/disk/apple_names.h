@@ -23,7 +23,7 @@ bool IsProdosPrefix(std::string_view prefix);
 
 // Why the names of a command cannot be typed: the message, the text it
 // shows and its number, or Message::None when they can. DOS 3.3 rules for
-// LayoutDos33 (whose prefix is always empty), ProDOS rules for any other
+// a DOS layout (whose prefix is always empty), ProDOS rules for any other
 // layout. The prefix is checked first, then the names in order.
 struct AppleNameRefusal {
     Message message = Message::None;

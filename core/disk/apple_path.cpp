@@ -55,7 +55,7 @@ Message Follow(ImageFile& image, int extensionIndex, std::string_view path, std:
     directory = AppleDirectory{};
     directory.level = 1;
     if (Message message = ListLevel(image, extensionIndex, layout, directory); message != Message::None) return message;
-    if (layout == LayoutDos33) return Message::None;
+    if (IsDosLayout(layout)) return Message::None;
     // A path from the root starts with the volume's own name.
     if (!path.empty() && path.front() == '/' && !parts.empty()) {
         if (!EqualIgnoringCase(parts.front(), VolumeName(directory.prefix))) return Message::CouldNotReadFile;
@@ -77,7 +77,7 @@ Message OpenAppleDirectory(ImageFile& image, int extensionIndex, std::string_vie
 {
     std::vector<std::string_view> parts = SplitPath(path);
     if (Message message = Follow(image, extensionIndex, path, parts, layout, directory); message != Message::None) return message;
-    if (layout == LayoutDos33) return parts.empty() ? Message::None : Message::CouldNotReadFile;
+    if (IsDosLayout(layout)) return parts.empty() ? Message::None : Message::CouldNotReadFile;
     for (std::string_view part : parts) {
         const DirectoryRow* row = FindRow(directory.listing, part);
         if (!row || row->icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) return Message::CouldNotReadFile;
@@ -97,7 +97,7 @@ Message FindAppleEntry(ImageFile& image, int extensionIndex, std::string_view pa
     std::vector<std::string_view> none;
     if (Message message = Follow(image, extensionIndex, "", none, layout, directory); message != Message::None) return message;
     std::string_view name = path;
-    if (layout != LayoutDos33) {
+    if (!IsDosLayout(layout)) {
         // DOS 3.3 names may hold a slash; ProDOS paths end with the name.
         size_t slash = path.find_last_of('/');
         if (slash != std::string_view::npos) {
@@ -123,7 +123,7 @@ Message WalkAppleImage(ImageFile& image, int extensionIndex, int& layout, const 
     std::function<void(const AppleDirectory&)> walk = [&](const AppleDirectory& directory) {
         for (const DirectoryRow& row : directory.listing.rows) {
             visit(directory, row);
-            if (layout == LayoutDos33 || row.icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) continue;
+            if (IsDosLayout(layout) || row.icon != kFolderIcon || directory.level >= kMaxDirectoryLevel) continue;
             int key = SubdirectoryKeyBlock(image, layout, row.ref);
             if (key == kNoKeyBlock || !entered.insert(key).second) continue;
             AppleDirectory sub;

@@ -15,6 +15,7 @@ public:
     uint32_t U8(size_t offset) { return Field(offset, 1); }
     uint32_t U16(size_t offset) { return Field(offset, 2); }
     uint32_t U24(size_t offset) { return Field(offset, 3); }
+    uint32_t U32(size_t offset) { return Field(offset, 4); }
     bool Failed() const { return failed_; }
     bool Has(size_t offset, size_t count) const
     {

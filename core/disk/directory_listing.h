@@ -17,6 +17,9 @@ struct DirectoryRow {
 struct DirectoryListing {
     std::vector<DirectoryRow> rows;
     // UnknownImageFormat; CouldNotReadFile when the directory's first block
-    // (or the VTOC and first catalog sector) cannot be read; or None.
+    // (or the VTOC and first catalog sector) cannot be read; for an image in
+    // a container, DamagedContainer or NoListableVolume; or None.
     Message message = Message::None;
+    // What the message shows instead of the image's name, when not empty.
+    std::string detail;
 };

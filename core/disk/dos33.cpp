@@ -108,6 +108,16 @@ int TextLength(const FileEntry& entry, ImageFile& image, int& eof)
 
 }  // namespace
 
+bool IsStandardVtoc(std::span<const uint8_t> vtoc)
+{
+    if (vtoc.size() < kSectorBytes || vtoc[kVtocPairsPerListByte] != kPairsPerList || vtoc[kVtocTracksByte] != kDosTracks)
+        return false;
+    int release = vtoc[kVtocReleaseByte];
+    int sectors = vtoc[kVtocSectorsByte];
+    return (release == kDosRelease && sectors == kSectorsPerTrack) ||
+           (release < kDosRelease && sectors == kDos32SectorsPerTrack);
+}
+
 DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
 {
     DirectoryListing listing;
@@ -117,8 +127,7 @@ DirectoryListing ListDosCatalog(ImageFile& image, std::string& currentPrefix)
         listing.message = Message::CouldNotReadFile;
         return listing;
     }
-    if (sector[3] != kDosRelease || sector[kVtocPairsPerListByte] != kPairsPerList ||
-        sector[kVtocTracksByte] != kDosTracks || sector[kVtocSectorsByte] != kSectorsPerTrack) {
+    if (!IsStandardVtoc(sector)) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
@@ -185,7 +194,6 @@ int DecodeDosEntry(EntryRef ref, ImageFile& image, FileEntry& entry)
     if (result != DosEntryDecoded) return result;
 
     bool locked = (entry.fileType & kDosLockBit) != 0;
-    entry.layout = LayoutDos33;
     entry.dosOrderFlag = 1;
     entry.canRead = 1;
     entry.canWrite = entry.canRename = entry.canDestroy = locked ? 0 : 1;
@@ -193,6 +201,8 @@ int DecodeDosEntry(EntryRef ref, ImageFile& image, FileEntry& entry)
 
     SectorBuffer vtoc;
     if (!ReadSectorFrom(image, vtoc, kVtocTrack, kVtocSector)) return DosEntryVtocUnreadable;
+    entry.layout = vtoc[kVtocSectorsByte] == kDos32SectorsPerTrack ? LayoutDos32 : LayoutDos33;
+    entry.container = image.Container().facts;
     entry.dosVolumeNumber = vtoc[6];
     entry.volumeTotal = vtoc[kVtocTracksByte] * vtoc[kVtocSectorsByte];
     int freeSectors = 0;

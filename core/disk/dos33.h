@@ -1,6 +1,7 @@
 // DOS 3.3 volumes: the VTOC, the catalog, entry decoding and file reading.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ constexpr int kDosVolumeSectors = 560;   // 35 tracks of 16 sectors
 constexpr int kDosTracks = 35;           // a standard disk
 constexpr int kDosLongTracks = 40;       // the longer disks some drives write
 constexpr int kDosTracksOfDos = 3;       // tracks 0-2 hold DOS itself
+constexpr int kDos32SectorsPerTrack = 13;  // DOS 3.2 and earlier
 
 // VTOC bytes.
 constexpr int kDosRelease = 3;
@@ -53,8 +55,12 @@ constexpr uint8_t VtocBitMapBit(int sector) { return static_cast<uint8_t>(1u << 
 
 class ImageFile;
 
-// Lists the whole catalog of a standard 35-track, 16-sector volume and empties
-// the prefix. A VTOC of another shape gives UnknownImageFormat, a VTOC or
+// The VTOC of a standard 35-track volume: DOS 3.3's with 16 sectors a track,
+// or an earlier release's with 13.
+bool IsStandardVtoc(std::span<const uint8_t> vtoc);
+
+// Lists the whole catalog of a volume with a standard VTOC and empties the
+// prefix. A VTOC of another shape gives UnknownImageFormat, a VTOC or
 // first catalog sector that cannot be read CouldNotReadFile; a later catalog
 // sector that cannot be read ends the listing quietly.
 DirectoryListing ListDosCatalog(const std::string& imagePath, std::string& currentPrefix);

@@ -1,8 +1,11 @@
 // FileEntry: one decoded directory entry of a disk-image file, ProDOS or
-// DOS 3.3, with the facts about its volume that the property sheet shows.
+// DOS 3.3, with the facts about its volume and its image's container that
+// the property sheet shows.
 #pragma once
 #include <cstdint>
 #include <string_view>
+
+#include "core/disk/containers/decoded_image.h"
 
 constexpr int kFileNameChars = 32;  // 30 DOS 3.3 characters or 15 ProDOS ones, and the zero
 
@@ -41,6 +44,7 @@ struct FileEntry {
     int volumeFileCount = 0;
     int volumeCreatedDate = 0;
     int volumeCreatedTime = 0;
+    ContainerFacts container;  // the image's container; its format is empty for plain sectors
 
     std::string_view Name() const { return std::string_view(name); }
 };

@@ -1,4 +1,5 @@
-// Disk image access: extension table, layout detection, sector and block reads.
+// Disk image access: extension table, layout detection, sector and block
+// reads, and images taken out of their containers.
 #include "core/disk/image.h"
 
 #include <algorithm>
@@ -12,10 +13,13 @@
 #include <unistd.h>
 #endif
 
+#include "core/disk/containers/container.h"
+#include "core/disk/dos33.h"
+#include "core/disk/prodos.h"
 #include "core/text/ascii.h"
 
 const std::string_view kImageExtensions[kImageExtensionCount] = {
-    "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc",
+    "", "dsk", "2mg", "hdv", "po", "do", "app", "nib", "fdi", "dc", "2img", "nb2", "woz", "d13",
 };
 
 // Block position p takes sectors map[2p] (bytes 0-255) and map[2p+1] (256-511).
@@ -37,6 +41,11 @@ constexpr uint8_t kProdosSecondHalf[9] = {0x3F, 0x09, 0x26, 0x50, 0x52, 0x4F, 0x
 // or the blocks of a directory chain that lie together cost one read, while
 // a lone block costs little more than itself. Larger reads bypass it.
 constexpr size_t kWindowBytes = 4 * 1024;
+
+// A container file is read whole: none holding an Apple II disk comes near this.
+constexpr uint64_t kLargestContainerBytes = 64 * 1024 * 1024;
+// Enough refused sectors to name in a message.
+constexpr size_t kRefusedSectorsKept = 16;
 
 #ifdef _WIN32
 // Gives the size of a regular file and opens it; anything else, such as a
@@ -102,6 +111,49 @@ bool ReadDosOrderBlockInto(ImageFile& image, std::span<uint8_t> out, int block)
            image.ReadAt(DosOrderHalfOffset(block, 1), out.subspan(kSectorBytes, kSectorBytes));
 }
 
+// Sectors in DOS order hold DOS 3.3 or ProDOS. More than any DOS 3.3 disk
+// holds is ProDOS; otherwise the boot block says which, and without a
+// standard one (a disk DOS 3.3 wrote but did not make bootable) the VTOC or
+// the volume directory does.
+int DosOrderLayout(ImageFile& image)
+{
+    if (image.Size() > static_cast<uint64_t>(kDosLongTracks) * kTrackBytes) return LayoutProdosDosOrder;
+    switch (DetectImageLayout(image)) {
+    case LayoutDos33: return LayoutDos33;
+    // The container's order, not the boot block's signature, says where the sectors lie.
+    case LayoutProdos:
+    case LayoutProdosDosOrder: return LayoutProdosDosOrder;
+    default: break;
+    }
+    SectorBuffer vtoc;
+    if (ReadSectorFrom(image, vtoc, kVtocTrack, kVtocSector) && IsStandardVtoc(vtoc)) return LayoutDos33;
+    BlockBuffer directory;
+    if (ReadBlockDosOrderFrom(image, directory, kVolumeDirectoryBlock) &&
+        directory[kDirectoryHeaderOffset] >> 4 == kStorageVolumeHeader && IsVolumeDirectoryBlock(directory))
+        return LayoutProdosDosOrder;
+    return LayoutNone;
+}
+
+int ContainerLayout(ImageFile& image)
+{
+    const DecodedImage& container = image.Container();
+    if (!container.Decoded()) return LayoutNone;
+    switch (container.order) {
+    case OrderDos: return DosOrderLayout(image);
+    case OrderProdos: return LayoutProdos;
+    case OrderDos32: return LayoutDos32;
+    default: return LayoutNone;
+    }
+}
+
+DecodedImage TooLarge()
+{
+    DecodedImage image;
+    image.message = Message::DamagedContainer;
+    image.detail = "the file is larger than any Apple II disk";
+    return image;
+}
+
 }  // namespace
 
 uint64_t DosOrderHalfOffset(int block, int half)
@@ -129,7 +181,29 @@ bool ImageFile::Open(const std::string& imagePath)
     if (!OpenRegularFile(imagePath, file, size)) return false;
     file_ = file;
     size_ = size;
+    const int extension = ImageExtensionIndexOf(imagePath);
+    if (!IsContainerExtension(extension)) return true;
+    if (size > kLargestContainerBytes) {
+        OpenDecoded(TooLarge());
+        return true;
+    }
+    std::vector<uint8_t> whole(static_cast<size_t>(size));
+    if (!ReadFile(0, whole)) {
+        Close();
+        return false;
+    }
+    OpenDecoded(DecodeContainer(extension, whole));
     return true;
+}
+
+void ImageFile::OpenDecoded(DecodedImage image)
+{
+    Close();
+    container_ = std::move(image);
+    fromContainer_ = true;
+    if (!container_.Decoded()) container_.bytes.clear();
+    view_ = container_.bytes;
+    size_ = container_.bytes.size();
 }
 
 void ImageFile::OpenBytes(std::span<const uint8_t> bytes)
@@ -145,6 +219,9 @@ void ImageFile::Close()
     file_ = kNoFile;
     size_ = viewOffset_ = 0;
     view_ = {};
+    fromContainer_ = false;
+    container_ = {};
+    refused_.clear();
 }
 
 bool ImageFile::Holds(uint64_t offset, uint64_t count) const
@@ -156,6 +233,7 @@ bool ImageFile::ReadAt(uint64_t offset, std::span<uint8_t> out)
 {
     if (!Holds(offset, out.size())) return false;
     if (out.empty()) return true;
+    if (Unreadable(offset, out.size())) return false;
     if (offset < viewOffset_ || offset + out.size() > viewOffset_ + view_.size()) {
         // Large reads go straight to the caller; small ones through the window.
         if (out.size() >= kWindowBytes) return ReadFile(offset, out);
@@ -163,6 +241,20 @@ bool ImageFile::ReadAt(uint64_t offset, std::span<uint8_t> out)
     }
     std::memcpy(out.data(), view_.data() + (offset - viewOffset_), out.size());
     return true;
+}
+
+bool ImageFile::Unreadable(uint64_t offset, size_t count)
+{
+    if (container_.unreadable.empty()) return false;
+    bool unreadable = false;
+    for (uint64_t sector = offset / kSectorBytes; sector * kSectorBytes < offset + count; ++sector) {
+        if (container_.Readable(static_cast<size_t>(sector))) continue;
+        unreadable = true;
+        int number = static_cast<int>(sector);
+        if (refused_.size() < kRefusedSectorsKept && std::find(refused_.begin(), refused_.end(), number) == refused_.end())
+            refused_.push_back(number);
+    }
+    return unreadable;
 }
 
 bool ImageFile::ReadFile(uint64_t offset, std::span<uint8_t> out)
@@ -277,6 +369,7 @@ int DetectImageLayout(const std::string& imagePath)
 
 int DecideImageLayout(int extensionIndex, ImageFile& image)
 {
+    if (image.FromContainer()) return ContainerLayout(image);
     switch (extensionIndex) {
     case kExtensionDsk: return DetectImageLayout(image);
     case kExtensionHdv:

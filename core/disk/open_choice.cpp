@@ -1,12 +1,14 @@
 // The kind and text of a document opened from a disk image.
 #include "core/disk/open_choice.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
 #include "core/basic/applesoft_listing.h"
 #include "core/basic/applesoft_tokens.h"
 #include "core/basic/integer_listing.h"
+#include "core/disk/apple_path.h"
 #include "core/disk/dos33.h"
 #include "core/disk/file_type_codes.h"
 #include "core/disk/image.h"
@@ -57,11 +59,30 @@ void ConvertProdos(const FileEntry& entry, std::span<const uint8_t> data, bool h
     }
 }
 
+// A read refused because the disk did not yield its sectors names the file
+// and those sectors rather than a reader's result number.
+void NameRefusedSectors(const ImageFile& image, const FileEntry& entry, DocumentContent& content)
+{
+    std::vector<std::string> places;
+    for (int sector : image.RefusedSectors()) {
+        std::string place = image.Container().order == OrderProdos
+                                ? "block " + std::to_string(sector / 2)
+                                : "track " + std::to_string(sector / kSectorsPerTrack) + " sector " +
+                                      std::to_string(sector % kSectorsPerTrack);
+        if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(std::move(place));
+    }
+    if (places.empty()) return;
+    content.message = Message::UnreadableSectors;
+    content.detail = std::string(TrimmedName(entry.Name())) + " (";
+    for (size_t i = 0; i < places.size(); ++i) content.detail += (i ? ", " : "") + places[i];
+    content.detail += ")";
+}
+
 }  // namespace
 
 DocumentKind DocumentKindFor(const FileEntry& entry)
 {
-    if (entry.layout == LayoutDos33) {
+    if (IsDosLayout(entry.layout)) {
         switch (entry.fileType & ~kDosLockBit) {
         case kDosApplesoftType: return DocumentKind::Applesoft;
         case kDosTextType: return DocumentKind::Text;
@@ -81,14 +102,16 @@ DocumentContent OpenImageEntry(ImageFile& image, int layout, EntryRef ref, bool 
 {
     DocumentContent content;
     std::vector<uint8_t> raw;
-    if (layout == LayoutDos33) {
+    image.ForgetRefusedSectors();
+    if (IsDosLayout(layout)) {
         DecodeDosEntry(ref, image, entry);
-        entry.layout = LayoutDos33;
+        entry.layout = layout;
         content.kind = DocumentKindFor(entry);
         int sectors = ReadDosFile(ref, image, raw);
         if (sectors < 0) {
             content.message = Message::AppleFileReadError;
             content.value = sectors;
+            NameRefusedSectors(image, entry, content);
             return content;
         }
         // The byte just past the file is made a zero, as the end of its data.
@@ -104,6 +127,7 @@ DocumentContent OpenImageEntry(ImageFile& image, int layout, EntryRef ref, bool 
             content.message =
                 result == ProdosFileStorageUnsupported ? Message::UnsupportedStorageType : Message::AppleFileReadError;
             content.value = result;
+            NameRefusedSectors(image, entry, content);
             return content;
         }
         ConvertProdos(entry, raw, hexDump, content);

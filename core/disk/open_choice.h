@@ -18,9 +18,11 @@ struct DocumentContent {
     std::string text;      // the converter's output up to its terminating zero
     bool opened = false;   // false: the document stays empty
     // AppleFileReadError (with `value` and the image's file name),
-    // UnsupportedStorageType or NonStandardFile; None for none.
+    // UnsupportedStorageType, NonStandardFile, or UnreadableSectors (with
+    // `detail`); None for none.
     Message message = Message::None;
     int value = 0;
+    std::string detail;    // what the message shows instead of the image's name, when not empty
     bool beep = false;     // an Integer BASIC listing that ran past its data
 };
 

@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "core/disk/byte_reader.h"
+#include "core/disk/containers/container.h"
+#include "core/disk/containers/readable_sectors.h"
 #include "core/disk/dos33.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
@@ -137,6 +139,7 @@ int DecodeEntry(EntryRef ref, ImageFile& image, int layout, FileEntry& entry, bo
     if (!FillEntryFields(block, kDirectoryHeaderOffset + index * kProdosEntryLength, entry))
         return ProdosEntryUnreadable;
     entry.layout = layout;
+    entry.container = image.Container().facts;
 
     if (!ReadVolumeBlockFrom(image, block, kVolumeDirectoryBlock, layout)) return ProdosEntryUnreadable;
     ByteReader volume{std::span<const uint8_t>(block)};
@@ -234,8 +237,7 @@ DirectoryListing ListProdosVolume(ImageFile& image, int layout, std::string& cur
         listing.message = Message::CouldNotReadFile;
         return listing;
     }
-    if (buffer[kHeaderEntryLengthByte] != kProdosEntryLength ||
-        buffer[kHeaderEntriesPerBlockByte] != kProdosEntriesPerBlock) {
+    if (!IsVolumeDirectoryBlock(buffer)) {
         listing.message = Message::UnknownImageFormat;
         return listing;
     }
@@ -247,6 +249,12 @@ DirectoryListing ListProdosVolume(const std::string& imagePath, int layout, std:
 {
     ImageFile image(imagePath);
     return ListProdosVolume(image, layout, currentPrefix);
+}
+
+bool IsVolumeDirectoryBlock(std::span<const uint8_t> block)
+{
+    return block.size() >= kBlockBytes && block[kHeaderEntryLengthByte] == kProdosEntryLength &&
+           block[kHeaderEntriesPerBlockByte] == kProdosEntriesPerBlock;
 }
 
 int SubdirectoryKeyBlock(ImageFile& image, int layout, EntryRef subdirectory)
@@ -291,14 +299,22 @@ DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& 
 {
     if (level <= 0) return {};
     layout = DecideImageLayout(extensionIndex, image);
-    if (layout == LayoutNone) {
-        DirectoryListing listing;
+    if (layout != LayoutNone && !IsDosLayout(layout) && level > 1)
+        return ListProdosSubdirectory(image, layout, subdirectory, currentPrefix);
+    DirectoryListing listing;
+    if (IsDosLayout(layout))
+        listing = ListDosCatalog(image, currentPrefix);
+    else if (layout != LayoutNone)
+        listing = ListProdosVolume(image, layout, currentPrefix);
+    else
         listing.message = Message::UnknownImageFormat;
-        return listing;
-    }
-    if (layout == LayoutDos33) return ListDosCatalog(image, currentPrefix);
-    if (level == 1) return ListProdosVolume(image, layout, currentPrefix);
-    return ListProdosSubdirectory(image, layout, subdirectory, currentPrefix);
+    if (listing.message == Message::None || !image.FromContainer()) return listing;
+    // A disk out of a container says what it is: damaged, or which of its sectors could be read.
+    const DecodedImage& container = image.Container();
+    listing.rows.clear();
+    listing.message = container.Decoded() ? Message::NoListableVolume : container.message;
+    listing.detail = container.Decoded() ? DescribeReadable(container) : container.detail;
+    return listing;
 }
 
 DirectoryListing ListProdosDirectory(const std::string& imagePath, int extensionIndex, int& layout,

@@ -1,6 +1,7 @@
 // ProDOS volumes: directory listing, entry decoding and file reading.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,15 +69,21 @@ enum ProdosFileResult : int {
     ProdosFileStorageUnsupported = -3,  // not a storage type that reader handles
 };
 
+// Whether `block` has the header of a directory whose entries this program
+// reads: 39 bytes each, 13 to a block.
+bool IsVolumeDirectoryBlock(std::span<const uint8_t> block);
+
 // What SubdirectoryKeyBlock returns when there is no key block to name.
 constexpr int kNoKeyBlock = -1;
 
 // Lists one directory of the image, as the browser does at `level`: level 1
 // is the volume directory, level 2 and more the subdirectory whose entry
 // `subdirectory` names, level 0 or less nothing. The layout is decided first
-// from the extension (and for ".dsk" the boot block) and left in `layout`; a
-// DOS 3.3 image is listed as its catalog. `currentPrefix` is set ("/VOL/") by
-// the volume header and extended ("SUB/") by a subdirectory header.
+// (DecideImageLayout) and left in `layout`; a DOS image is listed as its
+// catalog. `currentPrefix` is set ("/VOL/") by the volume header and
+// extended ("SUB/") by a subdirectory header. An image in a container that
+// cannot be decoded gives its DamagedContainer, one whose volume directory
+// or catalog cannot be listed NoListableVolume with the sectors read.
 DirectoryListing ListProdosDirectory(const std::string& imagePath, int extensionIndex, int& layout,
                                      int level, EntryRef subdirectory, std::string& currentPrefix);
 DirectoryListing ListProdosDirectory(ImageFile& image, int extensionIndex, int& layout, int level,

@@ -60,6 +60,12 @@ std::string_view MediumText(int extensionIndex)
     case kExtensionDo: return "Apple II 5.25\" floppy";
     case kExtensionHdv: return "Apple II harddrive";
     case kExtensionPo: return "Apple II floppy or harddrive";
+    case kExtension2mg:
+    case kExtension2img: return "Apple II disk image (2MG)";
+    case kExtensionNib:
+    case kExtensionNb2: return "Apple II 5.25\" floppy (nibbles)";
+    case kExtensionWoz: return "Apple II 5.25\" floppy (WOZ)";
+    case kExtensionD13: return "Apple II 5.25\" floppy (13-sector)";
     default: return "Unknown!";
     }
 }
@@ -68,7 +74,8 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
                                    std::string_view imageFolder, int extensionIndex)
 {
     PropertyTexts p;
-    bool dos = entry.layout == LayoutDos33;
+    bool dos = IsDosLayout(entry.layout);
+    std::string_view dosRelease = entry.layout == LayoutDos32 ? "DOS 3.2" : "DOS 3.3";
     bool prodos = entry.layout == LayoutProdos || entry.layout == LayoutProdosDosOrder;
     std::string na(kNotApplicable);
 
@@ -120,12 +127,11 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
     std::string volume, os, files, volumeSize, freeText, volumeCreated, skew;
     if (dos) {
         volume = Format("%i", entry.dosVolumeNumber);
-        os = "DOS 3.3";
+        os = skew = dosRelease;
         files = Format("%i", entry.volumeFileCount);
         volumeSize = Format("%i bytes", entry.volumeTotal * 256);
         freeText = Format("%i bytes", entry.volumeFreeBytes);
         volumeCreated = na;
-        skew = "DOS 3.3";
     } else if (prodos) {
         volume = ProdosVolumeName(applePath);
         os = "ProDOS";
@@ -139,6 +145,9 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
         volume = files = volumeSize = freeText = volumeCreated = na;
         os = skew = "Unknown!";
     }
+    // What the image's container says of itself, when it is in one.
+    const ContainerFacts& container = entry.container;
+    const bool contained = !container.format.empty();
     p.image = {
         {IDC_PROP_VOLUME, "Volume:", volume},
         {IDC_PROP_OS, "OS:", os},
@@ -150,6 +159,10 @@ PropertyTexts ComposePropertyTexts(const FileEntry& entry, std::string_view appl
         {IDC_PROP_MEDIUM, "Type:", std::string(MediumText(extensionIndex))},
         {IDC_PROP_SKEW, "Skew:", skew},
         {IDC_PROP_IMAGE_FOLDER, "Location:", std::string(imageFolder)},
+        {IDC_PROP_CONTAINER_FORMAT, "Format:", contained ? container.format + ", " + container.order : na},
+        {IDC_PROP_CONTAINER_CREATOR, "Creator:", contained && !container.creator.empty() ? container.creator : na},
+        {IDC_PROP_WRITE_PROTECTED, "Write-protected:", contained ? (container.writeProtected ? "Yes" : "No") : na},
+        {IDC_PROP_COMMENT, "Comment:", contained && !container.comment.empty() ? container.comment : na},
     };
     return p;
 }

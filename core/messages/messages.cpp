@@ -80,6 +80,11 @@ constexpr MessageDef kMessages[] = {
     {Message::SharedSectors, "The Apple ][ file %s shares its sectors with another file and is left as it is!",
      Args::Text, kBoxOk},
     {Message::AppleFileExists, "The Apple ][ file %s already exists!", Args::Text, kBoxOk},
+    {Message::DamagedContainer, "The disk image is damaged and cannot be read: %s!", Args::Text, kBoxOk},
+    {Message::WriteProtectedImage, "The disk image %s is write-protected: it can only be read.", Args::Text, kBoxOk},
+    {Message::NoListableVolume, "The disk holds no DOS 3.3 or ProDOS volume TAVO can list. %s", Args::Text, kBoxOk},
+    {Message::UnreadableSectors, "Sectors of an Apple ][ file could not be read: %s!", Args::Text, kBoxOk},
+    {Message::ImageNotWritable, "This disk image can only be read: %s!", Args::Text, kBoxOk},
     {Message::FilesNotOpened, "Not enough memory to open these Apple ][ files: %s!", Args::Text, kBoxOk},
 
     {Message::RenumberPassesLastLine, "Renumbering would give line %s a number past %i, the last line number allowed!",

@@ -66,6 +66,12 @@ enum class Message : unsigned {
     AppleFileNotFound = 53,
     SharedSectors = 54,       // the file's sectors are another file's too
     AppleFileExists = 55,
+    // Images in containers (2MG, nibbles, WOZ) and disks that are not standard.
+    DamagedContainer = 56,     // with the part that cannot be read: nothing is listed
+    WriteProtectedImage = 57,  // with the image's file name: it is only read
+    NoListableVolume = 58,     // with which tracks and sectors could be read
+    UnreadableSectors = 59,    // with the Apple file's name and the sectors that failed, in one text
+    ImageNotWritable = 60,     // with why: the image is only read
     FilesNotOpened = 61,       // with the names of the Apple files skipped
     // Renumbering refused; the program is then as it was.
     RenumberPassesLastLine = 62,  // with the line and the last number allowed

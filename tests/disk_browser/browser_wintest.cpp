@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "core/colouring/colour_scanner.h"
@@ -482,17 +483,36 @@ TEST_F(BrowserTest, RowCommandsActOnTheirRowAndFollowTheFrame)
     });
 }
 
-TEST_F(BrowserTest, ARealImageIsListed)
+// Real images in every container list as their plain twins do.
+TEST_F(BrowserTest, RealImagesInEveryContainerAreListed)
 {
-    auto image = shared_data::ReadBytes("disks/a2kit/prodos-bigfiles.dsk");
-    if (!image) GTEST_SKIP() << "no shared disks";
-    WriteImage("bigfiles.dsk", *image);
-    OpenWith([](OpenDialog& dialog) {
-        dialog.Pick("bigfiles.dsk");
-        EXPECT_EQ(dialog.Rows(), (std::vector<Row>{
-                                     {"HELLO", 8, false}, {"SAPLING", 12, false}, {"TREE1", 7, false}, {"TREE2", 7, false}}));
-        EXPECT_EQ(g_browser.currentPrefix, "/NEW.DISK/");
-    });
+    struct Disk {
+        const char* path;
+        const char* twin;  // the same volume in plain sectors
+    };
+    const Disk disks[] = {
+        {"a2kit/prodos-bigfiles.dsk", nullptr},           {"formats/prodos-bigfiles.woz", "a2kit/prodos-bigfiles.dsk"},
+        {"formats/prodos-bigfiles-woz1.woz", "a2kit/prodos-bigfiles.dsk"}, {"a2kit/dos33-bigfiles.do", nullptr},
+        {"formats/dos33-bigfiles.nib", "a2kit/dos33-bigfiles.do"},
+        {"formats/dos33-bigfiles.woz", "a2kit/dos33-bigfiles.do"}, {"ciderpress2/dos33-disk.2mg", nullptr},
+        {"formats/dos32-smallfiles.woz", nullptr},
+    };
+    std::map<std::string, std::vector<Row>> listed;
+    for (const Disk& disk : disks) {
+        SCOPED_TRACE(disk.path);
+        auto image = shared_data::ReadBytes(std::string("disks/") + disk.path);
+        if (!image) GTEST_SKIP() << "no shared disks";
+        const std::string name = std::string(disk.path).substr(std::string(disk.path).rfind('/') + 1);
+        WriteImage(name, *image);
+        OpenWith([&](OpenDialog& dialog) {
+            dialog.Pick(name);
+            listed[disk.path] = dialog.Rows();
+        });
+        EXPECT_FALSE(listed[disk.path].empty());
+        if (disk.twin && listed.count(disk.twin)) EXPECT_EQ(listed[disk.path], listed[disk.twin]);
+    }
+    EXPECT_EQ(listed["a2kit/prodos-bigfiles.dsk"],
+              (std::vector<Row>{{"HELLO", 8, false}, {"SAPLING", 12, false}, {"TREE1", 7, false}, {"TREE2", 7, false}}));
 }
 
 // The user's whole path on real images: Open, pick the image, choose HELLO,

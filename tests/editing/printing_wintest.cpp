@@ -327,6 +327,39 @@ TEST_F(PrintingTest, ParagraphsPrintLeftCentredAndRightAligned)
     EXPECT_NEAR(plain.left, left.left, 1.0) << "the paragraph after the right-aligned one is left-aligned again";
 }
 
+// Tab stops (the paragraph's own, else every half inch) and the start,
+// right and other lines' indents print where the screen shows them; the
+// text is 12-point Courier, 7.2 points a character.
+TEST_F(PrintingTest, TabsAndIndentsPrintAsTheScreenShowsThem)
+{
+    HWND editor = NewDocument(IDM_NEW_EDIT, "AB\tCD\rEF\tGH\rINDENTED\rWRAPFIRST XXXXX WRAPNEXT");
+    auto layOut = [&](int line, DWORD mask, LONG startIndent, LONG offset, LONG rightIndent, LONG tab, SHORT tabs = 1) {
+        const LONG at = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
+        Select(editor, at, at);
+        PARAFORMAT format = {};
+        format.cbSize = sizeof format;
+        format.dwMask = mask;
+        format.dxStartIndent = startIndent;
+        format.dxOffset = offset;
+        format.dxRightIndent = rightIndent;
+        format.cTabCount = tabs;
+        format.rgxTabs[0] = tab;
+        ASSERT_TRUE(SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    };
+    layOut(0, PFM_TABSTOPS, 0, 0, 0, 0, 0);                     // no stops of its own
+    layOut(1, PFM_TABSTOPS, 0, 0, 0, 2880);                     // a stop at two inches
+    layOut(2, PFM_STARTINDENT, 1440, 0, 0, 0);                  // one inch in
+    layOut(3, PFM_STARTINDENT | PFM_OFFSET | PFM_RIGHTINDENT, 720, 720, 5760, 0);  // two inches wide
+    const PrintedPdf pdf = Print({});
+    const double margin = FindWord(pdf, "AB").left;
+    ASSERT_GE(margin, 0);
+    EXPECT_NEAR(FindWord(pdf, "CD").left - margin, 36.0, 1.5);
+    EXPECT_NEAR(FindWord(pdf, "GH").left - margin, 144.0, 1.5);
+    EXPECT_NEAR(FindWord(pdf, "INDENTED").left - margin, 72.0, 1.5);
+    EXPECT_NEAR(FindWord(pdf, "WRAPFIRST").left - margin, 36.0, 1.5);
+    EXPECT_NEAR(FindWord(pdf, "WRAPNEXT").left - margin, 72.0, 1.5) << "the other lines of a paragraph";
+}
+
 TEST_F(PrintingTest, PlainTextPrintsPlainAndBoldTextBold)
 {
     // The bold word last: rich text names bold where it starts, and the

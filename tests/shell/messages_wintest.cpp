@@ -69,7 +69,13 @@ constexpr Row kRows[] = {
     {53, "The Apple ][ file HELLO is not on the disk!", MB_OK},
     {54, "The Apple ][ file HELLO shares its sectors with another file and is left as it is!", MB_OK},
     {55, "The Apple ][ file HELLO already exists!", MB_OK},
-    {56, "Error #56. HELLO", MB_OK},
+    {56, "The disk image is damaged and cannot be read: HELLO!", MB_OK},
+    {57, "The disk image HELLO is write-protected: it can only be read.", MB_OK},
+    {58, "The disk holds no DOS 3.3 or ProDOS volume TAVO can list. HELLO", MB_OK},
+    {59, "Sectors of an Apple ][ file could not be read: HELLO!", MB_OK},
+    {60, "This disk image can only be read: HELLO!", MB_OK},
+    {61, "Not enough memory to open these Apple ][ files: HELLO!", MB_OK},
+    {99, "Error #99. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };
 

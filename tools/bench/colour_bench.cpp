@@ -1,7 +1,9 @@
 // Times Applesoft colouring in the real editor: a 1,500-line listing opened
 // plain and opened coloured (as Open does with Alt held), the recolouring
 // that follows each keystroke on a long line, and a paste of 500 lines.
-// Prints figures; judges nothing.
+// Coloured and plain are measured by turns, an open or a key of one and then
+// of the other, so that load on the machine falls on both alike; each pair
+// prints both medians and their ratio. Prints figures; judges nothing.
 #include <windows.h>
 #include <richedit.h>
 
@@ -81,30 +83,42 @@ struct KeyTimes {
     std::vector<double> release;   // the release alone
 };
 
-// Types at the end of `editor` after appending `line`.
-KeyTimes TimeKeystrokes(HWND editor, const std::string& line)
+// Puts the caret at the end of `editor` after appending `line`.
+void PrepareLine(HWND editor, const std::string& line)
 {
     LONG end = GetWindowTextLengthA(editor);
     CHARRANGE at = {end, end};
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
     SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
     Pump();
-    KeyTimes times;
+}
+
+// One whole key typed into `editor`, into `times`.
+void TypeKey(HWND editor, char c, KeyTimes& times)
+{
+    UINT key = static_cast<UINT>(VkKeyScanA(c) & 0xFF);
+    double start = Now();
+    SendMessageA(editor, WM_KEYDOWN, key, 1);
+    SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Pump();
+    double released = Now();
+    SendMessageA(editor, WM_KEYUP, key, 0xC0000001);
+    Pump();
+    times.wholeKey.push_back(Now() - start);
+    times.release.push_back(Now() - released);
+}
+
+// Keys at the end of the same long line in both documents, by turns.
+void TimeKeystrokes(HWND coloured, HWND plain, const std::string& line, KeyTimes& colouredTimes, KeyTimes& plainTimes)
+{
+    PrepareLine(coloured, line);
+    PrepareLine(plain, line);
     const char typed[] = "IF X THEN PRINT ";
     for (int i = 0; i < kKeystrokes; ++i) {
         char c = typed[i % (sizeof typed - 1)];
-        UINT key = static_cast<UINT>(VkKeyScanA(c) & 0xFF);
-        double start = Now();
-        SendMessageA(editor, WM_KEYDOWN, key, 1);
-        SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-        Pump();
-        double released = Now();
-        SendMessageA(editor, WM_KEYUP, key, 0xC0000001);
-        Pump();
-        times.wholeKey.push_back(Now() - start);
-        times.release.push_back(Now() - released);
+        TypeKey(coloured, c, colouredTimes);
+        TypeKey(plain, c, plainTimes);
     }
-    return times;
 }
 
 void PutOnClipboard(HWND owner, const std::string& text)
@@ -123,6 +137,21 @@ double Percentile(std::vector<double> values, double share)
     std::sort(values.begin(), values.end());
     size_t index = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
     return values[index];
+}
+
+// "coloured A ms, plain B ms, ratio A/B" for one percentile of two series.
+void PrintPair(const char* what, const std::vector<double>& coloured, const std::vector<double>& plain, double share)
+{
+    const double a = Percentile(coloured, share), b = Percentile(plain, share);
+    std::printf("  %s: coloured %.2f ms, plain %.2f ms, ratio %.2f\n", what, a, b, a / b);
+}
+
+void CloseDocuments(HWND frame)
+{
+    for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (HWND editor = EditorOf(child)) SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
+    SendMessageA(frame, WM_COMMAND, IDM_CLOSE_ALL, 0);
+    Pump();
 }
 
 }  // namespace
@@ -148,33 +177,41 @@ int main()
     }
     Pump();
     TimeOpen(frame, folder, "LISTING.TXT", false);  // warms the control and the font cache
-    double plain = TimeOpen(frame, folder, "LISTING.TXT", false);
-    const double openStart = Now();
-    double coloured = TimeOpen(frame, folder, "LISTING.TXT", true);
-    double whole = WaitForColouring(openStart);
-    std::printf("open %d lines (%zu characters): plain %.1f ms, coloured %.1f ms to the first screen (ratio %.2f), "
-                "%.1f ms to the whole document (ratio %.2f)\n",
-                kLines, listing.size(), plain, coloured, coloured / plain, whole, whole / plain);
+    CloseDocuments(frame);
+    constexpr int kOpenRounds = 5;
+    std::vector<double> plainOpens, colouredOpens, wholeColourings;
+    for (int round = 0; round < kOpenRounds; ++round) {
+        plainOpens.push_back(TimeOpen(frame, folder, "LISTING.TXT", false));
+        const double openStart = Now();
+        colouredOpens.push_back(TimeOpen(frame, folder, "LISTING.TXT", true));
+        wholeColourings.push_back(WaitForColouring(openStart));
+        std::printf("open %d lines (%zu characters), round %d: plain %.1f ms, coloured %.1f ms to the first screen "
+                    "(ratio %.2f), %.1f ms to the whole document (ratio %.2f)\n",
+                    kLines, listing.size(), round + 1, plainOpens.back(), colouredOpens.back(),
+                    colouredOpens.back() / plainOpens.back(), wholeColourings.back(),
+                    wholeColourings.back() / plainOpens.back());
+        if (round + 1 < kOpenRounds) CloseDocuments(frame);
+    }
+    std::printf("open, medians of %d rounds by turns:\n", kOpenRounds);
+    PrintPair("first screen", colouredOpens, plainOpens, 0.5);
+    PrintPair("whole document coloured", wholeColourings, plainOpens, 0.5);
 
-    // Keystrokes at the end of a long line: in the coloured document, and
-    // for comparison in the plain one, where a key is not recoloured.
+    // Keystrokes at the end of a long line, a coloured key and then a plain
+    // one, in the two documents side by side.
     HWND editor = GetActiveEditor();
+    HWND plainEditor = EditorOf(GetWindow(GetActiveDocument(), GW_HWNDNEXT));
+    SendMessageA(g_app.mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    Pump();
     std::string line = "20000 ";
     while (line.size() < 240) line += "PRINT \"A\";X : GOTO 10 : ";
-    KeyTimes times = TimeKeystrokes(editor, line);
-    std::printf("whole key (down, character, release) on a %zu-character line, %d keys, coloured: median %.2f ms, "
-                "95th percentile %.2f ms\n",
-                line.size(), kKeystrokes, Percentile(times.wholeKey, 0.5), Percentile(times.wholeKey, 0.95));
-    std::printf("  of which the release: median %.2f ms, 95th percentile %.2f ms\n", Percentile(times.release, 0.5),
-                Percentile(times.release, 0.95));
-    HWND plainEditor = EditorOf(GetWindow(GetActiveDocument(), GW_HWNDNEXT));
-    SendMessageA(g_app.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetParent(plainEditor)), 0);
-    Pump();
-    KeyTimes plainTimes = TimeKeystrokes(plainEditor, line);
-    std::printf("the same keys in a plain document: median %.2f ms, 95th percentile %.2f ms\n",
-                Percentile(plainTimes.wholeKey, 0.5), Percentile(plainTimes.wholeKey, 0.95));
-    SendMessageA(g_app.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetParent(editor)), 0);
-    Pump();
+    KeyTimes times, plainTimes;
+    TimeKeystrokes(editor, plainEditor, line, times, plainTimes);
+    std::printf("whole key (down, character, release) on a %zu-character line, %d keys each, by turns:\n",
+                line.size(), kKeystrokes);
+    PrintPair("median", times.wholeKey, plainTimes.wholeKey, 0.5);
+    PrintPair("95th percentile", times.wholeKey, plainTimes.wholeKey, 0.95);
+    std::printf("  of which the release, coloured: median %.2f ms, 95th percentile %.2f ms\n",
+                Percentile(times.release, 0.5), Percentile(times.release, 0.95));
 
     // The recolouring alone, without the repaint and read-out that follow a
     // key: of a line whose colours are on record, and of one whose colours

@@ -38,7 +38,8 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: tavo-image COMMAND ...\n"
-    "Reads Apple II disk images (.dsk .do .po .hdv) as TAVO does, and writes into them.\n"
+    "Reads Apple II disk images (.dsk .do .po .hdv, and in containers .2mg .2img .nib\n"
+    ".nb2 .woz .d13) as TAVO does, and writes into them.\n"
     "\n"
     "  tavo-image catalog IMAGE [DIR]\n"
     "      Lists the volume directory (or the DOS 3.3 catalog), or the ProDOS directory\n"
@@ -53,10 +54,12 @@ constexpr const char* kHelp =
     "      listing, Apple text, or a hex dump (--hex: a hex dump whatever the type, as\n"
     "      when Ctrl is held). PATH is /VOL/SUB/NAME, or for DOS 3.3 the file name\n"
     "      (trailing blanks not needed).\n"
-    "  tavo-image info IMAGE PATH\n"
+    "  tavo-image info IMAGE [PATH]\n"
     "      The file's property texts, one field a line as \"Label value\": the General\n"
     "      page (title line, Type: ... Modified:, then the access boxes as Read: 1),\n"
-    "      then the Volume - Disk Image page.\n"
+    "      then the Volume - Disk Image page. Without PATH, the image's own facts:\n"
+    "      its container's format, the sector order, the write-protect flag, the\n"
+    "      creator, a WOZ image's title, a 2MG image's comment, and the disk it holds.\n"
     "  tavo-image extract IMAGE FOLDER\n"
     "      Writes every file, subdirectories included, as the text its document shows,\n"
     "      with Windows line ends, named .bas .int .txt or .hex by kind, into FOLDER\n"
@@ -137,16 +140,55 @@ bool OpenImage(const std::string& path, Image& image)
     AppleDirectory volume;
     Message message = OpenAppleDirectory(image.file, image.extensionIndex, "", image.layout, volume);
     if (message != Message::None) {
-        Fail(message, image.fileName);
+        Fail(message, volume.listing.detail.empty() ? image.fileName : volume.listing.detail);
         return false;
     }
     return true;
 }
 
+std::string_view DiskName(int layout)
+{
+    switch (layout) {
+    case LayoutDos33: return "DOS 3.3";
+    case LayoutDos32: return "DOS 3.2";
+    case LayoutProdos:
+    case LayoutProdosDosOrder: return "ProDOS";
+    default: return "none TAVO can list";
+    }
+}
+
+// The image's own facts, whether or not its disk can be listed.
+int ImageInfo(const std::string& path)
+{
+    ImageFile file;
+    if (!file.Open(path)) return Fail(Message::CouldNotReadFile, path);
+    const DecodedImage& container = file.Container();
+    if (!container.Decoded()) return Fail(container.message, container.detail);
+    const int layout = DecideImageLayout(ImageExtensionIndexOf(path), file);
+    const ContainerFacts& facts = container.facts;
+    auto line = [](const char* label, std::string_view value) {
+        if (!value.empty()) std::printf("%s: %s\n", label, EscapedAppleName(value).c_str());
+    };
+    std::string_view format = facts.format, order = facts.order;
+    if (!file.FromContainer()) {
+        format = "plain sectors";
+        order = layout == LayoutProdos ? "ProDOS order" : layout == LayoutNone ? "" : "DOS order";
+    }
+    line("Format", format);
+    line("Order", order);
+    line("Write-protected", facts.writeProtected ? "Yes" : "No");
+    line("Creator", facts.creator);
+    if (file.FromContainer()) line("DOS volume", std::to_string(facts.dosVolume));
+    line("Title", facts.title);
+    line("Comment", facts.comment);
+    line("Disk", DiskName(layout));
+    return 0;
+}
+
 // The Apple path of a row as extract prints it, escaped.
 std::string ApplePathOf(const AppleDirectory& directory, const DirectoryRow& row, int layout)
 {
-    if (layout == LayoutDos33) return EscapedAppleName(row.name);
+    if (IsDosLayout(layout)) return EscapedAppleName(row.name);
     return EscapedAppleName(directory.prefix + row.name);
 }
 
@@ -166,7 +208,7 @@ int Catalog(Image& image, const char* dir)
 bool ReportOpen(const DocumentContent& content, const Image& image)
 {
     if (!content.opened) {
-        Fail(content.message, image.fileName, content.value);
+        Fail(content.message, content.detail.empty() ? image.fileName : content.detail, content.value);
         return false;
     }
     if (content.message == Message::NonStandardFile) Fail(Message::NonStandardFile, "");
@@ -180,7 +222,7 @@ int Show(Image& image, const std::string& applePath, bool hex)
     if (Message message = FindAppleEntry(image.file, image.extensionIndex, applePath, image.layout, directory, row);
         message != Message::None)
         return Fail(message, applePath);
-    if (image.layout != LayoutDos33 && row.icon == kFolderIcon) return Fail(Message::FileNeedsSelecting, "");
+    if (!IsDosLayout(image.layout) && row.icon == kFolderIcon) return Fail(Message::FileNeedsSelecting, "");
     FileEntry entry;
     DocumentContent content = OpenImageEntry(image.file, image.layout, row.ref, hex, entry);
     if (!ReportOpen(content, image)) return 1;
@@ -196,10 +238,10 @@ int Info(Image& image, const std::string& applePath)
         message != Message::None)
         return Fail(message, applePath);
     FileEntry entry;
-    int result = image.layout == LayoutDos33 ? DecodeDosEntry(row.ref, image.file, entry)
+    int result = IsDosLayout(image.layout) ? DecodeDosEntry(row.ref, image.file, entry)
                                              : DecodeProdosEntry(row.ref, image.file, image.layout, entry);
     if (result < 0) return Fail(Message::AppleFileReadError, image.fileName, result);
-    std::string slotPath = image.layout == LayoutDos33 ? std::string(entry.Name()) : directory.prefix + entry.Name().data();
+    std::string slotPath = IsDosLayout(image.layout) ? std::string(entry.Name()) : directory.prefix + entry.Name().data();
     fs::path full = fs::absolute(fs::path(image.path));
     PropertyTexts texts = ComposePropertyTexts(entry, slotPath, full.filename().string(),
                                                full.parent_path().string(), image.extensionIndex);
@@ -279,7 +321,7 @@ int Extract(Image& image, const std::string& folder)
         [&](const AppleDirectory& directory, const DirectoryRow& row) {
             fs::path hostFolder = directory.level <= 1 ? fs::path(folder) : hostFolders[directory.ref];
             std::string applePath = ApplePathOf(directory, row, image.layout);
-            if (image.layout != LayoutDos33 && row.icon == kFolderIcon) {
+            if (!IsDosLayout(image.layout) && row.icon == kFolderIcon) {
                 fs::path sub = names.Claim(hostFolder, HostFileName(row.name), "");
                 fs::create_directories(sub, error);
                 hostFolders[row.ref] = sub;
@@ -290,7 +332,7 @@ int Extract(Image& image, const std::string& folder)
             DocumentContent content = OpenImageEntry(image.file, image.layout, row.ref, false, entry);
             if (!content.opened) {
                 std::fprintf(stderr, "%s: ", applePath.c_str());
-                Fail(content.message, image.fileName, content.value);
+                Fail(content.message, content.detail.empty() ? image.fileName : content.detail, content.value);
                 ++failed;
                 return;
             }
@@ -398,9 +440,10 @@ int main(int argc, char** argv)
         return status == 2 ? Usage() : status;
     }
     if (int status = RunWriteCommand(command, args); status >= 0) return status == 2 ? Usage() : status;
-    size_t wanted = command == "catalog" ? 1 : 2;
+    size_t wanted = command == "catalog" || command == "info" ? 1 : 2;
     if (command != "catalog" && command != "show" && command != "info" && command != "extract") return Usage();
     if (args.size() < wanted || args.size() > 2) return Usage();
+    if (command == "info" && args.size() == 1) return ImageInfo(args[0]);
 
     Image image;
     if (!OpenImage(args[0], image)) return 1;

@@ -94,6 +94,13 @@ ProdosStamp Now()
 
 std::string FileName(const std::string& path) { return fs::path(path).filename().string(); }
 
+// A refused change's message; a write-protected image is named by its file.
+int FailChange(const DiskChange& refusal, const std::string& path)
+{
+    if (refusal.message == Message::WriteProtectedImage) return Fail(refusal.message, FileName(path));
+    return Fail(refusal.message, refusal.text, refusal.value);
+}
+
 // Makes `change` on the image file; its message on failure.
 int ChangeImage(const std::string& path, const VolumeChange& change)
 {
@@ -104,7 +111,7 @@ int ChangeImage(const std::string& path, const VolumeChange& change)
     std::optional<std::vector<uint8_t>> bytes = ReadHostFile(path);
     if (!bytes) return Fail(Message::CouldNotReadFile, path);
     DiskChange result = ChangeImageBytes(*bytes, ImageExtensionIndexOf(path), change);
-    if (!result.Made()) return Fail(result.message, result.text, result.value);
+    if (!result.Made()) return FailChange(result, path);
     if (!ReplaceFile(path, *bytes, static_cast<int>(status.st_mode & 07777))) return Fail(Message::CouldNotWriteFile, path);
     return 0;
 }
@@ -237,10 +244,9 @@ std::string VolumeName(const std::string& imagePath)
 {
     std::optional<std::vector<uint8_t>> bytes = ReadHostFile(imagePath);
     if (!bytes) return {};
-    ImageFile image(*bytes);
-    int layout = DecideImageLayout(ImageExtensionIndexOf(imagePath), image);
-    if (layout == LayoutNone || layout == LayoutDos33) return {};
-    return CheckProdosVolume(Volume(*bytes, layout)).volumeName;
+    ImageVolume opened = OpenImageVolume(*bytes, ImageExtensionIndexOf(imagePath));
+    if (!opened.refusal.Made() || IsDosLayout(opened.layout)) return {};
+    return CheckProdosVolume(Volume(std::move(opened.bytes), opened.layout)).volumeName;
 }
 
 int Put(std::vector<std::string> args)
@@ -281,13 +287,12 @@ int Check(const std::string& path)
 {
     std::optional<std::vector<uint8_t>> bytes = ReadHostFile(path);
     if (!bytes) return Fail(Message::CouldNotReadFile, path);
-    ImageFile image(*bytes);
-    int layout = DecideImageLayout(ImageExtensionIndexOf(path), image);
-    if (layout == LayoutNone) return Fail(Message::UnknownImageFormat, path);
-    Volume volume(*bytes, layout);
+    ImageVolume opened = OpenImageVolume(*bytes, ImageExtensionIndexOf(path));
+    if (!opened.refusal.Made()) return FailChange(opened.refusal, path);
+    Volume volume(std::move(opened.bytes), opened.layout);
     DiskChange damage;
     std::vector<std::string> sharing;
-    if (layout == LayoutDos33) {
+    if (volume.Layout() == LayoutDos33) {
         DosVolumeCheck check = CheckDosVolume(volume);
         damage = check.damage;
         sharing = check.SharingFiles();

@@ -5,12 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/basic/integer_listing.h"
 #include "core/basic/integer_tokens.h"
+#include "core/disk/apple_path.h"
+#include "core/disk/dos33.h"
 #include "core/disk/file_type_codes.h"
+#include "core/disk/image.h"
+#include "core/disk/open_choice.h"
+#include "core/disk/prodos.h"
 #include "tests/support/shared_data.h"
 
 using namespace shared_data;
@@ -272,4 +279,51 @@ TEST(IntegerTokenizer, EveryRealProgramReadsBackFromItsListing)
     if (programs == 0)
         GTEST_SKIP() << "no shared programs";
     EXPECT_EQ(programs, 6 + 26);
+}
+
+TEST(IntegerTokenizer, EveryIntegerFileOfTheImagesReadsBack)
+{
+    namespace fs = std::filesystem;
+    const std::string disks = Path("disks");
+    if (!fs::exists(disks))
+        GTEST_SKIP() << "no shared disks";
+    std::map<std::string, int> found;  // apple name -> images holding it
+    for (const auto& folder : fs::directory_iterator(disks)) {
+        if (!folder.is_directory())
+            continue;
+        for (const auto& file : fs::directory_iterator(folder.path())) {
+            const std::string path = file.path().string();
+            const int extension = ImageExtensionIndexOf(path);
+            if (extension == 0 || !file.is_regular_file())
+                continue;
+            int layout = 0;
+            WalkAppleImage(path, extension, layout, [&](const AppleDirectory&, const DirectoryRow& row) {
+                FileEntry entry;
+                const DocumentContent content = OpenImageEntry(path, layout, row.ref, false, entry);
+                if (!content.opened || content.kind != DocumentKind::Integer)
+                    return;
+                Bytes bytes;
+                size_t from = 0;
+                if (layout == LayoutDos33) {
+                    ReadDosFile(row.ref, path, bytes);
+                    from = kDosLengthHeaderBytes;
+                } else if (layout == LayoutProdosDosOrder) {
+                    ReadProdosFileDosOrder(row.ref, path, bytes);
+                } else {
+                    ReadProdosFile(row.ref, path, bytes);
+                }
+                const std::string name(TrimmedName(row.name));
+                ++found[name];
+                const size_t length = from == 0 ? static_cast<size_t>(entry.eof) : (bytes[0] | (bytes[1] << 8));
+                ExpectRoundTrip(name, std::span<const uint8_t>(bytes).subspan(from, std::min(length, bytes.size() - from)));
+            });
+        }
+    }
+    // The DOS 3.2 floppies add the programs of their era; COPY is on two disks.
+    const std::map<std::string, int> expected = {
+        {"ANIMALS", 1},     {"APPLE-TREK", 1},   {"APPLESOFT", 1}, {"APPLEVISION", 1}, {"BIORHYTHM", 1},
+        {"BRICK OUT", 1},   {"COLOR DEMO", 1},   {"COLOR SKETCH", 1}, {"COPY", 2},     {"EXAMPLE2", 1},
+        {"EXAMPLE3", 1},    {"HELLO", 5},        {"HIYA", 1},      {"INT TEST", 1},    {"PINBALL", 1},
+        {"S.F3D8", 1},      {"SPACE WAR", 1},    {"SUPERMATH", 1}, {"THE INFINITE NO. OF MONKEYS", 1}};
+    EXPECT_EQ(found, expected);
 }

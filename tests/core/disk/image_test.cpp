@@ -41,6 +41,7 @@ TEST(ImageExtension, IndexOfEachName)
     } rows[] = {
         {"GAME.DSK", 1}, {"game.Dsk", 1}, {"a.2mg", 2}, {"HD.HDV", 3}, {"x.po", 4}, {"x.PO", 4},
         {"x.do", 5}, {"x.app", 6}, {"x.nib", 7}, {"x.fdi", 8}, {"x.dc", 9}, {"x.txt", 0},
+        {"a.2IMG", 10}, {"x.nb2", 11}, {"x.woz", 12}, {"x.d13", 13}, {"x.img", 0},
         {"dsk", 0}, {"x.ddsk", 0}, {"x.pdo", 0}, {"x.", 0}, {"", 0}, {"C:\\dir.po\\file.do", 5},
     };
     for (const Row& row : rows) {
@@ -237,8 +238,8 @@ TEST(ImageLayoutDecision, AWrongExtensionOrAShortImageIsReported)
         {"DOS 3.3 saved as .po", &dos.Bytes(), "po", 27, 0},
         {"DOS 3.3 saved as .hdv", &dos.Bytes(), "hdv", 27, 0},
         {"ProDOS saved as .do", &prodos.BlockOrder(), "do", 27, 0},
-        {"ProDOS as .2mg", &prodos.BlockOrder(), "2mg", 27, 0},
-        {"ProDOS as .nib", &prodos.BlockOrder(), "nib", 27, 0},
+        {"ProDOS as .2mg", &prodos.BlockOrder(), "2mg", 56, 0},
+        {"ProDOS as .nib", &prodos.BlockOrder(), "nib", 56, 0},
         {"ProDOS as .txt", &prodos.BlockOrder(), "txt", 27, 0},
         {"ProDOS as .po", &prodos.BlockOrder(), "po", 0, 1},
         {"DOS 3.3 as .do", &dos.Bytes(), "do", 0, 1},

@@ -7,9 +7,13 @@
 #include <cstring>
 
 #include "core/disk/apple_path.h"
+#include "core/disk/containers/two_img.h"
+#include "core/disk/dos33.h"
 #include "core/disk/file_types.h"
 #include "core/disk/image.h"
+#include "core/disk/prodos.h"
 #include "tests/core/disk/image_builder.h"
+#include "tests/support/shared_data.h"
 
 using fixture::DosBuilder;
 using fixture::ProdosBuilder;
@@ -159,6 +163,32 @@ TEST(OpenChoice, FailuresAndNonStandardPrograms)
     EXPECT_EQ(c.value, -2);
     c = OpenImageEntry(dosImage.path(), LayoutDos33, MakeDosEntryRef(17, 15, 9), false, e);
     EXPECT_EQ(c.value, -5);
+}
+
+// A disk out of a container whose sectors did not all decode: what can be
+// read is, and what cannot is named.
+TEST(OpenChoice, SectorsTheDiskDidNotYield)
+{
+    auto file = shared_data::ReadBytes("disks/ciderpress2/dos33-disk.2mg");
+    if (!file) GTEST_SKIP() << "dos33-disk.2mg missing";
+    DecodedImage disk = DecodeTwoImg(*file);
+    disk.unreadable.assign(disk.bytes.size() / 256, false);
+    ImageFile image;
+    image.OpenDecoded(disk);
+    const EntryRef hello = MakeDosEntryRef(17, 15, 0);  // the disk's one file
+    FileEntry e;
+    SectorBuffer list;
+    ASSERT_TRUE(DecodeDosEntry(hello, image, e) == DosEntryDecoded && ReadSectorFrom(image, list, e.tsListTrack, e.tsListSector));
+    disk.unreadable[list[12] * 16u + list[13]] = true;  // its first data sector
+    image.OpenDecoded(disk);
+    DocumentContent c = OpenImageEntry(image, LayoutDos33, hello, false, e);
+    EXPECT_EQ(c.message, Message::UnreadableSectors);
+    EXPECT_EQ(c.detail, "HELLO (track " + std::to_string(list[12]) + " sector " + std::to_string(list[13]) + ")");
+    disk.unreadable[17 * 16] = true;  // the VTOC
+    image.OpenDecoded(disk);
+    int layout = 0;
+    std::string prefix;
+    EXPECT_EQ(ListProdosDirectory(image, kExtension2mg, layout, 1, 0, prefix).message, Message::NoListableVolume);
 }
 
 TEST(ApplePath, DirectoriesAndFilesByPath)

@@ -195,8 +195,10 @@ TEST(PropertyTexts, SkewMediumAndUnknownLayouts)
     struct Medium {
         int index;
         const char* text;
-    } media[] = {{0, "Unknown!"}, {1, "Apple II 5.25\" floppy"}, {2, "Unknown!"}, {3, "Apple II harddrive"},
-                 {4, "Apple II floppy or harddrive"}, {5, "Apple II 5.25\" floppy"}, {6, "Unknown!"}, {9, "Unknown!"}};
+    } media[] = {{0, "Unknown!"}, {1, "Apple II 5.25\" floppy"}, {2, "Apple II disk image (2MG)"}, {3, "Apple II harddrive"},
+                 {4, "Apple II floppy or harddrive"}, {5, "Apple II 5.25\" floppy"}, {6, "Unknown!"}, {9, "Unknown!"},
+                 {7, "Apple II 5.25\" floppy (nibbles)"}, {10, "Apple II disk image (2MG)"}, {11, "Apple II 5.25\" floppy (nibbles)"},
+                 {12, "Apple II 5.25\" floppy (WOZ)"}, {13, "Apple II 5.25\" floppy (13-sector)"}};
     for (const Medium& m : media) {
         SCOPED_TRACE(m.index);
         EXPECT_EQ(MediumText(m.index), m.text);

@@ -97,8 +97,7 @@ TEST(RealImages, WhatEachImageIsTakenFor)
         {"a2kit/cpm-smallfiles.dsk", 27, LayoutNone, "", 0},
         {"ciderpress2/dos-forty.do", 27, LayoutDos33, "", 0},
         {"ciderpress2/minimal.img", 27, LayoutNone, "", 0},
-        {"ciderpress2/dos33-disk.2mg", 27, LayoutNone, "", 0},
-        {"ciderpress2/prodos-disk.2mg", 27, LayoutNone, "", 0},
+        {"formats/3.2-blank.d13", 0, LayoutDos32, "", 0},
         {"ciderpress2/extended.do", 27, LayoutDos33, "", 0},
         {"ciderpress2/blank-nodos.do", 0, LayoutDos33, "", 0},
         {"ciderpress2/new-init.do", 0, LayoutDos33, "", 1},
@@ -444,7 +443,11 @@ TEST(RealImages, EveryFileOfEveryImageOpens)
     // Only the trees of DOS-order volumes and the extended (forked) files
     // stay closed, with "Unsupported storage type!".
     std::map<std::string, int> expected = {
+        {"nonsense.2mg 34 -3", 2},
+        {"prodos-bigfiles-woz1.woz 34 -3", 2},
         {"prodos-bigfiles.dsk 34 -3", 2},
+        {"prodos-bigfiles.woz 34 -3", 2},
+        {"prodos-disk.2mg 34 -3", 2},
         {"prodos-fill-dirs.dsk 34 -3", 4},
         {"prodos-ren-del.dsk 34 -3", 3},
         {"sparse-first-block.po 34 -3", 2},
