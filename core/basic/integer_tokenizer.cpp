@@ -19,25 +19,17 @@ constexpr size_t kMostLineBytes = 255;  // the length byte counts the whole line
 constexpr size_t kLineOverhead = 4;     // length byte, line number, end token
 
 // The tokens whose choice depends on their place.
-constexpr uint8_t kThenLine = 0x24;
 constexpr uint8_t kThenStatement = 0x25;
 constexpr uint8_t kInputStringComma = 0x26;
 constexpr uint8_t kInputNumberComma = 0x27;
 constexpr uint8_t kSliceOpen = 0x2A;
 constexpr uint8_t kSliceComma = 0x23;
-constexpr uint8_t kSubscriptOpen = 0x2D;
 constexpr uint8_t kParenthesis = 0x38;
 constexpr uint8_t kArgumentOpen = 0x3F;
 constexpr uint8_t kStringEqual = 0x39;
 constexpr uint8_t kStringNotEqual = 0x3A;
-constexpr uint8_t kDollar = 0x40;
 constexpr uint8_t kStringTargetOpen = 0x42;
-constexpr uint8_t kDimStringComma = 0x43;
-constexpr uint8_t kDimNumberComma = 0x44;
 constexpr uint8_t kDimStringOpen = 0x22;
-constexpr uint8_t kDimNumberOpen = 0x34;
-constexpr uint8_t kDimString = 0x4E;
-constexpr uint8_t kDimNumber = 0x4F;
 constexpr uint8_t kInputString = 0x52;
 constexpr uint8_t kInputPrompt = 0x53;
 constexpr uint8_t kInputNumber = 0x54;
@@ -46,7 +38,6 @@ constexpr uint8_t kPrintNumber = 0x62;
 constexpr uint8_t kPrintAlone = 0x63;
 constexpr uint8_t kStringAssign = 0x70;
 constexpr uint8_t kNumberAssign = 0x71;
-constexpr uint8_t kClose = 0x72;
 
 // PRINT's separators, by what follows them.
 struct Separator {
@@ -90,9 +81,9 @@ struct Form {
     uint8_t at = 0;
 };
 constexpr Form kForms[] = {
-    {"LIST", 0x74, Shape::OneOrTwo, 0x75}, {"LIST", 0x76},
-    {"RUN", 0x07, Shape::One},             {"RUN", 0x08},
-    {"DEL", 0x09, Shape::OneOrTwo, 0x0A},  {"AUTO", 0x0D, Shape::OneOrTwo, 0x0E},
+    {"LIST", kListRange, Shape::OneOrTwo, kListComma}, {"LIST", 0x76},
+    {"RUN", kRunLine, Shape::One},             {"RUN", 0x08},
+    {"DEL", kDel, Shape::OneOrTwo, kDelComma},  {"AUTO", 0x0D, Shape::OneOrTwo, 0x0E},
     {"LOAD", 0x04},                        {"SAVE", 0x05},
     {"CON", 0x06},                         {"NEW", 0x0B},
     {"CLR", 0x0C},                         {"MAN", 0x0F},
@@ -100,7 +91,7 @@ constexpr Form kForms[] = {
     {"TEXT", 0x4B},                        {"GR", 0x4C},
     {"CALL", 0x4D, Shape::One},            {"TAB", 0x50, Shape::One},
     {"END", 0x51},                         {"RETURN", 0x5B},
-    {"GOSUB", 0x5C, Shape::One},           {"GOTO", 0x5F, Shape::One},
+    {"GOSUB", kGosub, Shape::One},         {"GOTO", kGoto, Shape::One},
     {"POKE", 0x64, Shape::Two, 0x65},      {"COLOR=", 0x66, Shape::One},
     {"PLOT", 0x67, Shape::Two, 0x68},      {"HLIN", 0x69, Shape::TwoAt, 0x6A, 0x6B},
     {"VLIN", 0x6C, Shape::TwoAt, 0x6D, 0x6E}, {"VTAB", 0x6F, Shape::One},
@@ -495,14 +486,14 @@ private:
 
     bool For()
     {
-        return Accept("FOR", 0x55) && NumericName() && Accept("=", 0x56) && Expression() && Accept("TO", 0x57) &&
+        return Accept("FOR", kFor) && NumericName() && Accept("=", 0x56) && Expression() && Accept("TO", 0x57) &&
                Expression() && (!Accept("STEP", 0x58) || Expression()) && AtStatementEnd();
     }
     bool Next()
     {
-        if (!Accept("NEXT", 0x59) || !NumericName())
+        if (!Accept("NEXT", kNext) || !NumericName())
             return false;
-        while (Accept(",", 0x5A))
+        while (Accept(",", kNextComma))
             if (!NumericName())
                 return false;
         return AtStatementEnd();

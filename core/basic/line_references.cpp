@@ -5,11 +5,9 @@
 #include "core/basic/line_references.h"
 
 #include <algorithm>
-#include <string>
 
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/basic/applesoft_tokens.h"
-#include "core/basic/integer_tokenizer.h"
 #include "core/basic/integer_tokens.h"
 #include "core/basic/program_lines.h"
 
@@ -17,27 +15,10 @@ namespace {
 
 constexpr const char* kKeywords[] = {"GOTO", "GOSUB", "THEN", "LIST", "RUN", "DEL"};
 
-constexpr uint8_t kTokenOn = 0xB4;
-constexpr uint8_t kTokenList = 0xBC;
-constexpr uint8_t kTokenRun = 0xAC;
-constexpr uint8_t kTokenDel = 0x85;
-constexpr uint8_t kTokenMinus = 0xC9;
-
-// Integer BASIC's tokens that a line number may follow, and the commas of
-// LIST's and DEL's ranges, which end the first number.
-constexpr uint8_t kIntegerGoto = 0x5F;
-constexpr uint8_t kIntegerGosub = 0x5C;
-constexpr uint8_t kIntegerThenLine = 0x24;
-constexpr uint8_t kIntegerList = 0x74;
-constexpr uint8_t kIntegerListComma = 0x75;
-constexpr uint8_t kIntegerRun = 0x07;
-constexpr uint8_t kIntegerDel = 0x09;
-constexpr uint8_t kIntegerDelComma = 0x0A;
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsDigitByte(uint8_t b) { return b >= '0' && b <= '9'; }
 
-// The end of `from`..`to` in `contents` without its trailing blanks, but not
+// Where the text ending at `to` ends without the blanks before `to`, but not
 // before `least`.
 size_t TrimmedEnd(std::string_view contents, size_t least, size_t to)
 {
@@ -169,8 +150,8 @@ private:
 
 bool EndsIntegerNumber(uint8_t token, ReferenceKind kind)
 {
-    return token == kColon || (kind == ReferenceKind::List && token == kIntegerListComma) ||
-           (kind == ReferenceKind::Del && token == kIntegerDelComma);
+    return token == kColon || (kind == ReferenceKind::List && token == kListComma) ||
+           (kind == ReferenceKind::Del && token == kDelComma);
 }
 
 ScannedLine ScanLine(const ProgramLines& lines, BasicLanguage language, ParsedLine& parsed)
@@ -204,14 +185,14 @@ void FindIntegerReferences(std::span<const uint8_t> tokens, std::span<const uint
             continue;
         ReferenceKind kind;
         switch (tokens[items[i].index]) {
-        case kIntegerGoto: kind = ReferenceKind::Goto; break;
-        case kIntegerGosub: kind = ReferenceKind::Gosub; break;
-        case kIntegerThenLine: kind = ReferenceKind::Then; break;
-        case kIntegerList:
-        case kIntegerListComma: kind = ReferenceKind::List; break;
-        case kIntegerRun: kind = ReferenceKind::Run; break;
-        case kIntegerDel:
-        case kIntegerDelComma: kind = ReferenceKind::Del; break;
+        case kGoto: kind = ReferenceKind::Goto; break;
+        case kGosub: kind = ReferenceKind::Gosub; break;
+        case kThenLine: kind = ReferenceKind::Then; break;
+        case kListRange:
+        case kListComma: kind = ReferenceKind::List; break;
+        case kRunLine: kind = ReferenceKind::Run; break;
+        case kDel:
+        case kDelComma: kind = ReferenceKind::Del; break;
         default: continue;
         }
         // The expression runs to the statement's end or the range's comma.
@@ -248,30 +229,27 @@ std::vector<ScannedLine> ScanLineReferences(std::string_view text, BasicLanguage
 CaretReference ReferenceAtCaret(std::string_view text, size_t caret, BasicLanguage language)
 {
     CaretReference found;
-    ParsedLine parsed;
     // Only the caret's line is parsed; the others give only their numbers.
     ProgramLines lines(text);
-    while (lines.Next() && !found.found) {
-        const size_t end = lines.Start() + lines.Buffer().size();
-        if (caret < lines.Start() || caret > end)
-            continue;
-        for (const LineReference& reference : ScanLine(lines, language, parsed).references)
-            if (reference.target >= 0 && caret >= reference.at && caret <= reference.digitsEnd) {
-                found.found = true;
-                found.reference = reference;
-                break;
-            }
-        if (!found.found)
-            return found;
-    }
+    bool onLine = false;
+    while (!onLine && lines.Next())
+        onLine = caret >= lines.Start() && caret <= lines.Start() + lines.Buffer().size();
+    if (!onLine)
+        return found;
+    ParsedLine parsed;
+    for (const LineReference& reference : ScanLine(lines, language, parsed).references)
+        if (reference.target >= 0 && caret >= reference.at && caret <= reference.digitsEnd) {
+            found.found = true;
+            found.reference = reference;
+            break;
+        }
     if (!found.found)
         return found;
-    for (ProgramLines numbers(text); numbers.Next();) {
+    for (ProgramLines numbers(text); numbers.Next();)
         if (ReadTypedLineNumber(numbers.Buffer()).value == found.reference.target) {
             found.targetTextLine = numbers.TextLine();
             found.targetStart = numbers.Start();
         }
-    }
     return found;
 }
 

@@ -11,21 +11,11 @@
 
 namespace {
 
-constexpr uint8_t kApplesoftFor = 0x81;
-constexpr uint8_t kApplesoftNext = 0x82;
-constexpr uint8_t kApplesoftDim = 0x86;
-constexpr uint8_t kApplesoftPlus = 0xC8;
-constexpr uint8_t kApplesoftMinus = 0xC9;
-// The tokens that end in an opening parenthesis.
+// Applesoft's tokens that end in an opening parenthesis.
 constexpr uint8_t kApplesoftOpening[] = {0xC0, 0xC3, 0xD7};  // TAB( SPC( SCRN(
 
-constexpr uint8_t kIntegerFor = 0x55;
-constexpr uint8_t kIntegerNext = 0x59;
-constexpr uint8_t kIntegerNextComma = 0x5A;
-constexpr uint8_t kIntegerDims[] = {0x4E, 0x4F, 0x43, 0x44};
-constexpr uint8_t kIntegerDollars[] = {0x40, 0x41};
-constexpr uint8_t kIntegerArrayOpens[] = {0x2D, 0x34};  // a subscript, DIM's size
-constexpr uint8_t kIntegerClose = 0x72;
+constexpr uint8_t kIntegerDims[] = {kDimString, kDimNumber, kDimStringComma, kDimNumberComma};
+constexpr uint8_t kIntegerArrayOpens[] = {kSubscriptOpen, kDimNumberOpen};
 
 bool IsLetter(uint8_t c) { return c >= 'A' && c <= 'Z'; }
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
@@ -84,11 +74,11 @@ public:
                 while (k < t_.size() && (IsLetter(t_[k]) || IsDigit(t_[k]))) ++k;
             } else if (b == ':') {
                 roles.NewStatement();
-            } else if (b == kApplesoftDim) {
+            } else if (b == kTokenDim) {
                 roles.dim = true;
-            } else if (b == kApplesoftFor) {
+            } else if (b == kTokenFor) {
                 roles.loop = true;
-            } else if (b == kApplesoftNext) {
+            } else if (b == kTokenNext) {
                 roles.next = true;
             } else if (b == '(' || OneOf(b, kApplesoftOpening)) {
                 ++roles.depth;
@@ -120,7 +110,7 @@ private:
         while (k < t_.size() && (IsDigit(t_[k]) || t_[k] == '.')) ++k;
         if (k < t_.size() && t_[k] == 'E') {
             ++k;
-            if (k < t_.size() && (t_[k] == kApplesoftPlus || t_[k] == kApplesoftMinus)) ++k;
+            if (k < t_.size() && (t_[k] == kTokenPlus || t_[k] == kTokenMinus)) ++k;
             while (k < t_.size() && IsDigit(t_[k])) ++k;
         }
         return k;
@@ -193,8 +183,8 @@ void IntegerNames(const ParsedLine& line, int textLine, std::vector<VariableUse>
         if (b >= 0) {
             if (b == kColon) roles.NewStatement();
             roles.dim = OneOf(static_cast<uint8_t>(b), kIntegerDims);
-            roles.loop = b == kIntegerFor;
-            roles.next = b == kIntegerNext || b == kIntegerNextComma;
+            roles.loop = b == kFor;
+            roles.next = b == kNext || b == kNextComma;
             ++i;
             continue;
         }
@@ -205,11 +195,11 @@ void IntegerNames(const ParsedLine& line, int textLine, std::vector<VariableUse>
         VariableUse use{{}, VariableType::Integer, false, VariableRole::Use, textLine, line.number,
                         line.base + line.typedAt[items[i].index], -1};
         for (; IsLetter(character(i)) || IsDigit(character(i)); ++i) use.name += static_cast<char>(character(i));
-        if (token(i) >= 0 && OneOf(static_cast<uint8_t>(token(i)), kIntegerDollars)) {
+        if (token(i) == kDollar) {
             use.type = VariableType::String;
         } else if (token(i) >= 0 && OneOf(static_cast<uint8_t>(token(i)), kIntegerArrayOpens)) {
             use.array = true;
-            if (i + 2 < items.size() && items[i + 1].constant && token(i + 2) == kIntegerClose) {
+            if (i + 2 < items.size() && items[i + 1].constant && token(i + 2) == kClose) {
                 const size_t k = items[i + 1].index;
                 use.largestIndex = t[k + 1] | (t[k + 2] << 8);
             }

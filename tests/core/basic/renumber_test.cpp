@@ -74,14 +74,14 @@ Bytes ApplesoftRenumbered(const Bytes& program, const Map& map)
             numbersToCome = numbersToCome > 0 && (b == ',' || b == separator) ? numbersToCome : 0;
             separator = 0;
             if (b == ':') on = false;
-            if (b == 0xB4) on = true;
+            if (b == kTokenOn) on = true;
             if (b == kTokenRem) remark = true;
             if (b == kTokenData) data = true;
             if (b == kTokenGoto || b == kTokenGosub) numbersToCome = on ? 1000 : 1;
             if (b == kTokenThen && k < end && program[k] >= '0' && program[k] <= '9') numbersToCome = 1;
-            if (b == 0xBC) numbersToCome = 2, separator = 0xC9;  // LIST a-b
-            if (b == 0x85) numbersToCome = 2;                    // DEL a,b
-            if (b == 0xAC) numbersToCome = 1;                    // RUN a
+            if (b == kTokenList) numbersToCome = 2, separator = kTokenMinus;  // LIST a-b or a,b
+            if (b == kTokenDel) numbersToCome = 2;
+            if (b == kTokenRun) numbersToCome = 1;
         }
         out.push_back(0);
         const int link = kApplesoftLoadAddress + static_cast<int>(out.size());
@@ -109,11 +109,11 @@ Bytes IntegerRenumbered(const Bytes& program, const Map& map)
             if (b < kHighBit) {
                 text = b == kRem || b == kOpenQuote || (text && b != kCloseQuote);
                 afterToken = true;
-                const bool takesLine = b == 0x5F || b == 0x5C || b == 0x24 || b == 0x74 || b == 0x75 || b == 0x07 ||
-                                       b == 0x09 || b == 0x0A;
+                const bool takesLine = b == kGoto || b == kGosub || b == kThenLine || b == kListRange ||
+                                       b == kListComma || b == kRunLine || b == kDel || b == kDelComma;
                 const size_t after = k + 4;
                 if (takesLine && after <= end && out[k + 1] >= kFirstDigit && out[k + 1] <= kLastDigit &&
-                    (after == end || out[after] == kColon || out[after] == 0x75 || out[after] == 0x0A)) {
+                    (after == end || out[after] == kColon || out[after] == kListComma || out[after] == kDelComma)) {
                     const long value = Mapped(map, out[k + 2] | (out[k + 3] << 8));
                     out[k + 1] = static_cast<uint8_t>(std::to_string(value)[0] | kHighBit);
                     out[k + 2] = static_cast<uint8_t>(value & 0xFF);
