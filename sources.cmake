@@ -5,11 +5,20 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/applesoft_listing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/applesoft_tokenizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/applesoft_tokens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/check_numbering.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/completion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_listing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokenizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/integer_tokens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/keyword_help.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/line_references.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/program_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/basic/remove_spaces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/renumber.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/variable_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/basic/variable_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/coloured_rtf.cpp

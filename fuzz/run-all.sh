@@ -9,7 +9,7 @@ build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
 targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz woz_fuzz nibble_fuzz)
 [ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
-targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz two_img_fuzz)
+targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz two_img_fuzz language_tools_fuzz)
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
@@ -58,6 +58,12 @@ printf '10 PRINT "HI";X:GOTO 10\r20 DATA 1,"A:B",TO:? ATN(1)\r30 REM "GOTO" ONER
 mkdir -p "$work/integer-seeds"
 printf '10 DIM A$(9):INPUT "N",A$,N:PRINT A$;N,\r20 IF A$#"Y" AND N THEN 10\n30 FOR I=1 TO 9 STEP 2:POKE -1,PEEK(I):NEXT I\r\n40 REM HI:X\r50 HLIN 1,2 AT 3:GOSUB 10*N' \
   > "$work/integer-seeds/program"
+# The language tools read either BASIC's text, the first byte choosing
+# which, the next three the caret and the renumbering.
+mkdir -p "$work/language-seeds"
+{ printf '\0\1\2\3'; cat "$work/text-seeds/program"; printf '\r50 ON X GOTO 10,40:LIST 10-30:DEL 20,30:RUN 10'; } \
+  > "$work/language-seeds/applesoft"
+{ printf '\1\1\2\3'; cat "$work/integer-seeds/program"; } > "$work/language-seeds/integer"
 
 status=0
 for target in "${targets[@]}"; do
@@ -68,6 +74,7 @@ for target in "${targets[@]}"; do
   [ "$target" = colour_scan_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = tokenize_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = integer_tokenize_fuzz ] && seeds="$work/integer-seeds"
+  [ "$target" = language_tools_fuzz ] && seeds="$work/language-seeds"
   [ "$target" = prodos_write_fuzz ] && seeds="$work/text-seeds"
   [ "$target" = dos33_write_fuzz ] && seeds="$work/operation-seeds"
   max_len=143515

@@ -10,11 +10,13 @@ install_packages || exit 1
 trap 'stop_session; stop_printer' EXIT
 # Both trees are Release builds; the native one without the tests' sanitizers.
 cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
-cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench image_write_bench nibble_bench >/dev/null || exit 1
+cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench image_write_bench nibble_bench language_bench >/dev/null || exit 1
 build_windows "$BUILD/bench-windows" Release colour_bench open_bench check_bench print_bench >/dev/null || exit 1
 
 echo "== BASIC listings =="
 "$BUILD/bench/tools/basic_listing_bench"
+echo "== Renumbering, keyword help and completion =="
+"$BUILD/bench/tools/language_bench"
 echo "== Disk images =="
 "$BUILD/bench/tools/disk_bench"
 echo "== Floppies in nibbles and bit streams =="

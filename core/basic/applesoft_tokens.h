@@ -18,14 +18,23 @@ constexpr int kApplesoftLoadAddress = 0x0801;
 // that matches. Entry 107 is all zero, the empty name.
 extern const char kApplesoftTokens[kApplesoftTokenEntries][kApplesoftTokenWidth];
 
-// The token bytes the tokenizer and Check Program look for.
+// The token bytes the tokenizer and the tools on the text look for.
+inline constexpr uint8_t kTokenFor = 0x81;
+inline constexpr uint8_t kTokenNext = 0x82;
 inline constexpr uint8_t kTokenData = 0x83;
+inline constexpr uint8_t kTokenDel = 0x85;
+inline constexpr uint8_t kTokenDim = 0x86;
 inline constexpr uint8_t kTokenGoto = 0xAB;
+inline constexpr uint8_t kTokenRun = 0xAC;
 inline constexpr uint8_t kTokenGosub = 0xB0;
 inline constexpr uint8_t kTokenRem = 0xB2;
+inline constexpr uint8_t kTokenOn = 0xB4;
 inline constexpr uint8_t kTokenPrint = 0xBA;
+inline constexpr uint8_t kTokenList = 0xBC;
 inline constexpr uint8_t kTokenFn = 0xC2;
 inline constexpr uint8_t kTokenThen = 0xC4;
+inline constexpr uint8_t kTokenPlus = 0xC8;
+inline constexpr uint8_t kTokenMinus = 0xC9;
 
 enum class KeywordCase { Exact, Ignored };
 enum class KeywordSpaces { Ignored, EndIt };

@@ -19,25 +19,17 @@ constexpr size_t kMostLineBytes = 255;  // the length byte counts the whole line
 constexpr size_t kLineOverhead = 4;     // length byte, line number, end token
 
 // The tokens whose choice depends on their place.
-constexpr uint8_t kThenLine = 0x24;
 constexpr uint8_t kThenStatement = 0x25;
 constexpr uint8_t kInputStringComma = 0x26;
 constexpr uint8_t kInputNumberComma = 0x27;
 constexpr uint8_t kSliceOpen = 0x2A;
 constexpr uint8_t kSliceComma = 0x23;
-constexpr uint8_t kSubscriptOpen = 0x2D;
 constexpr uint8_t kParenthesis = 0x38;
 constexpr uint8_t kArgumentOpen = 0x3F;
 constexpr uint8_t kStringEqual = 0x39;
 constexpr uint8_t kStringNotEqual = 0x3A;
-constexpr uint8_t kDollar = 0x40;
 constexpr uint8_t kStringTargetOpen = 0x42;
-constexpr uint8_t kDimStringComma = 0x43;
-constexpr uint8_t kDimNumberComma = 0x44;
 constexpr uint8_t kDimStringOpen = 0x22;
-constexpr uint8_t kDimNumberOpen = 0x34;
-constexpr uint8_t kDimString = 0x4E;
-constexpr uint8_t kDimNumber = 0x4F;
 constexpr uint8_t kInputString = 0x52;
 constexpr uint8_t kInputPrompt = 0x53;
 constexpr uint8_t kInputNumber = 0x54;
@@ -46,7 +38,6 @@ constexpr uint8_t kPrintNumber = 0x62;
 constexpr uint8_t kPrintAlone = 0x63;
 constexpr uint8_t kStringAssign = 0x70;
 constexpr uint8_t kNumberAssign = 0x71;
-constexpr uint8_t kClose = 0x72;
 
 // PRINT's separators, by what follows them.
 struct Separator {
@@ -90,9 +81,9 @@ struct Form {
     uint8_t at = 0;
 };
 constexpr Form kForms[] = {
-    {"LIST", 0x74, Shape::OneOrTwo, 0x75}, {"LIST", 0x76},
-    {"RUN", 0x07, Shape::One},             {"RUN", 0x08},
-    {"DEL", 0x09, Shape::OneOrTwo, 0x0A},  {"AUTO", 0x0D, Shape::OneOrTwo, 0x0E},
+    {"LIST", kListRange, Shape::OneOrTwo, kListComma}, {"LIST", 0x76},
+    {"RUN", kRunLine, Shape::One},             {"RUN", 0x08},
+    {"DEL", kDel, Shape::OneOrTwo, kDelComma},  {"AUTO", 0x0D, Shape::OneOrTwo, 0x0E},
     {"LOAD", 0x04},                        {"SAVE", 0x05},
     {"CON", 0x06},                         {"NEW", 0x0B},
     {"CLR", 0x0C},                         {"MAN", 0x0F},
@@ -100,7 +91,7 @@ constexpr Form kForms[] = {
     {"TEXT", 0x4B},                        {"GR", 0x4C},
     {"CALL", 0x4D, Shape::One},            {"TAB", 0x50, Shape::One},
     {"END", 0x51},                         {"RETURN", 0x5B},
-    {"GOSUB", 0x5C, Shape::One},           {"GOTO", 0x5F, Shape::One},
+    {"GOSUB", kGosub, Shape::One},         {"GOTO", kGoto, Shape::One},
     {"POKE", 0x64, Shape::Two, 0x65},      {"COLOR=", 0x66, Shape::One},
     {"PLOT", 0x67, Shape::Two, 0x68},      {"HLIN", 0x69, Shape::TwoAt, 0x6A, 0x6B},
     {"VLIN", 0x6C, Shape::TwoAt, 0x6D, 0x6E}, {"VTAB", 0x6F, Shape::One},
@@ -122,10 +113,14 @@ uint8_t High(char c) { return static_cast<uint8_t>(c | kHighBit); }
 
 // One line's contents, after its number, to tokens. A function that answers
 // false may leave the position and the output anywhere: every alternative
-// runs through Try, which puts both back.
+// runs through Try, which puts both back. With `typedAt`, each token byte
+// gets the index of the character it came from (a word's first letter).
 class LineParser {
 public:
-    LineParser(std::string_view text, std::vector<uint8_t>& out) : text_(text), out_(out) {}
+    LineParser(std::string_view text, std::vector<uint8_t>& out, std::vector<uint32_t>* typedAt = nullptr)
+        : text_(text), out_(out), typedAt_(typedAt)
+    {
+    }
 
     bool Line()
     {
@@ -144,6 +139,20 @@ private:
         size_t at;
         size_t size;
     };
+    Mark Here() const { return {at_, out_.size()}; }
+    void Back(const Mark& mark)
+    {
+        at_ = mark.at;
+        out_.resize(mark.size);
+        if (typedAt_ != nullptr)
+            typedAt_->resize(mark.size);
+    }
+    void Put(uint8_t byte, size_t from)
+    {
+        out_.push_back(byte);
+        if (typedAt_ != nullptr)
+            typedAt_->push_back(static_cast<uint32_t>(from));
+    }
 
     size_t Skip(size_t i) const
     {
@@ -182,9 +191,10 @@ private:
     }
     bool Accept(std::string_view word, uint8_t token)
     {
+        const size_t from = Skip(at_);
         if (!Accept(word))
             return false;
-        out_.push_back(token);
+        Put(token, from);
         return true;
     }
     bool AcceptAny(std::span<const Word> words)
@@ -197,30 +207,36 @@ private:
     template <class Parse>
     bool Try(Parse&& parse)
     {
-        const Mark mark{at_, out_.size()};
+        const Mark mark = Here();
         if (parse())
             return true;
-        at_ = mark.at;
-        out_.resize(mark.size);
+        Back(mark);
         return false;
     }
-    bool Emit(uint8_t token)
+    bool Emit(uint8_t token, size_t from)
     {
-        out_.push_back(token);
+        Put(token, from);
         return true;
     }
     // A token whose value waits for what follows it.
-    size_t Placeholder()
+    size_t Placeholder(size_t from)
     {
-        out_.push_back(0);
+        Put(0, from);
         return out_.size() - 1;
+    }
+    // A word whose token its place decides: where it starts, or npos.
+    size_t AcceptWord(std::string_view word)
+    {
+        const size_t from = Skip(at_);
+        return Accept(word) ? from : std::string_view::npos;
     }
 
     bool Name()
     {
         if (!IsLetter(Peek()))
             return false;
-        out_.push_back(High(text_[at_++]));
+        Put(High(text_[at_]), at_);
+        ++at_;
         for (;;) {
             const size_t i = Skip(at_);
             if (i >= text_.size() || !(IsLetter(text_[i]) || IsDigit(text_[i])))
@@ -229,7 +245,7 @@ private:
             for (const char* word : kAfterOperand)
                 if (Spells(i, word, end))
                     return true;
-            out_.push_back(High(text_[i]));
+            Put(High(text_[i]), i);
             at_ = i + 1;
         }
     }
@@ -253,6 +269,7 @@ private:
         const char first = Peek();
         if (!IsDigit(first))
             return false;
+        const size_t from = at_;
         long value = 0;
         for (size_t i = at_; i < text_.size() && IsDigit(text_[i]); i = Skip(at_)) {
             value = std::min(value * 10 + (text_[i] - '0'), long{kIntegerHighestNumber} + 1);
@@ -262,7 +279,9 @@ private:
             numberTooLarge = true;
             return false;
         }
-        out_.insert(out_.end(), {High(first), static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)});
+        Put(High(first), from);
+        Put(static_cast<uint8_t>(value & 0xFF), from);
+        Put(static_cast<uint8_t>(value >> 8), from);
         return true;
     }
 
@@ -273,10 +292,10 @@ private:
         const size_t close = text_.find('"', at_ + 1);
         if (close == std::string_view::npos)
             return false;
-        out_.push_back(kOpenQuote);
+        Put(kOpenQuote, at_);
         for (size_t i = at_ + 1; i < close; ++i)
-            out_.push_back(High(text_[i]));
-        out_.push_back(kCloseQuote);
+            Put(High(text_[i]), i);
+        Put(kCloseQuote, close);
         at_ = close + 1;
         return true;
     }
@@ -314,11 +333,10 @@ private:
         // Once a function's word and its parenthesis are read, nothing else
         // can fit there: going back would only read the same text again.
         for (const Word& function : kFunctions) {
-            const Mark mark{at_, out_.size()};
+            const Mark mark = Here();
             if (Accept(function.text, function.token) && Accept("(", kArgumentOpen))
                 return Closed();
-            at_ = mark.at;
-            out_.resize(mark.size);
+            Back(mark);
         }
         if (Accept("LEN(", kLen) || Accept("ASC(", 0x3C))
             return StringExpression() && Accept(")", kClose);
@@ -339,14 +357,14 @@ private:
             if (at_ < text_.size() && text_[at_] == ' ')
                 ++at_;
             for (; at_ < text_.size(); ++at_)
-                out_.push_back(High(text_[at_]));
+                Put(High(text_[at_]), at_);
             return true;
         }
         for (const Form& form : kForms)
             if (Try([&] { return Accept(form.word, form.token) && Arguments(form) && AtStatementEnd(); }))
                 return true;
         for (const Watch& watch : kWatches)
-            if (Try([&] { return Accept(watch.word) && Watched(watch) && AtStatementEnd(); }))
+            if (Try([&] { return Watched(watch) && AtStatementEnd(); }))
                 return true;
         return Try([&] { return Print(); }) || Try([&] { return Input(); }) || Try([&] { return Dim(); }) ||
                Try([&] { return For(); }) || Try([&] { return Next(); }) || Try([&] { return If(); }) ||
@@ -368,7 +386,10 @@ private:
 
     bool Watched(const Watch& watch)
     {
-        const size_t token = Placeholder();
+        const size_t word = AcceptWord(watch.word);
+        if (word == std::string_view::npos)
+            return false;
+        const size_t token = Placeholder(word);
         out_[token] = watch.forString;
         if (StringName())
             return true;
@@ -388,21 +409,19 @@ private:
 
     bool Print()
     {
-        if (!Accept("PRINT"))
+        const size_t word = AcceptWord("PRINT");
+        if (word == std::string_view::npos)
             return false;
-        if (AtStatementEnd()) {
-            out_.push_back(kPrintAlone);
-            return true;
-        }
-        return Try([&] { return Emit(kPrintString) && StringExpression() && PrintRest(); }) ||
-               (Emit(kPrintNumber) && Expression() && PrintRest());
+        if (AtStatementEnd())
+            return Emit(kPrintAlone, word);
+        return Try([&] { return Emit(kPrintString, word) && StringExpression() && PrintRest(); }) ||
+               (Emit(kPrintNumber, word) && Expression() && PrintRest());
     }
     bool PrintRest()
     {
         while (Peek() == kSemicolon.mark || Peek() == kComma.mark) {
             const Separator& separator = Peek() == kSemicolon.mark ? kSemicolon : kComma;
-            ++at_;
-            const size_t token = Placeholder();
+            const size_t token = Placeholder(at_++);
             if (Try([&] { return StringExpression() && AtItemEnd(); }))
                 out_[token] = separator.beforeString;
             else if (AtItemEnd())
@@ -417,13 +436,12 @@ private:
 
     bool Input()
     {
-        if (!Accept("INPUT"))
+        const size_t word = AcceptWord("INPUT");
+        if (word == std::string_view::npos)
             return false;
-        if (Peek() == '"') {
-            out_.push_back(kInputPrompt);
-            return StringLiteral() && Peek() == ',' && InputRest();
-        }
-        const size_t token = Placeholder();
+        if (Peek() == '"')
+            return Emit(kInputPrompt, word) && StringLiteral() && Peek() == ',' && InputRest();
+        const size_t token = Placeholder(word);
         out_[token] = kInputString;
         if (!StringName()) {
             out_[token] = kInputNumber;
@@ -434,8 +452,8 @@ private:
     }
     bool InputRest()
     {
-        while (Accept(",")) {
-            const size_t token = Placeholder();
+        for (size_t comma = AcceptWord(","); comma != std::string_view::npos; comma = AcceptWord(",")) {
+            const size_t token = Placeholder(comma);
             out_[token] = kInputStringComma;
             if (StringName())
                 continue;
@@ -448,16 +466,17 @@ private:
 
     bool Dim()
     {
-        if (!Accept("DIM") || !Dimension(kDimString, kDimNumber))
+        const size_t word = AcceptWord("DIM");
+        if (word == std::string_view::npos || !Dimension(kDimString, kDimNumber, word))
             return false;
-        while (Accept(","))
-            if (!Dimension(kDimStringComma, kDimNumberComma))
+        for (size_t comma = AcceptWord(","); comma != std::string_view::npos; comma = AcceptWord(","))
+            if (!Dimension(kDimStringComma, kDimNumberComma, comma))
                 return false;
         return AtStatementEnd();
     }
-    bool Dimension(uint8_t forString, uint8_t forNumber)
+    bool Dimension(uint8_t forString, uint8_t forNumber, size_t from)
     {
-        const size_t token = Placeholder();
+        const size_t token = Placeholder(from);
         out_[token] = forString;
         if (StringName())
             return Accept("(", kDimStringOpen) && Closed();
@@ -467,14 +486,14 @@ private:
 
     bool For()
     {
-        return Accept("FOR", 0x55) && NumericName() && Accept("=", 0x56) && Expression() && Accept("TO", 0x57) &&
+        return Accept("FOR", kFor) && NumericName() && Accept("=", 0x56) && Expression() && Accept("TO", 0x57) &&
                Expression() && (!Accept("STEP", 0x58) || Expression()) && AtStatementEnd();
     }
     bool Next()
     {
-        if (!Accept("NEXT", 0x59) || !NumericName())
+        if (!Accept("NEXT", kNext) || !NumericName())
             return false;
-        while (Accept(",", 0x5A))
+        while (Accept(",", kNextComma))
             if (!NumericName())
                 return false;
         return AtStatementEnd();
@@ -483,14 +502,18 @@ private:
     // THEN before a statement, else before the number of a line to go to.
     bool If()
     {
-        if (!Accept("IF", kIf) || !Expression() || !Accept("THEN"))
+        if (!Accept("IF", kIf) || !Expression())
             return false;
-        return Try([&] { return Emit(kThenStatement) && Statement(); }) ||
-               (Emit(kThenLine) && Expression() && AtStatementEnd());
+        const size_t then = AcceptWord("THEN");
+        if (then == std::string_view::npos)
+            return false;
+        return Try([&] { return Emit(kThenStatement, then) && Statement(); }) ||
+               (Emit(kThenLine, then) && Expression() && AtStatementEnd());
     }
 
     std::string_view text_;
     std::vector<uint8_t>& out_;
+    std::vector<uint32_t>* typedAt_;
     size_t at_ = 0;
 };
 
@@ -502,6 +525,19 @@ struct Entered {
 };
 
 }  // namespace
+
+IntegerParse ParseIntegerContents(std::string_view contents, std::vector<uint8_t>& out,
+                                  std::vector<uint32_t>* typedAt)
+{
+    const size_t size = out.size();
+    LineParser parser(contents, out, typedAt);
+    if (parser.Line())
+        return IntegerParse::Stored;
+    out.resize(size);
+    if (typedAt != nullptr)
+        typedAt->resize(std::min(typedAt->size(), size));
+    return parser.numberTooLarge ? IntegerParse::NumberTooLarge : IntegerParse::SyntaxError;
+}
 
 std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<IntegerNote>* notes)
 {
@@ -536,10 +572,10 @@ std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<Int
         const std::string_view contents = std::string_view(buffer).substr(number.contentsAt);
         const size_t offset = parsed.size();
         if (contents.find_first_not_of(' ') != std::string_view::npos) {
-            LineParser parser(contents, parsed);
-            if (!parser.Line()) {
-                parsed.resize(offset);
-                note(parser.numberTooLarge ? IntegerNoteKind::NumberTooLarge : IntegerNoteKind::SyntaxError);
+            const IntegerParse parse = ParseIntegerContents(contents, parsed);
+            if (parse != IntegerParse::Stored) {
+                note(parse == IntegerParse::NumberTooLarge ? IntegerNoteKind::NumberTooLarge
+                                                           : IntegerNoteKind::SyntaxError);
                 continue;
             }
             if (parsed.size() - offset + kLineOverhead > kMostLineBytes) {

@@ -31,3 +31,12 @@ struct IntegerNote {
 // number as it was. A line may have any number of characters: a listing's
 // line is often longer than the line typed.
 std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<IntegerNote>* notes = nullptr);
+
+enum class IntegerParse { Stored, SyntaxError, NumberTooLarge };
+
+// One line's contents (what follows its number) parsed as the ROM parses
+// them, the tokens appended to `out`; on a refusal nothing is appended.
+// With `typedAt`, each byte appended gets the index in `contents` of the
+// character it came from: a keyword's first letter, a constant's first digit.
+IntegerParse ParseIntegerContents(std::string_view contents, std::vector<uint8_t>& out,
+                                  std::vector<uint32_t>* typedAt = nullptr);

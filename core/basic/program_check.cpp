@@ -4,6 +4,7 @@
 #include "core/basic/program_check.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -11,6 +12,9 @@
 #include "core/basic/applesoft_listing.h"
 #include "core/basic/applesoft_tokenizer.h"
 #include "core/basic/applesoft_tokens.h"
+#include "core/basic/check_numbering.h"
+#include "core/basic/line_references.h"
+#include "core/basic/variable_check.h"
 #include "core/text/ascii.h"
 
 namespace {
@@ -38,15 +42,6 @@ std::vector<TextLine> SplitLines(std::string_view text)
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsToken(uint8_t b) { return b >= kApplesoftFirstToken; }
 std::string TokenName(uint8_t b) { return kApplesoftTokens[b - kApplesoftFirstToken]; }
-
-// One typed line that has a number the Apple accepts.
-struct NumberedLine {
-    int line;
-    size_t offset;
-    std::string_view typed;
-    int number;
-    std::vector<uint8_t> contents;  // as stored; empty: the number alone deletes the line
-};
 
 std::string ListedLine(int number, const std::vector<uint8_t>& contents)
 {
@@ -121,8 +116,6 @@ bool LowerCaseKeywordsLost(std::string_view contents, const std::vector<uint8_t>
     return TokensOf(parsed) != TokensOf(upperParsed);
 }
 
-std::string TextLineName(int line) { return "line " + std::to_string(line + 1) + " of the text"; }
-
 const char* NoteProblem(TokenizeNoteKind kind)
 {
     switch (kind) {
@@ -147,28 +140,6 @@ FindingKind KindOfNote(TokenizeNoteKind kind)
     return FindingKind::OutOfMemory;
 }
 
-// The targets of GOTO, GOSUB and THEN, and of ON's lists, that no line has.
-void FindMissingTargets(const NumberedLine& line, const std::set<int>& numbers, const std::string& listed,
-                        std::vector<ProgramFinding>& findings)
-{
-    const std::vector<uint8_t>& c = line.contents;
-    for (size_t k = 0; k < c.size(); ++k) {
-        if (c[k] != kTokenGoto && c[k] != kTokenGosub && c[k] != kTokenThen) continue;
-        size_t j = k + 1;
-        do {
-            if (j >= c.size() || c[j] < '0' || c[j] > '9') break;
-            const size_t from = j;
-            while (j < c.size() && c[j] >= '0' && c[j] <= '9') ++j;
-            const std::string target(c.begin() + static_cast<std::ptrdiff_t>(from), c.begin() + static_cast<std::ptrdiff_t>(j));
-            // No line has a number of more than five digits.
-            if (target.size() > 5 || !numbers.count(std::stoi(target)))
-                findings.push_back({FindingKind::MissingTarget, line.line, line.offset,
-                                    TokenName(c[k]) + " " + target + ": there is no line " + target,
-                                    std::string(line.typed), listed});
-        } while (c[k] != kTokenThen && j < c.size() && c[j] == ',' && ++j);
-    }
-}
-
 }  // namespace
 
 ProgramCheck CheckApplesoftProgram(std::string_view text)
@@ -188,7 +159,9 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
     std::vector<NumberedLine> numbered;
     std::vector<std::string> listingOfLine(lines.size());
     std::string buffer;
+    std::vector<uint8_t> parsed;
     std::vector<uint32_t> typedAt;
+    std::vector<LineReference> references;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TextLine& line = lines[i];
         if (line.text.size() >= kMonitorLineChars) continue;  // cancelled, reported above
@@ -201,69 +174,60 @@ ProgramCheck CheckApplesoftProgram(std::string_view text)
         const TypedLineNumber number = ReadTypedLineNumber(buffer);
         if (number.value < 0 || number.value > kHighestLineNumber) continue;
         const std::string_view contents = std::string_view(buffer).substr(number.contentsAt);
-        NumberedLine entered = {static_cast<int>(i), line.offset, line.text, static_cast<int>(number.value), {}};
+        parsed.clear();
         typedAt.clear();
-        ParseApplesoftContents(contents, entered.contents, &typedAt);
-        const std::string listed = entered.contents.empty() ? std::string() : ListedLine(entered.number, entered.contents);
-        const std::string misread = KeywordsMisread(contents, entered.contents, typedAt);
+        references.clear();
+        ParseApplesoftContents(contents, parsed, &typedAt);
+        FindApplesoftReferences(parsed, typedAt, contents, 0, references);
+        const int lineNumber = static_cast<int>(number.value);
+        const std::string listed = parsed.empty() ? std::string() : ListedLine(lineNumber, parsed);
+        const std::string misread = KeywordsMisread(contents, parsed, typedAt);
         if (!misread.empty())
-            check.findings.push_back({FindingKind::ListsDifferently, entered.line, line.offset,
+            check.findings.push_back({FindingKind::ListsDifferently, static_cast<int>(i), line.offset,
                                       "Lists differently: " + misread, std::string(line.text), listed});
-        if (LowerCaseKeywordsLost(contents, entered.contents))
-            check.findings.push_back({FindingKind::LowerCase, entered.line, line.offset,
+        if (LowerCaseKeywordsLost(contents, parsed))
+            check.findings.push_back({FindingKind::LowerCase, static_cast<int>(i), line.offset,
                                       "Lower-case keywords are not recognised", std::string(line.text), listed});
-        numbered.push_back(std::move(entered));
+        numbered.push_back({static_cast<int>(i), line.offset, line.text, lineNumber, parsed.empty(), listed,
+                            JumpsAmong(references, contents)});
         listingOfLine[i] = listed;
     }
     // A cut line is stored as far as the input buffer goes.
     for (ProgramFinding& finding : check.findings)
         if (finding.kind == FindingKind::LineCut) finding.listed = listingOfLine[static_cast<size_t>(finding.line)];
-
-    // The last line of each number is the one the Apple keeps.
-    std::map<int, size_t> last;
-    for (size_t k = 0; k < numbered.size(); ++k) last[numbered[k].number] = k;
-    std::set<int> stored;
-    for (const auto& [number, k] : last)
-        if (!numbered[k].contents.empty()) stored.insert(number);
-    check.storedLines = static_cast<int>(stored.size());
-    int previous = -1;
-    for (size_t k = 0; k < numbered.size(); ++k) {
-        const NumberedLine& line = numbered[k];
-        const NumberedLine& kept = numbered[last[line.number]];
-        const std::string typed(line.typed);
-        const std::string& listed = listingOfLine[static_cast<size_t>(line.line)];
-        if (&kept != &line && !line.contents.empty())
-            check.findings.push_back({FindingKind::Replaced, line.line, line.offset,
-                                      "Line " + std::to_string(line.number) + " again at " + TextLineName(kept.line) +
-                                          (kept.contents.empty() ? ", a number alone: this one is deleted"
-                                                                 : ": this one is replaced"),
-                                      typed, listed});
-        if (line.contents.empty()) continue;  // a number alone only deletes
-        if (previous >= 0 && line.number < previous)
-            check.findings.push_back({FindingKind::OutOfOrder, line.line, line.offset,
-                                      "Out of order: after line " + std::to_string(previous), typed, listed});
-        previous = line.number;
-        if (&kept == &line) FindMissingTargets(line, stored, listed, check.findings);
+    CheckNumbering(numbered, check);
+    for (const VariableProblem& problem : FindApplesoftVariableProblems(text)) {
+        const size_t i = static_cast<size_t>(problem.textLine);
+        if (i < lines.size())
+            check.findings.push_back({problem.kind, problem.textLine, lines[i].offset, problem.problem,
+                                      std::string(lines[i].text), listingOfLine[i]});
     }
     std::stable_sort(check.findings.begin(), check.findings.end(),
                      [](const ProgramFinding& a, const ProgramFinding& b) { return a.line < b.line; });
     return check;
 }
 
-std::string DescribeProgramPlace(size_t bytes)
+std::string DescribeProgramPlace(size_t bytes, BasicLanguage language)
 {
-    const long last = kApplesoftLoadAddress + static_cast<long>(bytes) - 1;
-    char range[64];
-    std::snprintf(range, sizeof range, "%zu bytes at $%04X-$%04lX", bytes, kApplesoftLoadAddress, last);
     struct Area {
-        long from;
+        long first, last;
         const char* name;
     };
-    const Area areas[] = {{kHgrPage1, "HGR page 1 ($2000-$3FFF)"},
-                          {kHgrPage2, "HGR page 2 ($4000-$5FFF)"},
-                          {kDosHimem, "HIMEM ($9600 with DOS)"}};
+    const bool applesoft = language == BasicLanguage::Applesoft;
+    // Applesoft's program grows up towards HIMEM, Integer BASIC's down
+    // towards its variables.
+    const long first = applesoft ? kApplesoftLoadAddress : kDosHimem - static_cast<long>(bytes);
+    const long last = applesoft ? kApplesoftLoadAddress + static_cast<long>(bytes) - 1 : kDosHimem - 1;
+    const Area hgr1 = {kHgrPage1, kHgrPage1 + kHgrPageBytes - 1, "HGR page 1 ($2000-$3FFF)"};
+    const Area hgr2 = {kHgrPage2, kHgrPage2 + kHgrPageBytes - 1, "HGR page 2 ($4000-$5FFF)"};
+    const std::vector<Area> areas =
+        applesoft ? std::vector<Area>{hgr1, hgr2, {kDosHimem, LONG_MAX, "HIMEM ($9600 with DOS)"}}
+                  : std::vector<Area>{hgr2, hgr1, {LONG_MIN, kIntegerLomem - 1, "LOMEM ($0800)"}};
+    if (bytes == 0) return applesoft ? "0 bytes" : "0 bytes below HIMEM ($9600 with DOS)";
+    char range[96];
+    std::snprintf(range, sizeof range, "%zu bytes at $%04lX-$%04lX", bytes, first, last);
     std::vector<std::string> into, clear;
-    for (const Area& area : areas) (last >= area.from ? into : clear).push_back(area.name);
+    for (const Area& area : areas) (first <= area.last && last >= area.first ? into : clear).push_back(area.name);
     const auto join = [](const std::vector<std::string>& names) {
         std::string joined;
         for (size_t i = 0; i < names.size(); ++i)
@@ -271,6 +235,7 @@ std::string DescribeProgramPlace(size_t bytes)
         return joined;
     };
     std::string text = range;
+    if (!applesoft) text += ", below HIMEM ($9600 with DOS)";
     if (!into.empty()) text += ": runs into " + join(into);
     if (!clear.empty()) text += (into.empty() ? ": clear of " : "; clear of ") + join(clear);
     return text;

@@ -1,12 +1,15 @@
-// What the Apple II will make of an Applesoft program typed line by line:
-// the lines it will list otherwise than they were typed, the lines it will
-// not store or will replace, the jumps to lines that do not exist, and where
-// the tokenized program lies in memory.
+// What the Apple II will make of a program typed line by line: the lines it
+// will list otherwise than they were typed, the lines it will not store or
+// will replace, the jumps to lines that do not exist, Applesoft's variables
+// that are not what they seem, and where the tokenized program lies in
+// memory.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/basic/basic_language.h"
 
 enum class FindingKind {
     ListsDifferently,  // a keyword inside a name or across a space
@@ -19,6 +22,11 @@ enum class FindingKind {
     OutOfOrder,
     MissingTarget,     // GOTO, GOSUB, THEN or ON to a line the program has not
     OutOfMemory,
+    SameVariable,      // two names Applesoft reads as one: only two characters count
+    ArrayWithoutDim,   // an index above 10 of an array no DIM makes
+    NextWithoutFor,    // NEXT with a variable no FOR opens
+    SyntaxError,       // Integer BASIC: SYNTAX ERR, the line is not stored
+    LineTooLong,       // Integer BASIC: more tokens than a line may hold
 };
 
 struct ProgramFinding {
@@ -34,15 +42,23 @@ inline constexpr int kHgrPage1 = 0x2000;      // $2000-$3FFF
 inline constexpr int kHgrPage2 = 0x4000;      // $4000-$5FFF
 inline constexpr int kHgrPageBytes = 0x2000;
 inline constexpr int kDosHimem = 0x9600;      // HIMEM with DOS 3.3 on a 48K machine
+inline constexpr int kIntegerLomem = 0x0800;  // Integer BASIC's variables start here unless LOMEM: moves them
 
 struct ProgramCheck {
+    BasicLanguage language = BasicLanguage::Applesoft;
     std::vector<ProgramFinding> findings;  // in line order
     size_t bytes = 0;                      // the tokenized program, end link included
     int storedLines = 0;
 };
 
 ProgramCheck CheckApplesoftProgram(std::string_view text);
+// Integer BASIC checks each line's syntax as it is typed: the lines it
+// refuses, numbers typed twice or out of order, GOTO, GOSUB and THEN targets
+// no line has, and the program's size against the room below HIMEM.
+ProgramCheck CheckIntegerProgram(std::string_view text);
 
-// The size and place of the program from $0801, and whether it reaches into
-// the HGR pages or past HIMEM: "1234 bytes at $0801-$0CD2; clear of ...".
-std::string DescribeProgramPlace(size_t bytes);
+// The size and place of the program and whether it reaches into the HGR
+// pages: Applesoft's from $0801 up, against HIMEM ("1234 bytes at
+// $0801-$0CD2; clear of ..."); Integer BASIC's from HIMEM down, against
+// LOMEM, where its variables start.
+std::string DescribeProgramPlace(size_t bytes, BasicLanguage language = BasicLanguage::Applesoft);

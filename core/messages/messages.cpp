@@ -86,6 +86,14 @@ constexpr MessageDef kMessages[] = {
     {Message::UnreadableSectors, "Sectors of an Apple ][ file could not be read: %s!", Args::Text, kBoxOk},
     {Message::ImageNotWritable, "This disk image can only be read: %s!", Args::Text, kBoxOk},
     {Message::FilesNotOpened, "Not enough memory to open these Apple ][ files: %s!", Args::Text, kBoxOk},
+
+    {Message::RenumberPassesLastLine, "Renumbering would give line %s a number past %i, the last line number allowed!",
+     Args::TextNumber, kBoxOk},
+    {Message::RenumberPassesLine, "Renumbering would move line %s onto or past line %i!", Args::TextNumber, kBoxOk},
+    {Message::RenumberLinesOutOfOrder,
+     "Line %s is out of order or typed twice: renumbering needs the lines in order!", Args::Text, kBoxOk},
+    {Message::RenumberBadStep, "Renumbering needs a first number of 0 or more and a step of 1 or more!", Args::None,
+     kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

@@ -73,6 +73,11 @@ enum class Message : unsigned {
     UnreadableSectors = 59,    // with the Apple file's name and the sectors that failed, in one text
     ImageNotWritable = 60,     // with why: the image is only read
     FilesNotOpened = 61,       // with the names of the Apple files skipped
+    // Renumbering refused; the program is then as it was.
+    RenumberPassesLastLine = 62,  // with the line and the last number allowed
+    RenumberPassesLine = 63,      // with the line in the range and the one outside it
+    RenumberLinesOutOfOrder = 64, // with the line
+    RenumberBadStep = 65,
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

@@ -75,6 +75,10 @@ constexpr Row kRows[] = {
     {59, "Sectors of an Apple ][ file could not be read: HELLO!", MB_OK},
     {60, "This disk image can only be read: HELLO!", MB_OK},
     {61, "Not enough memory to open these Apple ][ files: HELLO!", MB_OK},
+    {62, "Renumbering would give line HELLO a number past 5, the last line number allowed!", MB_OK},
+    {63, "Renumbering would move line HELLO onto or past line 5!", MB_OK},
+    {64, "Line HELLO is out of order or typed twice: renumbering needs the lines in order!", MB_OK},
+    {65, "Renumbering needs a first number of 0 or more and a step of 1 or more!", MB_OK},
     {99, "Error #99. HELLO", MB_OK},
     {144, "Error #144. HELLO", MB_OK},
 };

@@ -30,6 +30,7 @@
 #include "core/messages/messages.h"
 #include "core/text/ascii.h"
 #include "tools/tavo-image/writing.h"
+#include "tools/tavo-image/renumbering.h"
 
 namespace fs = std::filesystem;
 
@@ -68,6 +69,16 @@ constexpr const char* kHelp =
     "      stores, linked from $0801, raw (--dos: after the DOS 3.3 two-byte length);\n"
     "      with --integer, the Integer BASIC program typing it at the > prompt stores.\n"
     "      Lines the Apple would not store whole are named on standard error.\n"
+    "  tavo-image renumber [--start N] [--step N] [--from A] [--to B] [--integer] FILE\n"
+    "      Writes the Applesoft (--integer: Integer BASIC) program text of FILE with\n"
+    "      the lines numbered A to B (all unless given) renumbered from --start (10)\n"
+    "      by --step (10); every GOTO, GOSUB, THEN, ON, LIST, RUN and DEL that names\n"
+    "      them follows, and nothing else in the text changes. References left as\n"
+    "      they are (computed, or to lines no line has) are named on standard error,\n"
+    "      one a line. A renumbering that would pass the last line number, move a\n"
+    "      line onto or past one outside the range, or meet lines out of order is\n"
+    "      refused: its message on standard error, nothing on standard output,\n"
+    "      status 1.\n"
     "  tavo-image new IMAGE --dos33 | --prodos [--blocks N] [--name VOLUME]\n"
     "      Makes an empty volume: DOS 3.3 as a .do, ProDOS as a .po (280 blocks) or\n"
     "      .hdv (65535 blocks), laid out as INIT or FORMAT would, without a boot image.\n"
@@ -425,6 +436,10 @@ int main(int argc, char** argv)
         }
         if (args.size() != 1) return Usage();
         return Tokenize(args[0], dos, integer);
+    }
+    if (command == "renumber") {
+        const int status = RunRenumberCommand(args, stdout, stderr);
+        return status == 2 ? Usage() : status;
     }
     if (int status = RunWriteCommand(command, args); status >= 0) return status == 2 ? Usage() : status;
     size_t wanted = command == "catalog" || command == "info" ? 1 : 2;

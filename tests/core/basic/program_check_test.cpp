@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/basic/integer_listing.h"
+#include "tests/support/shared_data.h"
+
 namespace {
 
 struct Seen {
@@ -119,4 +122,69 @@ TEST(ProgramCheck, PlaceInMemoryAgainstTheGraphicsPagesAndHimem)
                                             "clear of HGR page 2 ($4000-$5FFF) and HIMEM ($9600 with DOS)");
     EXPECT_EQ(DescribeProgramPlace(0x9000), "36864 bytes at $0801-$9800: runs into HGR page 1 ($2000-$3FFF), "
                                             "HGR page 2 ($4000-$5FFF) and HIMEM ($9600 with DOS)");
+}
+
+// Applesoft tells names apart by two characters, makes an array DIM did not
+// with indexes up to 10, and stops at a NEXT whose loop never began.
+TEST(ProgramCheck, VariablesThatAreNotWhatTheySeem)
+{
+    EXPECT_EQ(Findings("10 PLAYER = 1: PLACE = 2: DIM B(20)\n"
+                       "20 PRINT PLAYER; A(11); B(15); C$(3); \"PLUM\": REM PLUTO\n"
+                       "30 FOR I = 1 TO 3: NEXT I: NEXT J\n"
+                       "40 PLAYER$ = \"X\": PLANE(1) = 0: PLACE(2) = 1: A(12) = 0: A(11) = 1\n"),
+              (std::vector<Seen>{
+                  {FindingKind::SameVariable, 0,
+                   "PLAYER and PLACE are one variable: Applesoft reads only PL (PLAYER in 10, 20; PLACE in 10)"},
+                  {FindingKind::ArrayWithoutDim, 1, "A(11): no DIM makes A(), so its largest index is 10"},
+                  {FindingKind::NextWithoutFor, 2, "NEXT J: no FOR opens J"},
+                  {FindingKind::SameVariable, 3,
+                   "PLANE() and PLACE() are one array: Applesoft reads only PL() (PLANE() in 40; PLACE() in 40)"},
+                  {FindingKind::ArrayWithoutDim, 3, "A(12): no DIM makes A(), so its largest index is 10"},
+              }));
+}
+
+TEST(ProgramCheck, IntegerLinesTheRomRefusesOrMisplaces)
+{
+    const std::string text = "10 PRINT \"HI\"\n20 GOTO 40\n30 X=\n10 END\n5 GOSUB 20: GOTO X*10\n40000 END\nPRINT 1\n";
+    std::vector<Seen> seen;
+    const ProgramCheck check = CheckIntegerProgram(text);
+    for (const ProgramFinding& f : check.findings) seen.push_back({f.kind, f.line, f.problem});
+    EXPECT_EQ(seen, (std::vector<Seen>{
+                        {FindingKind::Replaced, 0, "Line 10 again at line 4 of the text: this one is replaced"},
+                        {FindingKind::MissingTarget, 1, "GOTO 40: there is no line 40"},
+                        {FindingKind::SyntaxError, 2, "SYNTAX ERR: the Apple does not store this line"},
+                        {FindingKind::OutOfOrder, 3, "Out of order: after line 20"},
+                        {FindingKind::OutOfOrder, 4, "Out of order: after line 10"},
+                        {FindingKind::NumberTooLarge, 5, "A number above 32767 (>32767 ERR): not stored"},
+                        {FindingKind::NoLineNumber, 6, "No line number: run at once, not stored"},
+                    }));
+    EXPECT_EQ(check.storedLines, 3);
+    EXPECT_EQ(check.findings[1].listed, "20 GOTO 40");
+    EXPECT_EQ(DescribeProgramPlace(check.bytes, BasicLanguage::Integer),
+              "28 bytes at $95E4-$95FF, below HIMEM ($9600 with DOS): clear of HGR page 2 ($4000-$5FFF), "
+              "HGR page 1 ($2000-$3FFF) and LOMEM ($0800)");
+    // Past the room between LOMEM and HIMEM, the line that crosses it.
+    std::string big;
+    for (int n = 1; n <= 200; ++n) big += std::to_string(n) + " REM " + std::string(180, 'X') + "\n";
+    const ProgramCheck full = CheckIntegerProgram(big);
+    ASSERT_EQ(full.findings.size(), 1u);
+    EXPECT_EQ(full.findings[0].kind, FindingKind::OutOfMemory);
+    EXPECT_EQ(full.findings[0].line, 0x8E00 / (180 + 1 + 4));
+    EXPECT_NE(DescribeProgramPlace(full.bytes, BasicLanguage::Integer).find("runs into HGR page 2 ($4000-$5FFF), "
+                                                                               "HGR page 1 ($2000-$3FFF) and LOMEM"),
+              std::string::npos);
+}
+
+TEST(ProgramCheck, IntegerProgramWithALineTheRomRefuses)
+{
+    // INT TEST's line 280 holds a quote inside a string, put there by hand.
+    auto program = shared_data::ReadBytes("programs/integer/ciderpress2_dos-files__INT_TEST.dos33");
+    if (!program) GTEST_SKIP() << "no INT TEST";
+    std::string listing;
+    ListIntegerBasic(2, static_cast<int>(program->size()), listing, *program, 0);
+    const ProgramCheck check = CheckIntegerProgram(listing);
+    ASSERT_EQ(check.findings.size(), 1u);
+    EXPECT_EQ(check.findings[0].kind, FindingKind::SyntaxError);
+    EXPECT_EQ(check.findings[0].typed.substr(0, 4), "280 ");
+    EXPECT_EQ(check.storedLines, 29);
 }
