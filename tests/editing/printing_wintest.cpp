@@ -302,18 +302,24 @@ TEST_F(PrintingTest, LeftMarginBelowThePrintersMinimumStartsAtThePageEdge)
     EXPECT_NEAR(inside - atEdge, 72.0, 2.0);
 }
 
+// Gives line `line` of `editor` the paragraph format `format` (its cbSize is set here).
+bool SetParagraph(HWND editor, int line, PARAFORMAT format)
+{
+    const LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
+    Select(editor, start, start);
+    format.cbSize = sizeof format;
+    return SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)) != 0;
+}
+
 TEST_F(PrintingTest, ParagraphsPrintLeftCentredAndRightAligned)
 {
     HWND editor = NewDocument(IDM_NEW_EDIT, "LEFT\rMIDDLE\rRIGHT\rPLAIN");
     const WORD alignments[] = {PFA_LEFT, PFA_CENTER, PFA_RIGHT};
     for (int line = 0; line < 3; ++line) {
-        const LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
-        Select(editor, start, start);
         PARAFORMAT format = {};
-        format.cbSize = sizeof format;
         format.dwMask = PFM_ALIGNMENT;
         format.wAlignment = alignments[line];
-        ASSERT_TRUE(SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+        ASSERT_TRUE(SetParagraph(editor, line, format));
     }
     const PrintedPdf pdf = Print({});
     const WordSpan left = FindWord(pdf, "LEFT"), middle = FindWord(pdf, "MIDDLE"), right = FindWord(pdf, "RIGHT"),
@@ -334,17 +340,14 @@ TEST_F(PrintingTest, TabsAndIndentsPrintAsTheScreenShowsThem)
 {
     HWND editor = NewDocument(IDM_NEW_EDIT, "AB\tCD\rEF\tGH\rINDENTED\rWRAPFIRST XXXXX WRAPNEXT");
     auto layOut = [&](int line, DWORD mask, LONG startIndent, LONG offset, LONG rightIndent, LONG tab, SHORT tabs = 1) {
-        const LONG at = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
-        Select(editor, at, at);
         PARAFORMAT format = {};
-        format.cbSize = sizeof format;
         format.dwMask = mask;
         format.dxStartIndent = startIndent;
         format.dxOffset = offset;
         format.dxRightIndent = rightIndent;
         format.cTabCount = tabs;
         format.rgxTabs[0] = tab;
-        ASSERT_TRUE(SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+        ASSERT_TRUE(SetParagraph(editor, line, format));
     };
     layOut(0, PFM_TABSTOPS, 0, 0, 0, 0, 0);                     // no stops of its own
     layOut(1, PFM_TABSTOPS, 0, 0, 0, 2880);                     // a stop at two inches
