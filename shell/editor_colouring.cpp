@@ -7,11 +7,13 @@
 // records undo steps.
 #include "shell/editor_colouring.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/colouring/colour_record.h"
@@ -20,6 +22,7 @@
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
 #include "shell/quiet_editor.h"
+#include "shell/undo_pause.h"
 
 namespace {
 
@@ -30,7 +33,19 @@ constexpr LRESULT kFallbackScreenLines = 60;  // when the editor cannot tell
 constexpr size_t kChangesDrawnAsTheyGo = 4;     // more are drawn at once when all are made
 constexpr int kBandLines = 12;                 // lines streamed at once: input waits at most one band
 
+constexpr UINT_PTR kEditorSubclass = 0x7C02;
+
 std::unordered_map<HWND, ColourRecord> g_records;
+
+// A key the control is handling, which changes the text at the selection.
+struct KeyEdit {
+    CHARRANGE before = {};
+    LONG length = 0;                 // of the text before the key
+    std::optional<char> typed;       // the character it types, given its colour beforehand
+    uint32_t typedColour = kUnknownColour;
+};
+std::unordered_map<HWND, KeyEdit> g_keyEdits;
+std::unordered_set<HWND> g_colouringInIdleTime;  // opened programs whose colours are still coming
 
 bool ColouringOn() { return g_settings.syntaxColor == 1; }
 
@@ -73,6 +88,17 @@ bool SelectionHasColour(HWND editor, COLORREF colour)
 
 std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
 
+LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
+// The editor's record, made on first use; from then on its keys and its
+// painting are watched.
+ColourRecord& RecordOf(HWND editor)
+{
+    auto [found, made] = g_records.try_emplace(editor);
+    if (made) SetWindowSubclass(editor, EditorProc, kEditorSubclass, 0);
+    return found->second;
+}
+
 // Brings `lines` of the recorded text to the scanner's colours.
 void ColourLines(HWND editor, ColourRecord& record, TextRange lines)
 {
@@ -94,7 +120,7 @@ void ColourLines(HWND editor, ColourRecord& record, TextRange lines)
 // where that text differs from what was last seen, if it does.
 ColourRecord& FollowedRecord(HWND editor, std::optional<TextRange>& changed)
 {
-    ColourRecord& record = g_records[editor];
+    ColourRecord& record = RecordOf(editor);
     std::string text = WholeText(editor);
     changed.reset();
     if (text != record.text) changed = FollowText(record, text);
@@ -145,8 +171,11 @@ bool OnlyParagraphBreaks(std::string_view text)
 // Streams `lines` in again as rich text carrying their colours: a whole
 // band costs the control one layout, where colours set range by range cost
 // one each. The band's last line break stays out of the stream (a stream
-// over a selection that ends with one would add a line), its colour set
-// as a range; so does a band with line breaks of other kinds.
+// over a selection that ends with one would add a line). A line break shows
+// no colour, and what is typed after it is coloured as it comes, so its
+// colour is taken as it is: set as a range, right after the stream, it
+// would cost Wine's control more than the stream itself. A band with line
+// breaks of other kinds is coloured range by range.
 void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
 {
     int streamTo = lines.to;
@@ -162,7 +191,8 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
         const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
         Select(editor, lines.from, streamTo);
         ReplaceSelectionWithRtf(editor, rtf);
-        std::copy_n(wanted.begin(), streamTo - lines.from, record.colours.begin() + lines.from);
+        std::copy_n(wanted.begin(), lines.to - lines.from, record.colours.begin() + lines.from);
+        return;
     }
     ColourLines(editor, record, lines);
 }
@@ -241,7 +271,75 @@ void ColourPendingLines(HWND editor, double budgetMs)
 void CALLBACK ColourInIdleTime(HWND editor, UINT, UINT_PTR, DWORD)
 {
     ColourPendingLines(editor, kIdleSliceMs);
-    if (!ColouringPending(editor)) KillTimer(editor, kColouringTimer);
+    if (!ColouringPending(editor)) {
+        KillTimer(editor, kColouringTimer);
+        g_colouringInIdleTime.erase(editor);
+    }
+}
+
+CHARRANGE SelectionOf(HWND editor)
+{
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    return selection;
+}
+
+// Keys the control turns into an edit at the selection.
+bool EditsAtSelection(UINT message, WPARAM key)
+{
+    return message == WM_CHAR || (message == WM_KEYDOWN && (key == VK_BACK || key == VK_DELETE));
+}
+
+// A printable character typed at the caret goes in with the colour its
+// line will give it: the format of the insertion point is only remembered by
+// the control, where a change of format after the key would lay the line
+// out and draw it again.
+void GiveTypedCharacterItsColour(HWND editor, const ColourRecord& record, KeyEdit& edit, char typed)
+{
+    if (typed < ' ' || typed > '~' || edit.before.cpMin != edit.before.cpMax ||
+        record.text.size() != static_cast<size_t>(edit.length))
+        return;
+    edit.typed = typed;
+    edit.typedColour = ColourOfTyped(record.text, edit.before.cpMin, typed, SettingsPalette());
+    UndoPause pause(editor);
+    CHARFORMATA format = ColourFormat(edit.typedColour);
+    SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    // Lines scrolled into view (Ctrl+End, the scroll bar, a search) before
+    // the idle-time colouring reached them are coloured before they are
+    // drawn, so they never show plain first.
+    if (message == WM_PAINT && g_colouringInIdleTime.contains(editor)) ColourPendingLines(editor, 0);
+    auto found = g_records.find(editor);
+    if (!EditsAtSelection(message, wParam) || !ColouringOn() || found == g_records.end() || g_keyEdits.contains(editor))
+        return DefSubclassProc(editor, message, wParam, lParam);
+    KeyEdit edit = {SelectionOf(editor), EditorTextLength(editor), std::nullopt, kUnknownColour};
+    if (message == WM_CHAR) GiveTypedCharacterItsColour(editor, found->second, edit, static_cast<char>(wParam));
+    g_keyEdits[editor] = edit;
+    const LRESULT result = DefSubclassProc(editor, message, wParam, lParam);
+    g_keyEdits.erase(editor);
+    return result;
+}
+
+// Follows a key's edit from the selections and lengths around it, reading
+// only the characters it put in. False when the record cannot be sure of
+// it that way.
+bool FollowKeyEdit(HWND editor, ColourRecord& record, const KeyEdit& key)
+{
+    if (record.text.size() != static_cast<size_t>(key.length)) return false;
+    const CHARRANGE after = SelectionOf(editor);
+    const std::optional<SelectionEdit> edit = EditAtSelection({key.before.cpMin, key.before.cpMax},
+                                                              {after.cpMin, after.cpMax}, key.length,
+                                                              EditorTextLength(editor));
+    if (!edit) return false;
+    const std::optional<TextRange> added = FollowEdit(record, *edit, EditorTextRange(editor, edit->from, edit->newTo));
+    if (!added) return false;
+    if (key.typed && added->to - added->from == 1 && record.text[static_cast<size_t>(added->from)] == *key.typed)
+        record.colours[static_cast<size_t>(added->from)] = key.typedColour;
+    ColourLines(editor, record, LinesAround(record.text, *added));
+    return true;
 }
 
 }  // namespace
@@ -280,9 +378,16 @@ void RecolourChangedText(HWND editor)
         FollowEditorText(editor);
         CHARRANGE selection = {};
         SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-        ColourRecord& record = g_records[editor];
+        ColourRecord& record = RecordOf(editor);
         ColourLines(editor, record, LinesAround(record.text, {selection.cpMin, selection.cpMax}));
         return;
+    }
+    // A key's edit is found from where it happened; anything else (undo,
+    // drag and drop, a replacement) by comparing the whole text.
+    if (auto key = g_keyEdits.find(editor); key != g_keyEdits.end()) {
+        const KeyEdit edit = key->second;
+        g_keyEdits.erase(key);
+        if (FollowKeyEdit(editor, g_records[editor], edit)) return;
     }
     std::optional<TextRange> changed;
     ColourRecord& record = FollowedRecord(editor, changed);
@@ -292,9 +397,10 @@ void RecolourChangedText(HWND editor)
 void ColourOpenedProgram(HWND editor)
 {
     FollowEditorText(editor);
-    if (!ColouringOn() || g_records[editor].text.empty()) return;
+    if (!ColouringOn() || RecordOf(editor).text.empty()) return;
     ColourPendingLines(editor, 0);
-    if (ColouringPending(editor)) SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime);
+    if (ColouringPending(editor) && SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime))
+        g_colouringInIdleTime.insert(editor);
 }
 
 bool ColouringPending(HWND editor)
@@ -307,7 +413,7 @@ bool ColouringPending(HWND editor)
 
 void FollowEditorText(HWND editor)
 {
-    ColourRecord& record = g_records[editor];
+    ColourRecord& record = RecordOf(editor);
     record.text = WholeText(editor);
     record.colours.assign(record.text.size(), kUnknownColour);
 }
@@ -324,7 +430,10 @@ void ForgetColours(HWND editor, LONG from, LONG to)
 void StopFollowingEditor(HWND editor)
 {
     KillTimer(editor, kColouringTimer);
+    RemoveWindowSubclass(editor, EditorProc, kEditorSubclass);
+    g_colouringInIdleTime.erase(editor);
     g_records.erase(editor);
+    g_keyEdits.erase(editor);
 }
 
 void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const std::string& text)

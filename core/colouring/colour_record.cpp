@@ -46,6 +46,42 @@ TextRange FollowText(ColourRecord& record, std::string_view text)
     return {static_cast<int>(prefix), static_cast<int>(text.size() - suffix)};
 }
 
+std::optional<SelectionEdit> EditAtSelection(TextRange before, TextRange after, int lengthBefore, int lengthAfter)
+{
+    const int from = std::min(before.from, after.from);
+    const int kept = lengthAfter - after.to;  // everything after the caret was there before
+    const SelectionEdit edit = {from, lengthBefore - kept, after.to};
+    // What went reaches the selection from one side at least: Backspace takes
+    // what is before it, Delete what is after, a key or a paste the selection.
+    const bool atSelection = from == before.from || edit.oldTo == before.to;
+    if (from < 0 || after.from > after.to || kept < 0 || edit.oldTo < from || edit.oldTo > lengthBefore ||
+        before.to > edit.oldTo || after.to > lengthAfter || !atSelection)
+        return std::nullopt;
+    return edit;
+}
+
+std::optional<TextRange> FollowEdit(ColourRecord& record, SelectionEdit edit, std::string_view inserted)
+{
+    if (edit.oldTo > static_cast<int>(record.text.size()) || record.colours.size() != record.text.size() ||
+        static_cast<int>(inserted.size()) != edit.newTo - edit.from)
+        return std::nullopt;
+    const size_t from = static_cast<size_t>(edit.from), removed = static_cast<size_t>(edit.oldTo - edit.from);
+    record.text.replace(from, removed, inserted);
+    const auto at = record.colours.begin() + edit.from;
+    record.colours.insert(record.colours.erase(at, at + static_cast<std::ptrdiff_t>(removed)), inserted.size(),
+                          kUnknownColour);
+    return TextRange{edit.from, edit.newTo};
+}
+
+uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette)
+{
+    const TextRange line = LinesAround(text, {at, at});
+    const int offset = std::clamp(at, line.from, line.to) - line.from;
+    std::string typedLine(text.substr(static_cast<size_t>(line.from), static_cast<size_t>(line.to - line.from)));
+    typedLine.insert(static_cast<size_t>(offset), 1, typed);
+    return WantedColours(typedLine, {0, static_cast<int>(typedLine.size())}, palette)[static_cast<size_t>(offset)];
+}
+
 TextRange LinesAround(std::string_view text, TextRange range)
 {
     const size_t from = static_cast<size_t>(std::clamp(range.from, 0, static_cast<int>(text.size())));

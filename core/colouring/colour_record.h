@@ -4,6 +4,7 @@
 // layout of the whole line; reading is cheap. Portable.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,27 @@ struct TextRange {
 // differs keep their colours (an edit carries a character's format with
 // it); those in between become unknown. Returns that part in the new text.
 TextRange FollowText(ColourRecord& record, std::string_view text);
+
+// Where an edit made at the selection changed the text: typing, Backspace,
+// Delete, a paste and a cut each replace what lies between the selection's
+// start and its end, and leave the caret after what they put in. So the
+// selections around the edit (`before`, `after`) and the text's lengths tell
+// the change without reading the text.
+struct SelectionEdit {
+    int from = 0, oldTo = 0, newTo = 0;  // [from, oldTo) of the old text became [from, newTo)
+    bool operator==(const SelectionEdit&) const = default;
+};
+// Nothing when the figures cannot come from such an edit.
+std::optional<SelectionEdit> EditAtSelection(TextRange before, TextRange after, int lengthBefore, int lengthAfter);
+// Takes the record past `edit`, whose new characters are `inserted`: the
+// characters around it keep their colours, the new ones are unknown.
+// Returns the new characters' range, or nothing, the record as it was, when
+// `inserted` or the record does not fit the edit.
+std::optional<TextRange> FollowEdit(ColourRecord& record, SelectionEdit edit, std::string_view inserted);
+// The colour the scanner gives `typed` once it is put in at `at`, its line
+// scanned again: the format the control can give a typed character before
+// it goes in, so that the character needs no change of format afterwards.
+uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette);
 
 // The whole lines (each with its carriage return) that hold `range`.
 TextRange LinesAround(std::string_view text, TextRange range);

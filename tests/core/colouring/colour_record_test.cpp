@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,46 @@ TEST(ColourRecord, TypingALineChangesOnlyTheNewCharacters)
     const TextRange lines = LinesAround(text, changed);
     EXPECT_EQ(ChangesToColour(record, lines.from, WantedColours(text, lines, kPalette)),
               (std::vector<ColourChange>{{{8, 10}, P, true}}));
+}
+
+// Each key's selection before and after, and the text's lengths, give the
+// replaced range; figures no such edit could leave give nothing.
+TEST(ColourRecord, AnEditAtTheSelectionIsToldByItsSelectionsAndLengths)
+{
+    struct Case {
+        const char* what;
+        TextRange before, after;
+        int lengthBefore, lengthAfter;
+        std::optional<SelectionEdit> edit;
+    } cases[] = {
+        {"a key typed", {5, 5}, {6, 6}, 10, 11, SelectionEdit{5, 5, 6}},
+        {"a key over a selection", {2, 5}, {3, 3}, 10, 8, SelectionEdit{2, 5, 3}},
+        {"Backspace", {5, 5}, {4, 4}, 10, 9, SelectionEdit{4, 5, 4}},
+        {"Delete", {5, 5}, {5, 5}, 10, 9, SelectionEdit{5, 6, 5}},
+        {"Ctrl+Backspace, a word", {9, 9}, {6, 6}, 10, 7, SelectionEdit{6, 9, 6}},
+        {"a paste at the end", {10, 10}, {14, 14}, 10, 14, SelectionEdit{10, 10, 14}},
+        {"the caret past the text", {5, 5}, {12, 12}, 10, 11, std::nullopt},
+        {"more gone than there was", {5, 5}, {0, 0}, 10, 1, std::nullopt},
+        {"a selection past what changed", {2, 9}, {3, 3}, 10, 9, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EditAtSelection(c.before, c.after, c.lengthBefore, c.lengthAfter), c.edit) << c.what;
+
+    ColourRecord record = {"10 AB\r", {P, P, P, K, K, P}};
+    EXPECT_EQ(FollowEdit(record, {4, 5, 6}, "XY"), (TextRange{4, 6}));
+    EXPECT_EQ(record.text, "10 AXY\r");
+    EXPECT_EQ(record.colours, (std::vector<uint32_t>{P, P, P, K, U, U, P}));
+    EXPECT_FALSE(FollowEdit(record, {4, 5, 6}, "X"));  // the control gave less than the edit says
+    EXPECT_EQ(record.text, "10 AXY\r");
+}
+
+// A typed character's colour comes from its line scanned with it in place.
+TEST(ColourRecord, ATypedCharacterTakesTheColourItsLineGivesIt)
+{
+    EXPECT_EQ(ColourOfTyped("10 GOT\r20 X", 6, 'O', kPalette), K);   // completes a keyword
+    EXPECT_EQ(ColourOfTyped("10 GOTO\r20 X", 7, ' ', kPalette), P);  // a space after one
+    EXPECT_EQ(ColourOfTyped("10 PRINT \"A\r", 11, 'B', kPalette), Q);  // inside a string
+    EXPECT_EQ(ColourOfTyped("10 A\r20 B", 10, '+', kPalette), S);     // at the end of the text
 }
 
 }  // namespace
