@@ -62,6 +62,7 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=":$number"
+    export XENVIRONMENT="$ROOT/scripts/x-resources"
 }
 
 # A persistent wineserver for the prefix keeps each Wine start fast.
