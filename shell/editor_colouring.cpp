@@ -398,9 +398,14 @@ void ColourOpenedProgram(HWND editor)
 {
     FollowEditorText(editor);
     if (!ColouringOn() || RecordOf(editor).text.empty()) return;
-    ColourPendingLines(editor, 0);
-    if (ColouringPending(editor) && SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime))
+    // The lines on screen are coloured as they are first drawn: of several
+    // programs opened at once, those that stay hidden behind the last cost
+    // nothing until they are seen.
+    if (SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime))
         g_colouringInIdleTime.insert(editor);
+    else
+        ColourPendingLines(editor, 0);
+    InvalidateRect(editor, nullptr, FALSE);
 }
 
 bool ColouringPending(HWND editor)

@@ -18,10 +18,10 @@ int ColourLineToCaret(HWND editor, LONG lineStart, LONG caret);
 // text was last seen (typing, paste, undo, replace, drag and drop). Does
 // nothing while colouring is off.
 void RecolourChangedText(HWND editor);
-// Colours an opened program: the lines on screen at once, the rest in idle
-// time, a few milliseconds at a time, giving way to the user's input.
-// Whatever scrolls into view is coloured first. While colouring is off the
-// text is only followed.
+// Colours an opened program: the lines on screen as they are drawn, the
+// rest in idle time, a few milliseconds at a time, giving way to the user's
+// input. Whatever scrolls into view is coloured before it is drawn. While
+// colouring is off the text is only followed.
 void ColourOpenedProgram(HWND editor);
 // True while some of the editor's text waits for its colours.
 bool ColouringPending(HWND editor);

@@ -274,7 +274,7 @@ TEST_F(ColouringTest, AnOpenedProgramIsColouredOnScreenFirstThenWhole)
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
     Select(editor, 0, 0);
     ColourOpenedProgram(editor);
-    EXPECT_EQ(ColourAt(editor, 3), kToken);  // on screen
+    EXPECT_EQ(ColourAt(editor, 3), kToken);  // on screen, coloured as it is drawn
     EXPECT_TRUE(ColouringPending(editor));
     // The end waits for idle time unless it is brought into view: then it is
     // coloured before it is drawn.

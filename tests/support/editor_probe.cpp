@@ -29,6 +29,9 @@ void Select(HWND editor, LONG from, LONG to)
 
 COLORREF ColourAt(HWND editor, LONG position)
 {
+    // As the user sees it: an opened program's lines take their colours as
+    // they are first drawn.
+    UpdateWindow(editor);
     Select(editor, position, position + 1);
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
