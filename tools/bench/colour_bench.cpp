@@ -10,14 +10,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/startup.h"
+#include "core/colouring/colour_record.h"
 #include "app/windows_files.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
 #include "shell/editor_colouring.h"
+#include "shell/settings.h"
 #include "tools/bench/win_bench.h"
 
 namespace {
@@ -57,14 +60,7 @@ double TimeOpen(HWND frame, const std::string& folder, const std::string& name, 
     KeyHeld held = alt ? [](int key) { return key == VK_MENU; } : [](int) { return false; };
     double start = Now();
     OpenChosenFiles(frame, buffer.data(), buffer.size(), offset, held);
-    // Until the document shows and takes keys: the colouring in idle time
-    // comes by timer and is left waiting.
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-           PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFF, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    PumpAllButTimers();
     return Now() - start;
 }
 
@@ -108,16 +104,25 @@ void TypeKey(HWND editor, char c, KeyTimes& times)
     times.release.push_back(Now() - released);
 }
 
-// Keys at the end of the same long line in both documents, by turns.
-void TimeKeystrokes(HWND coloured, HWND plain, const std::string& line, KeyTimes& colouredTimes, KeyTimes& plainTimes)
+struct Editors {
+    HWND coloured, held, plain;  // held: a coloured document typed into with the colouring held off
+};
+
+// Keys at the end of the same long line in the three documents, by turns.
+void TimeKeystrokes(Editors editors, const std::string& line, KeyTimes& colouredTimes, KeyTimes& plainTimes,
+                    KeyTimes& heldTimes)
 {
-    PrepareLine(coloured, line);
-    PrepareLine(plain, line);
+    for (HWND editor : {editors.coloured, editors.held, editors.plain}) PrepareLine(editor, line);
     const char typed[] = "IF X THEN PRINT ";
     for (int i = 0; i < kKeystrokes; ++i) {
         char c = typed[i % (sizeof typed - 1)];
-        TypeKey(coloured, c, colouredTimes);
-        TypeKey(plain, c, plainTimes);
+        TypeKey(editors.coloured, c, colouredTimes);
+        TypeKey(editors.plain, c, plainTimes);
+        // What Wine's control spends laying out and drawing a line of many
+        // colour runs, which no colouring can save.
+        g_settings.syntaxColor = 0;
+        TypeKey(editors.held, c, heldTimes);
+        g_settings.syntaxColor = 1;
     }
 }
 
@@ -144,6 +149,39 @@ void PrintPair(const char* what, const std::vector<double>& coloured, const std:
 {
     const double a = Percentile(coloured, share), b = Percentile(plain, share);
     std::printf("  %s: coloured %.2f ms, plain %.2f ms, ratio %.2f\n", what, a, b, a / b);
+}
+
+// Of the characters on `editor`'s screen other than line breaks, how many
+// show the colour the scanner gives them, and how many there are.
+std::pair<int, int> ScreenCharactersColoured(HWND editor)
+{
+    const LRESULT firstLine = SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+    RECT client = {};
+    GetClientRect(editor, &client);
+    POINTL corner = {client.right, client.bottom};
+    const LONG from = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, firstLine, 0));
+    const LONG to = static_cast<LONG>(SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&corner)));
+    const LONG length = GetWindowTextLengthA(editor);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(editor, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    const TextRange lines = LinesAround(text, {from, to});
+    const std::vector<uint32_t> wanted = WantedColours(text, lines, {g_settings.fontColor, g_settings.tokenColor,
+                                                                     g_settings.singleColor, g_settings.quoteColor,
+                                                                     g_settings.remColor});
+    int right = 0, shown = 0;
+    for (LONG i = from; i < to; ++i) {
+        if (text[static_cast<size_t>(i)] == '\r' || text[static_cast<size_t>(i)] == '\n') continue;
+        CHARRANGE one = {i, i + 1};
+        SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        CHARFORMATA format = {};
+        format.cbSize = sizeof format;
+        SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        ++shown;
+        if (!(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == wanted[static_cast<size_t>(i - lines.from)])
+            ++right;
+    }
+    return {right, shown};
 }
 
 void CloseDocuments(HWND frame)
@@ -196,20 +234,49 @@ int main()
     PrintPair("first screen", colouredOpens, plainOpens, 0.5);
     PrintPair("whole document coloured", wholeColourings, plainOpens, 0.5);
 
+    // Ctrl+End right after an open: how much of the first screen drawn at
+    // the end carries its colours.
+    {
+        CloseDocuments(frame);
+        TimeOpen(frame, folder, "LISTING.TXT", true);
+        HWND opened = GetActiveEditor();
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        const BYTE control = keys[VK_CONTROL];
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageA(opened, WM_KEYDOWN, VK_END, 1);
+        keys[VK_CONTROL] = control;
+        SetKeyboardState(keys);
+        UpdateWindow(opened);
+        const auto [right, shown] = ScreenCharactersColoured(opened);
+        std::printf("Ctrl+End right after opening: %d of the %d characters of the first screen drawn there carry "
+                    "their colours%s\n",
+                    right, shown, ColouringPending(opened) ? " (the rest of the document still waits)" : "");
+        CloseDocuments(frame);
+        TimeOpen(frame, folder, "LISTING.TXT", false);
+        for (int coloured = 0; coloured < 2; ++coloured) {
+            TimeOpen(frame, folder, "LISTING.TXT", true);
+            WaitForColouring(Now());
+        }
+    }
+
     // Keystrokes at the end of a long line, a coloured key and then a plain
     // one, in the two documents side by side.
     HWND editor = GetActiveEditor();
-    HWND plainEditor = EditorOf(GetWindow(GetActiveDocument(), GW_HWNDNEXT));
+    HWND heldEditor = EditorOf(GetWindow(GetActiveDocument(), GW_HWNDNEXT));
+    HWND plainEditor = EditorOf(GetWindow(GetParent(heldEditor), GW_HWNDNEXT));
     SendMessageA(g_app.mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
     Pump();
     std::string line = "20000 ";
     while (line.size() < 240) line += "PRINT \"A\";X : GOTO 10 : ";
-    KeyTimes times, plainTimes;
-    TimeKeystrokes(editor, plainEditor, line, times, plainTimes);
+    KeyTimes times, plainTimes, heldTimes;
+    TimeKeystrokes({editor, heldEditor, plainEditor}, line, times, plainTimes, heldTimes);
     std::printf("whole key (down, character, release) on a %zu-character line, %d keys each, by turns:\n",
                 line.size(), kKeystrokes);
     PrintPair("median", times.wholeKey, plainTimes.wholeKey, 0.5);
     PrintPair("95th percentile", times.wholeKey, plainTimes.wholeKey, 0.95);
+    PrintPair("median, colouring held off", heldTimes.wholeKey, plainTimes.wholeKey, 0.5);
     std::printf("  of which the release, coloured: median %.2f ms, 95th percentile %.2f ms\n",
                 Percentile(times.release, 0.5), Percentile(times.release, 0.95));
 

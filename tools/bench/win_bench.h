@@ -27,6 +27,18 @@ inline void Pump()
     }
 }
 
+// Until what was opened shows and takes keys: the colouring in idle time
+// comes by timer and is left waiting (it is timed on its own).
+inline void PumpAllButTimers()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFF, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 // A new folder under the temporary folder, named for the benchmark and made
 // current, so the application's settings file starts there afresh.
 inline std::string EnterBenchFolder(const char* name)
