@@ -7,7 +7,6 @@
 // records undo steps.
 #include "shell/editor_colouring.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -33,7 +32,8 @@ constexpr LRESULT kFallbackScreenLines = 60;  // when the editor cannot tell
 constexpr size_t kChangesDrawnAsTheyGo = 4;     // more are drawn at once when all are made
 constexpr int kBandLines = 12;                 // lines streamed at once: input waits at most one band
 
-constexpr UINT_PTR kEditorSubclass = 0x7C02;
+// Each watched editor's procedure before ours, kept until the editor is gone.
+std::unordered_map<HWND, WNDPROC> g_editorProcs;
 
 std::unordered_map<HWND, ColourRecord> g_records;
 
@@ -88,14 +88,19 @@ bool SelectionHasColour(HWND editor, COLORREF colour)
 
 std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
 
-LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The editor's record, made on first use; from then on its keys and its
 // painting are watched.
 ColourRecord& RecordOf(HWND editor)
 {
     auto [found, made] = g_records.try_emplace(editor);
-    if (made) SetWindowSubclass(editor, EditorProc, kEditorSubclass, 0);
+    // Taken over once, without the window property each message of a common
+    // controls subclass looks up: Wine asks its server for each one, and a
+    // key in the editor brings a dozen messages.
+    if (made && !g_editorProcs.contains(editor))
+        g_editorProcs[editor] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)));
     return found->second;
 }
 
@@ -206,15 +211,16 @@ double NowMs()
 }
 
 // The first line at or after `from` with a character of unknown colour,
-// with the lines after it up to a band's worth; empty when there is none
-// before `to`.
-TextRange NextUncolouredBand(const ColourRecord& record, int from, int to)
+// with the lines after it up to a band's worth, or with `whole`, up to `to`;
+// empty when there is none before `to`.
+TextRange NextUncolouredBand(const ColourRecord& record, int from, int to, bool whole = false)
 {
     const auto begin = record.colours.begin();
     const auto found = std::find(begin + from, begin + std::max(from, to), kUnknownColour);
     if (found == begin + std::max(from, to)) return {};
     const int at = static_cast<int>(found - begin);
     TextRange band = LinesAround(record.text, {at, at});
+    if (whole) return LinesAround(record.text, {at, to});
     for (int lines = 1; lines < kBandLines && band.to < static_cast<int>(record.text.size()); ++lines)
         band.to = LinesAround(record.text, {band.to, band.to}).to;
     return band;
@@ -247,7 +253,9 @@ void ColourPendingLines(HWND editor, double budgetMs)
     const int screenTo = afterScreen < 0 ? size : std::clamp(static_cast<int>(afterScreen), 0, size);
     const double start = NowMs();
     for (;;) {
-        TextRange band = NextUncolouredBand(record, std::clamp(screenFrom, 0, size), screenTo);
+        // The screen in one stream when nothing waits for it: each stream
+        // costs the control a layout and a drawing of its own.
+        TextRange band = NextUncolouredBand(record, std::clamp(screenFrom, 0, size), screenTo, budgetMs <= 0);
         if (band.to == band.from) {
             if (budgetMs <= 0) return;
             band = NextUncolouredBand(record, 0, size);
@@ -299,26 +307,37 @@ void GiveTypedCharacterItsColour(HWND editor, const ColourRecord& record, KeyEdi
     if (typed < ' ' || typed > '~' || edit.before.cpMin != edit.before.cpMax ||
         record.text.size() != static_cast<size_t>(edit.length))
         return;
+    const size_t at = static_cast<size_t>(edit.before.cpMin);
     edit.typed = typed;
     edit.typedColour = ColourOfTyped(record.text, edit.before.cpMin, typed, SettingsPalette());
+    // A character typed after another takes that one's format: most keys
+    // in a word need nothing more.
+    const bool inherits = at > 0 && record.text[at - 1] != '\r' && record.text[at - 1] != '\n';
+    if (inherits && record.colours[at - 1] == edit.typedColour) return;
     UndoPause pause(editor);
     CHARFORMATA format = ColourFormat(edit.typedColour);
     SendMessageA(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
-LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const auto own = g_editorProcs.find(editor);
+    const WNDPROC previous = own != g_editorProcs.end() ? own->second : DefWindowProcA;
+    if (message == WM_NCDESTROY) {
+        g_editorProcs.erase(own);
+        return CallWindowProcA(previous, editor, message, wParam, lParam);
+    }
     // Lines scrolled into view (Ctrl+End, the scroll bar, a search) before
     // the idle-time colouring reached them are coloured before they are
     // drawn, so they never show plain first.
     if (message == WM_PAINT && g_colouringInIdleTime.contains(editor)) ColourPendingLines(editor, 0);
     auto found = g_records.find(editor);
     if (!EditsAtSelection(message, wParam) || !ColouringOn() || found == g_records.end() || g_keyEdits.contains(editor))
-        return DefSubclassProc(editor, message, wParam, lParam);
+        return CallWindowProcA(previous, editor, message, wParam, lParam);
     KeyEdit edit = {SelectionOf(editor), EditorTextLength(editor), std::nullopt, kUnknownColour};
     if (message == WM_CHAR) GiveTypedCharacterItsColour(editor, found->second, edit, static_cast<char>(wParam));
     g_keyEdits[editor] = edit;
-    const LRESULT result = DefSubclassProc(editor, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(previous, editor, message, wParam, lParam);
     g_keyEdits.erase(editor);
     return result;
 }
@@ -435,7 +454,6 @@ void ForgetColours(HWND editor, LONG from, LONG to)
 void StopFollowingEditor(HWND editor)
 {
     KillTimer(editor, kColouringTimer);
-    RemoveWindowSubclass(editor, EditorProc, kEditorSubclass);
     g_colouringInIdleTime.erase(editor);
     g_records.erase(editor);
     g_keyEdits.erase(editor);
