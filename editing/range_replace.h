@@ -3,9 +3,15 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <span>
 #include <vector>
 
-// Replaces each of `ranges` (ascending, not overlapping) by `text`, keeping
-// the character formats of the text around and between them; one Undo
-// takes every replacement back. The caret ends after the last replacement.
+#include "core/text/text_edits.h"
+
+// Puts in each of `edits` (in text order, not overlapping), each new piece
+// in the format of the first character it replaces and the text around and
+// between them as it was; one Undo takes every replacement back. The caret
+// ends after the last replacement.
+void ReplaceRanges(HWND editor, std::span<const TextEdit> edits);
+// The same with one text for every range.
 void ReplaceRanges(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text);

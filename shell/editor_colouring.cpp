@@ -321,6 +321,13 @@ void ForgetColours(HWND editor, LONG from, LONG to)
     for (LONG i = std::max<LONG>(from, 0); i < end; ++i) colours[static_cast<size_t>(i)] = kUnknownColour;
 }
 
+void FollowEdits(HWND editor, std::string_view text, std::span<const TextEdit> edits)
+{
+    auto found = g_records.find(editor);
+    // A record behind the text is left to find the change itself.
+    if (found != g_records.end() && found->second.text == text) FollowEdits(found->second, edits);
+}
+
 void StopFollowingEditor(HWND editor)
 {
     KillTimer(editor, kColouringTimer);

@@ -5,8 +5,11 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "core/text/text_edits.h"
 
 // Colours whole lines from `start` (-1 for 0) up to at least `end`. Does
 // nothing while colouring is off. Returns 0.
@@ -30,6 +33,10 @@ void FollowEditorText(HWND editor);
 // The colours from `from` to `to` were set by other means than the
 // colouring: the next recolouring of those lines looks at them again.
 void ForgetColours(HWND editor, LONG from, LONG to);
+// The editor's text, now `text`, is about to take `edits`, each new piece
+// in the format of the first character it replaces: the colouring knows
+// the result's colours without looking at them again.
+void FollowEdits(HWND editor, std::string_view text, std::span<const TextEdit> edits);
 // The editor is going away.
 void StopFollowingEditor(HWND editor);
 // Replaces the selection with `text` coloured as Applesoft, in one step that

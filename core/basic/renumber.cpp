@@ -59,12 +59,16 @@ long NewNumber(const NumberMap& map, long old)
 // The text copied into the renumbered one up to each change.
 class Copier {
 public:
-    explicit Copier(std::string_view text) : text_(text) { out_.reserve(text.size() + text.size() / 8); }
+    Copier(std::string_view text, std::vector<TextEdit>& edits) : text_(text), edits_(edits)
+    {
+        out_.reserve(text.size() + text.size() / 8);
+    }
 
     void Replace(size_t at, size_t end, long number)
     {
         out_.append(text_.substr(copied_, at - copied_));
-        out_ += std::to_string(number);
+        edits_.push_back({at, end, std::to_string(number)});
+        out_ += edits_.back().text;
         copied_ = end;
     }
     // Where `at` of the old text lands in the new one; never before a change made.
@@ -77,6 +81,7 @@ public:
 
 private:
     std::string_view text_;
+    std::vector<TextEdit>& edits_;
     std::string out_;
     size_t copied_ = 0;
 };
@@ -122,7 +127,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
         return Refuse(Message::RenumberPassesLine, map.back().from, static_cast<int>(after));
 
     Renumbering result;
-    Copier copier(text);
+    Copier copier(text, result.edits);
     for (const ScannedLine& line : lines) {
         long lineNumber = line.number;
         const size_t start = copier.Where(line.start);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/colouring/colour_scanner.h"
+#include "core/text/text_edits.h"
 
 constexpr uint32_t kUnknownColour = 0xFFFFFFFF;  // not a 24-bit colour: a character nobody coloured yet
 
@@ -32,6 +33,11 @@ struct TextRange {
 // differs keep their colours (an edit carries a character's format with
 // it); those in between become unknown. Returns that part in the new text.
 TextRange FollowText(ColourRecord& record, std::string_view text);
+
+// Takes the record through `edits` (in text order) of its text, each new
+// piece showing the colour of the first character it replaces, as a rich-edit
+// control gives a replacement the format of the selection's start.
+void FollowEdits(ColourRecord& record, std::span<const TextEdit> edits);
 
 // The whole lines (each with its carriage return) that hold `range`.
 TextRange LinesAround(std::string_view text, TextRange range);
