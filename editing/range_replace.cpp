@@ -1,10 +1,15 @@
 // A single replacement of the editor's selection undoes as one step, so the
 // whole span from the first range to the last is replaced at once: its rich
 // text is copied into a hidden editor of the same class, the ranges are
-// replaced there, and the result is streamed back over the span.
+// replaced there, and the result is streamed back over the span. A stream
+// brings every line break back as CR LF, so a span with lone ones (a
+// listing from a disk image ends its lines with CR alone) goes in as plain
+// text instead, its line ends as they were.
 #include "editing/range_replace.h"
 
 #include <string>
+
+#include "core/text/line_ends.h"
 
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
@@ -39,6 +44,7 @@ std::string PlainReplacedSpan(HWND editor, std::span<const TextEdit> edits)
 std::string ReplacedSpan(HWND editor, std::span<const TextEdit> edits)
 {
     const size_t start = edits.front().at, end = edits.back().end;
+    if (!OnlyCrLfLineEnds(EditorTextRange(editor, static_cast<LONG>(start), static_cast<LONG>(end)))) return {};
     HWND scratch = CreateScratchEditor();
     if (!scratch) return {};
     SendMessageA(scratch, EM_SETUNDOLIMIT, 0, 0);  // thrown away: nothing to undo there
@@ -57,19 +63,20 @@ std::string ReplacedSpan(HWND editor, std::span<const TextEdit> edits)
 
 }  // namespace
 
-void ReplaceRanges(HWND editor, std::span<const TextEdit> edits)
+bool ReplaceRanges(HWND editor, std::span<const TextEdit> edits)
 {
-    if (edits.empty()) return;
+    if (edits.empty()) return true;
     const size_t start = edits.front().at, end = edits.back().end;
     std::string rtf = edits.size() > 1 ? ReplacedSpan(editor, edits) : std::string();
     if (!rtf.empty()) {
         Select(editor, start, end);
         ReplaceSelectionWithRtf(editor, std::move(rtf));
-        return;
+        return true;
     }
     std::string plain = edits.size() > 1 ? PlainReplacedSpan(editor, edits) : edits.front().text;
     Select(editor, start, end);
     SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(plain.c_str()));
+    return edits.size() == 1;
 }
 
 void ReplaceRanges(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text)

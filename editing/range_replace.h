@@ -11,7 +11,9 @@
 // Puts in each of `edits` (in text order, not overlapping), each new piece
 // in the format of the first character it replaces and the text around and
 // between them as it was; one Undo takes every replacement back. The caret
-// ends after the last replacement.
-void ReplaceRanges(HWND editor, std::span<const TextEdit> edits);
+// ends after the last replacement. False when the formats could not be
+// kept: the span from the first edit to the last then went in as plain
+// text in the format of its first character.
+bool ReplaceRanges(HWND editor, std::span<const TextEdit> edits);
 // The same with one text for every range.
 void ReplaceRanges(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text);

@@ -16,6 +16,7 @@
 
 #include "core/colouring/colour_record.h"
 #include "core/colouring/coloured_rtf.h"
+#include "core/text/line_ends.h"
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
@@ -131,17 +132,6 @@ std::vector<long> TabStops(HWND editor)
     return std::vector<long>(format.rgxTabs, format.rgxTabs + count);
 }
 
-// True when every line break of `text` is a carriage return and line feed,
-// the pair a paragraph mark of the stream becomes: any other would change.
-bool OnlyParagraphBreaks(std::string_view text)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
-    }
-    return true;
-}
-
 // Streams `lines` in again as rich text carrying their colours: a whole
 // band costs the control one layout, where colours set range by range cost
 // one each. The band's last line break stays out of the stream (a stream
@@ -156,7 +146,7 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
     const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
     const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
                                                                        static_cast<size_t>(streamTo - lines.from));
-    if (streamTo > lines.from && OnlyParagraphBreaks(text)) {
+    if (streamTo > lines.from && OnlyCrLfLineEnds(text)) {
         QuietEditor quiet(editor, lines.from, lines.to);
         Select(editor, lines.from, lines.from);
         const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
