@@ -66,17 +66,22 @@ std::string ReplacedSpan(HWND editor, std::span<const TextEdit> edits)
 bool ReplaceRanges(HWND editor, std::span<const TextEdit> edits)
 {
     if (edits.empty()) return true;
-    const size_t start = edits.front().at, end = edits.back().end;
     std::string rtf = edits.size() > 1 ? ReplacedSpan(editor, edits) : std::string();
     if (!rtf.empty()) {
-        Select(editor, start, end);
+        Select(editor, edits.front().at, edits.back().end);
         ReplaceSelectionWithRtf(editor, std::move(rtf));
         return true;
     }
-    std::string plain = edits.size() > 1 ? PlainReplacedSpan(editor, edits) : edits.front().text;
-    Select(editor, start, end);
-    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(plain.c_str()));
+    ReplaceRangesPlainly(editor, edits);
     return edits.size() == 1;
+}
+
+void ReplaceRangesPlainly(HWND editor, std::span<const TextEdit> edits)
+{
+    if (edits.empty()) return;
+    std::string plain = edits.size() > 1 ? PlainReplacedSpan(editor, edits) : edits.front().text;
+    Select(editor, edits.front().at, edits.back().end);
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(plain.c_str()));
 }
 
 void ReplaceRanges(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text)

@@ -15,5 +15,10 @@
 // kept: the span from the first edit to the last then went in as plain
 // text in the format of its first character.
 bool ReplaceRanges(HWND editor, std::span<const TextEdit> edits);
+// The same as one plain text from the first edit to the last, in the format
+// of the span's first character: much faster where the span holds many
+// lines and many edits, as the control takes each edit at the cost of the
+// whole text before it.
+void ReplaceRangesPlainly(HWND editor, std::span<const TextEdit> edits);
 // The same with one text for every range.
 void ReplaceRanges(HWND editor, const std::vector<CHARRANGE>& ranges, const char* text);

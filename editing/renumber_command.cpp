@@ -92,7 +92,11 @@ INT_PTR CALLBACK RenumberProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 // Puts the renumbering into the editor with the selection on the same
-// characters and the same part of the program in view.
+// characters and the same part of the program in view. The span from the
+// first number to the last goes in as plain text, one step for Undo: the
+// rich-edit control takes many small changes, or rich text over many lines,
+// far more slowly. An Applesoft program is coloured again, what shows at
+// once and the rest in idle time.
 void PutIn(HWND editor, const std::string& text, const Renumbering& result)
 {
     CHARRANGE selection = {};
@@ -100,18 +104,20 @@ void PutIn(HWND editor, const std::string& text, const Renumbering& result)
     POINT scroll = {};
     SendMessageA(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
     SendMessageA(editor, WM_SETREDRAW, FALSE, 0);
-    // Told first, the colouring finds nothing to do when the editor reports the change.
+    // Told first, the colouring does not look at the whole span when the editor reports the change.
     FollowEdits(editor, text, result.edits);
-    const bool formatsKept = ReplaceRanges(editor, result.edits);
+    ReplaceRangesPlainly(editor, result.edits);
     selection.cpMin = static_cast<LONG>(PositionAfterEdits(static_cast<size_t>(selection.cpMin), result.edits));
     selection.cpMax = static_cast<LONG>(PositionAfterEdits(static_cast<size_t>(selection.cpMax), result.edits));
     SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     // Drawn again, the editor brings the caret into view: the view is put back after.
     SendMessageA(editor, WM_SETREDRAW, TRUE, 0);
     SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    // Text that went in plain is coloured as an opened program is: what
-    // shows at once, the rest in idle time.
-    if (!formatsKept && IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) ColourOpenedProgram(editor);
+    if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) {
+        const size_t spanEnd = result.edits.back().end;
+        ColourPlainText(editor, static_cast<LONG>(result.edits.front().at),
+                        static_cast<LONG>(PositionAfterEdits(spanEnd, result.edits)));
+    }
     InvalidateRect(editor, nullptr, FALSE);
 }
 

@@ -234,6 +234,15 @@ void CALLBACK ColourInIdleTime(HWND editor, UINT, UINT_PTR, DWORD)
     if (!ColouringPending(editor)) KillTimer(editor, kColouringTimer);
 }
 
+// The lines on screen that wait for colours are coloured at once, the
+// rest in idle time.
+void ColourScreenNowTheRestLater(HWND editor)
+{
+    if (!ColouringOn() || g_records[editor].text.empty()) return;
+    ColourPendingLines(editor, 0);
+    if (ColouringPending(editor)) SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime);
+}
+
 }  // namespace
 
 int ColourApplesoft(HWND editor, LONG end, LONG start)
@@ -282,9 +291,15 @@ void RecolourChangedText(HWND editor)
 void ColourOpenedProgram(HWND editor)
 {
     FollowEditorText(editor);
-    if (!ColouringOn() || g_records[editor].text.empty()) return;
-    ColourPendingLines(editor, 0);
-    if (ColouringPending(editor)) SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime);
+    ColourScreenNowTheRestLater(editor);
+}
+
+void ColourPlainText(HWND editor, LONG from, LONG to)
+{
+    std::optional<TextRange> changed;
+    FollowedRecord(editor, changed);
+    ForgetColours(editor, from, to);
+    ColourScreenNowTheRestLater(editor);
 }
 
 bool ColouringPending(HWND editor)

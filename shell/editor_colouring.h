@@ -26,6 +26,9 @@ void RecolourChangedText(HWND editor);
 // Whatever scrolls into view is coloured first. While colouring is off the
 // text is only followed.
 void ColourOpenedProgram(HWND editor);
+// The text from `from` to `to` went in plain: it is coloured as an opened
+// program is, what shows at once, the rest in idle time.
+void ColourPlainText(HWND editor, LONG from, LONG to);
 // True while some of the editor's text waits for its colours.
 bool ColouringPending(HWND editor);
 // From now on the editor's text is followed, its present colours unknown.

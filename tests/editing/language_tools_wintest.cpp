@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
+#include "shell/editor_colouring.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 
@@ -136,6 +137,12 @@ TEST_F(LanguageToolsTest, RenumberFromTheToolsMenu)
     EXPECT_EQ(Selection(editor).cpMin, moved);
     EXPECT_EQ(Selection(editor).cpMax, moved + 5);
     EXPECT_EQ(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0), top);
+    // Coloured at once where it shows, elsewhere in idle time.
+    EXPECT_EQ(ColourAt(editor, moved), kToken);
+    for (int wait = 0; wait < 500 && ColouringPending(editor); ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
     EXPECT_EQ(ColourAt(editor, static_cast<LONG>(after.find("GOSUB 395"))), kToken);
     EXPECT_EQ(ColourAt(editor, static_cast<LONG>(after.find("0\": GOSUB 395"))), kQuote);
 
