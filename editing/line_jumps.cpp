@@ -50,21 +50,12 @@ void PutCaret(HWND editor, LONG position)
 
 bool StillThere(const JumpStart& start) { return IsWindow(start.editor) && IsDocumentWindow(GetParent(start.editor)); }
 
-// The digits of a reference as typed, without blanks or high bits.
-std::string TypedDigits(std::string_view text, const LineReference& reference)
-{
-    std::string digits;
-    for (size_t i = reference.at; i < reference.digitsEnd; ++i)
-        if (SevenBit(text[i]) != ' ') digits += SevenBit(text[i]);
-    return digits;
-}
-
 // Goes from `from` to the line `found` names, remembering `from`; tells the
 // user when no line has that number.
 void Jump(HWND frame, const BasicProgram& program, const CaretReference& found, LONG from)
 {
     if (found.targetTextLine < 0) {
-        ReportError(Message::NoSuchLine, TypedDigits(program.text, found.reference), 0, frame);
+        ReportError(Message::NoSuchLine, ReferenceDigits(program.text, found.reference), 0, frame);
         return;
     }
     if (g_history.size() == kHistoryLength) g_history.pop_front();
@@ -83,14 +74,6 @@ int TextLineOf(std::string_view text, size_t position)
     return line;
 }
 
-// The line of the text around `position`, without its end.
-std::string LineAround(std::string_view text, size_t position)
-{
-    size_t start = position;
-    while (start > 0 && !IsLineEnd(text[start - 1])) --start;
-    return std::string(NextTypedLine(text, start));
-}
-
 LineList JumpingLines(const BasicProgram& program, long target)
 {
     LineList list;
@@ -98,10 +81,11 @@ LineList JumpingLines(const BasicProgram& program, long target)
     list.columns = {{"Line", 50}, {"Reference", 120}, {"As typed", 380}};
     for (const JumpingLine& line : LinesThatJumpTo(program.text, target, program.language)) {
         const LineReference& reference = line.reference;
+        const std::string named = std::string(ReferenceKeyword(reference.kind)) + " " +
+                                  ReferenceDigits(program.text, reference);
         list.rows.push_back({static_cast<LONG>(reference.at),
-                             {line.number >= 0 ? std::to_string(line.number) : std::string(),
-                              std::string(ReferenceKeyword(reference.kind)) + " " + TypedDigits(program.text, reference),
-                              LineAround(program.text, reference.at)}});
+                             {line.number >= 0 ? std::to_string(line.number) : std::string(), named,
+                              std::string(LineAround(program.text, reference.at))}});
     }
     const size_t count = list.rows.size();
     const std::string references = count == 0   ? std::string("No reference")
@@ -189,7 +173,8 @@ void EnableJumpCommands(HMENU editMenu)
     try {
         if (const std::optional<BasicProgram> program = ActiveBasicProgram()) {
             basic = true;
-            onReference = ReferenceAtCaret(program->text, static_cast<size_t>(Caret(program->editor)), program->language).found;
+            const size_t caret = static_cast<size_t>(Caret(program->editor));
+            onReference = ReferenceAtCaret(program->text, caret, program->language).found;
         }
     } catch (const std::bad_alloc&) {
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/basic/line_references.h"
+#include "core/text/typed_lines.h"
 #include "editing/basic_program.h"
 #include "editing/line_list_window.h"
 #include "editing/range_replace.h"
@@ -127,14 +128,10 @@ LineList LeftReferences(const Renumbering& result)
     LineList list;
     list.title = "Renumber";
     list.columns = {{"Line", 50}, {"Left as it is", 360}, {"As typed", 240}};
-    for (const ReferenceLeft& left : result.left) {
-        size_t start = left.offset, end = left.offset;
-        while (start > 0 && result.text[start - 1] != '\r' && result.text[start - 1] != '\n') --start;
-        while (end < result.text.size() && result.text[end] != '\r' && result.text[end] != '\n') ++end;
+    for (const ReferenceLeft& left : result.left)
         list.rows.push_back({static_cast<LONG>(left.offset),
                              {left.lineNumber >= 0 ? std::to_string(left.lineNumber) : std::string(), left.what,
-                              result.text.substr(start, end - start)}});
-    }
+                              std::string(LineAround(result.text, left.offset))}});
     const size_t count = result.left.size();
     list.summary = std::to_string(result.changes.size()) + (result.changes.size() == 1 ? " line" : " lines") +
                    " renumbered. " + std::to_string(count) + (count == 1 ? " reference is" : " references are") +

@@ -26,16 +26,6 @@ Renumbering Refuse(Message message, long line = 0, int value = 0)
     return refused;
 }
 
-// The digits as typed, without the blanks among them or their high bits.
-std::string DigitsOf(std::string_view text, size_t at, size_t end)
-{
-    std::string digits;
-    for (size_t i = at; i < end; ++i)
-        if (SevenBit(text[i]) != ' ')
-            digits += SevenBit(text[i]);
-    return digits;
-}
-
 // A piece of the text as the Apple reads it, without the blanks before it.
 std::string Shown(std::string_view text, size_t at, size_t end)
 {
@@ -152,7 +142,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
                                                 : ": a computed line, left as it is"));
                 continue;
             }
-            const std::string digits = DigitsOf(text, reference.at, reference.digitsEnd);
+            const std::string digits = ReferenceDigits(text, reference);
             if (!std::binary_search(numbers.begin(), numbers.end(), reference.target)) {
                 leave(reference.at, keyword + " " + digits + ": there is no line " + digits + ", left as it is");
                 continue;
