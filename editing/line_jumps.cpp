@@ -101,7 +101,10 @@ void GoToReferencedLine(HWND frame)
 {
     try {
         const std::optional<BasicProgram> program = ActiveBasicProgram();
-        if (!program) return;
+        if (!program) {
+            MessageBeep(MB_OK);  // F9 in a document that is no program
+            return;
+        }
         const LONG caret = Caret(program->editor);
         const CaretReference found = ReferenceAtCaret(program->text, static_cast<size_t>(caret), program->language);
         if (!found.found) {
