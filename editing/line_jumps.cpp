@@ -13,8 +13,8 @@
 #include <string>
 
 #include "core/basic/line_references.h"
-#include "editing/basic_program.h"
 #include "core/text/typed_lines.h"
+#include "editing/basic_program.h"
 #include "editing/line_list_window.h"
 #include "resources/resource.h"
 #include "shell/app.h"

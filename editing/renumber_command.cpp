@@ -1,6 +1,5 @@
-// The Renumber dialog, and the renumbering put into the editor: only the
-// digits that change are replaced, so every other character keeps its
-// colour and format, and the replacements go in as one step.
+// The Renumber dialog, and the renumbering put into the editor as one step
+// Undo takes back, the selection and the view where they were.
 #include "editing/renumber_command.h"
 
 #include <richedit.h>

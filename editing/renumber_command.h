@@ -8,7 +8,8 @@
 // Asks for the lines and the new numbers, then renumbers (IDM_RENUMBER).
 void ShowRenumberDialog(HWND frame);
 // Renumbers the active program as `request` asks, in one step Undo takes
-// back, keeping the colours, the selection and the scroll position, and
-// lists the references left as they are. A refusal shows its message (in a
+// back, keeping the selection and the scroll position (an Applesoft
+// program's colours come back as an opened program's do), and lists the
+// references left as they are. A refusal shows its message (in a
 // box owned by `owner`) and changes nothing; false then.
 bool RenumberActiveProgram(HWND owner, const RenumberRequest& request);
