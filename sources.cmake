@@ -88,14 +88,18 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/status_readout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/undo_pause.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/word_wrap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/basic_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/check_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/editing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/find_replace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/formatting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/goto_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/line_jumps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/line_list_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/page_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/printing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/range_replace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/renumber_command.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/text_colour_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/word_wrap_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disk_browser/apple_browser.cpp
@@ -114,6 +118,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/emulator/program_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/emulator/run_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_menus/accelerators.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/user_menus/built_in_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_menus/edit_commands_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_menus/special_characters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_menus/user_commands.cpp

@@ -13,7 +13,9 @@
 #include "editing/find_replace.h"
 #include "editing/formatting.h"
 #include "editing/goto_line.h"
+#include "editing/line_jumps.h"
 #include "editing/printing.h"
+#include "editing/renumber_command.h"
 #include "editing/text_colour_menu.h"
 #include "editing/word_wrap_menu.h"
 #include "emulator/disk_commands.h"
@@ -87,6 +89,10 @@ LRESULT AddUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { AddUtility(frame); r
 LRESULT RemoveUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { RemoveUtility(frame); return 0; }
 LRESULT RemoveSpaces(HWND, UINT, WPARAM, LPARAM) { RemoveSelectionSpaces(); return 0; }
 LRESULT CheckProgram(HWND frame, UINT, WPARAM, LPARAM) { ShowProgramCheck(frame); return 0; }
+LRESULT Renumber(HWND frame, UINT, WPARAM, LPARAM) { ShowRenumberDialog(frame); return 0; }
+LRESULT GoToReference(HWND frame, UINT, WPARAM, LPARAM) { GoToReferencedLine(frame); return 0; }
+LRESULT Back(HWND frame, UINT, WPARAM, LPARAM) { JumpBack(frame); return 0; }
+LRESULT JumpingHere(HWND frame, UINT, WPARAM, LPARAM) { ShowLinesThatJumpHere(frame); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -128,6 +134,10 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, RemoveUtilityEntry},
     {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_CHECK_PROGRAM, IDM_CHECK_PROGRAM, CheckProgram},
+    {IDM_RENUMBER, IDM_RENUMBER, Renumber},
+    {IDM_GOTO_REFERENCED_LINE, IDM_GOTO_REFERENCED_LINE, GoToReference},
+    {IDM_JUMP_BACK, IDM_JUMP_BACK, Back},
+    {IDM_LINES_THAT_JUMP_HERE, IDM_LINES_THAT_JUMP_HERE, JumpingHere},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},

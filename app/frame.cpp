@@ -13,6 +13,7 @@
 #include "core/settings/setting_values.h"
 #include "editing/check_program.h"
 #include "editing/find_replace.h"
+#include "editing/line_jumps.h"
 #include "editing/word_wrap_menu.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -160,7 +161,10 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
 {
     // A document's slot may learn its disk image after the document was activated.
     if (!systemMenu && index == MENU_POSITION_FILE) EnableImageDocumentCommands(popup, GetActiveEditor());
-    if (!systemMenu && index == MENU_POSITION_TOOLS) EnableCommand(popup, IDM_CHECK_PROGRAM, ApplesoftDocumentActive());
+    if (!systemMenu && index == MENU_POSITION_TOOLS) {
+        EnableCommand(popup, IDM_CHECK_PROGRAM, ApplesoftDocumentActive());
+        EnableCommand(popup, IDM_RENUMBER, LanguageOf(GetActiveDocument()).has_value());
+    }
     if (systemMenu || index != MENU_POSITION_EDIT) return;
     HWND editor = GetActiveEditor();
     auto enable = [popup](UINT id, bool on) { EnableCommand(popup, id, on); };
@@ -176,6 +180,7 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
     enable(IDM_FIND, findClosed);
     enable(IDM_FIND_NEXT, findClosed);
     enable(IDM_REPLACE, findClosed);
+    EnableJumpCommands(popup);
     ShowWordWrapCheck(popup);
 }
 

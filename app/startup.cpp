@@ -12,6 +12,8 @@
 #include "core/settings/setting_values.h"
 #include "core/text/buffer_size.h"
 #include "editing/check_program.h"
+#include "editing/line_jumps.h"
+#include "editing/line_list_window.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -155,6 +157,8 @@ int RunMessageLoop()
         // Tab and Enter move through the Edit Commands dialog as in any dialog.
         if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;
         if (HWND check = CheckProgramWindow(); check && IsDialogMessageA(check, &message)) continue;
+        if (HWND lines = LineListWindow(); lines && IsDialogMessageA(lines, &message)) continue;
+        if (JumpOnControlClick(message)) continue;
         if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &message)) continue;
         if (g_app.frame && g_app.accelerators.handle &&
             TranslateAcceleratorA(g_app.frame, g_app.accelerators.handle, &message))

@@ -69,6 +69,12 @@
 #define IDM_WORD_WRAP           90
 #define IDM_LIST_PROGRAMS     6001
 
+// ---- Command ids: the language tools (renumbering, jumps between lines) ----
+#define IDM_RENUMBER                1710
+#define IDM_GOTO_REFERENCED_LINE    1711
+#define IDM_JUMP_BACK               1712
+#define IDM_LINES_THAT_JUMP_HERE    1713
+
 // ---- Toolbar formatting buttons and boxes ----
 #define IDM_BOLD               701
 #define IDM_ITALIC             702
@@ -134,6 +140,14 @@
 #define IDC_CHECK_SUMMARY      5201
 #define IDC_CHECK_LIST         5202
 #define IDC_PREFS_CHECK_BEFORE_RUN 665
+
+// ---- The language tools: the Renumber dialog and the list of lines (line_list.rc) ----
+#define IDC_RENUMBER_FROM      4100
+#define IDC_RENUMBER_TO        4101
+#define IDC_RENUMBER_START     4102
+#define IDC_RENUMBER_STEP      4103
+#define IDC_LINE_LIST_SUMMARY  4110
+#define IDC_LINE_LIST          4111
 
 // ---- Dialogs of the editing aids: Go to line and the Text Color palette ----
 #define IDC_GOTO_LINE_TEXT     301

@@ -11,7 +11,7 @@ trap 'stop_session; stop_printer' EXIT
 # Both trees are Release builds; the native one without the tests' sanitizers.
 cmake -S "$ROOT" -B "$BUILD/bench" -G Ninja -DTAVO_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
 cmake --build "$BUILD/bench" --target basic_listing_bench disk_bench image_write_bench nibble_bench language_bench >/dev/null || exit 1
-build_windows "$BUILD/bench-windows" Release colour_bench open_bench check_bench print_bench >/dev/null || exit 1
+build_windows "$BUILD/bench-windows" Release colour_bench open_bench check_bench renumber_bench print_bench >/dev/null || exit 1
 
 echo "== BASIC listings =="
 "$BUILD/bench/tools/basic_listing_bench"
@@ -33,6 +33,8 @@ echo "== Opening programs from a disk image (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/open_bench.exe"
 echo "== Check Program (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/check_bench.exe"
+echo "== Renumber (Wine) =="
+"$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/renumber_bench.exe"
 echo "== Printing ten pages to the PDF printer (Wine) =="
 # Unmanaged windows, as for the tests (cmake/wine-run.sh): there is no window
 # manager on the virtual display, and Wine would wait two seconds for one

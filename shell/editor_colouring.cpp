@@ -17,6 +17,7 @@
 
 #include "core/colouring/colour_record.h"
 #include "core/colouring/coloured_rtf.h"
+#include "core/text/line_ends.h"
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
@@ -162,17 +163,6 @@ std::vector<long> TabStops(HWND editor)
     return std::vector<long>(format.rgxTabs, format.rgxTabs + count);
 }
 
-// True when every line break of `text` is a carriage return and line feed,
-// the pair a paragraph mark of the stream becomes: any other would change.
-bool OnlyParagraphBreaks(std::string_view text)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
-    }
-    return true;
-}
-
 // Streams `lines` in again as rich text carrying their colours: a whole
 // band costs the control one layout, where colours set range by range cost
 // one each. The band's last line break stays out of the stream (a stream
@@ -190,7 +180,7 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
     const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
     const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
                                                                        static_cast<size_t>(streamTo - lines.from));
-    if (streamTo > lines.from && OnlyParagraphBreaks(text)) {
+    if (streamTo > lines.from && OnlyCrLfLineEnds(text)) {
         QuietEditor quiet(editor, lines.from, lines.to);
         Select(editor, lines.from, lines.from);
         const std::string rtf = ColouredRtf(text, wanted, FirstCharacterFont(editor), TabStops(editor));
@@ -361,6 +351,19 @@ bool FollowKeyEdit(HWND editor, ColourRecord& record, const KeyEdit& key)
     return true;
 }
 
+// The lines on screen that wait for colours are coloured as they are next
+// drawn, the rest in idle time: of several programs opened at once, those
+// that stay hidden behind the last cost nothing until they are seen.
+void ColourScreenAsDrawnTheRestLater(HWND editor)
+{
+    if (!ColouringOn() || RecordOf(editor).text.empty()) return;
+    if (SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime))
+        g_colouringInIdleTime.insert(editor);
+    else
+        ColourPendingLines(editor, 0);
+    InvalidateRect(editor, nullptr, FALSE);
+}
+
 }  // namespace
 
 int ColourApplesoft(HWND editor, LONG end, LONG start)
@@ -416,15 +419,15 @@ void RecolourChangedText(HWND editor)
 void ColourOpenedProgram(HWND editor)
 {
     FollowEditorText(editor);
-    if (!ColouringOn() || RecordOf(editor).text.empty()) return;
-    // The lines on screen are coloured as they are first drawn: of several
-    // programs opened at once, those that stay hidden behind the last cost
-    // nothing until they are seen.
-    if (SetTimer(editor, kColouringTimer, kColouringTimerPeriodMs, ColourInIdleTime))
-        g_colouringInIdleTime.insert(editor);
-    else
-        ColourPendingLines(editor, 0);
-    InvalidateRect(editor, nullptr, FALSE);
+    ColourScreenAsDrawnTheRestLater(editor);
+}
+
+void ColourPlainText(HWND editor, LONG from, LONG to)
+{
+    std::optional<TextRange> changed;
+    FollowedRecord(editor, changed);
+    ForgetColours(editor, from, to);
+    ColourScreenAsDrawnTheRestLater(editor);
 }
 
 bool ColouringPending(HWND editor)
@@ -449,6 +452,13 @@ void ForgetColours(HWND editor, LONG from, LONG to)
     std::vector<uint32_t>& colours = found->second.colours;
     const LONG end = std::min<LONG>(to, static_cast<LONG>(colours.size()));
     for (LONG i = std::max<LONG>(from, 0); i < end; ++i) colours[static_cast<size_t>(i)] = kUnknownColour;
+}
+
+void FollowEdits(HWND editor, std::string_view text, std::span<const TextEdit> edits)
+{
+    auto found = g_records.find(editor);
+    // A record behind the text is left to find the change itself.
+    if (found != g_records.end() && found->second.text == text) FollowEdits(found->second, edits);
 }
 
 void StopFollowingEditor(HWND editor)

@@ -5,8 +5,11 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "core/text/text_edits.h"
 
 // Colours whole lines from `start` (-1 for 0) up to at least `end`. Does
 // nothing while colouring is off. Returns 0.
@@ -23,6 +26,9 @@ void RecolourChangedText(HWND editor);
 // input. Whatever scrolls into view is coloured before it is drawn. While
 // colouring is off the text is only followed.
 void ColourOpenedProgram(HWND editor);
+// The text from `from` to `to` went in plain: it is coloured as an opened
+// program is, what shows at once, the rest in idle time.
+void ColourPlainText(HWND editor, LONG from, LONG to);
 // True while some of the editor's text waits for its colours.
 bool ColouringPending(HWND editor);
 // From now on the editor's text is followed, its present colours unknown.
@@ -30,6 +36,10 @@ void FollowEditorText(HWND editor);
 // The colours from `from` to `to` were set by other means than the
 // colouring: the next recolouring of those lines looks at them again.
 void ForgetColours(HWND editor, LONG from, LONG to);
+// The editor's text, now `text`, is about to take `edits`, each new piece
+// in the format of the first character it replaces: the colouring knows
+// the result's colours without looking at them again.
+void FollowEdits(HWND editor, std::string_view text, std::span<const TextEdit> edits);
 // The editor is going away.
 void StopFollowingEditor(HWND editor);
 // Replaces the selection with `text` coloured as Applesoft, in one step that

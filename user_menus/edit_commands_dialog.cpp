@@ -6,11 +6,13 @@
 #include <string>
 
 #include "core/settings/setting_values.h"
+#include "core/user_menus/accelerator_text.h"
 #include "core/user_menus/user_entries.h"
 #include "resources/resource.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
 #include "user_menus/accelerators.h"
+#include "user_menus/built_in_keys.h"
 #include "user_menus/user_commands.h"
 
 namespace {
@@ -96,6 +98,15 @@ void OnStore(HWND dialog, bool close)
     }
     std::string typedAccelerator = FieldText(dialog, IDC_EDITCMD_ACCELERATOR);
     const char* accelerator = typedAccelerator.size() < 2 ? "0" : typedAccelerator.c_str();
+    // A key a built-in command keeps would never run this one: the entry
+    // waits, as typed, for another key.
+    const auto key = ParseAcceleratorText(accelerator);
+    const auto builtIn = key ? BuiltInKeyOwner(g_state.instance, GetMenu(g_state.frame), *key) : std::nullopt;
+    if (builtIn && builtIn->keeps) {
+        ReportError(Message::KeyOfBuiltInCommand, builtIn->description, 0, dialog);
+        SetFocus(GetDlgItem(dialog, IDC_EDITCMD_ACCELERATOR));
+        return;
+    }
     std::string script = StoredScript(FieldText(dialog, IDC_EDITCMD_SCRIPT));
     HMENU menu = CommandMenu(g_state.frame);
     int row = FindRow(dialog, name);
@@ -125,6 +136,7 @@ void OnStore(HWND dialog, bool close)
     WriteEntrySetting(kCommandNameKey, n, name.c_str());
     WriteEntrySetting(kCommandAcceleratorKey, n, accelerator);
     WriteEntrySetting(kCommandScriptKey, n, script.c_str());
+    if (builtIn) ReportError(Message::KeyTakenFromBuiltIn, builtIn->description, 0, dialog);
     if (close) Close(dialog);
     RebuildAccelerators();
 }

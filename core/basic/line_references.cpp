@@ -170,6 +170,15 @@ ScannedLine ScanLine(const ProgramLines& lines, BasicLanguage language, ParsedLi
 
 const char* ReferenceKeyword(ReferenceKind kind) { return kKeywords[static_cast<int>(kind)]; }
 
+std::string ReferenceDigits(std::string_view text, const LineReference& reference)
+{
+    std::string digits;
+    for (size_t i = reference.at; i < reference.digitsEnd; ++i)
+        if (SevenBit(text[i]) != ' ')
+            digits += SevenBit(text[i]);
+    return digits;
+}
+
 void FindApplesoftReferences(std::span<const uint8_t> parsed, std::span<const uint32_t> typedAt,
                              std::string_view contents, size_t base, std::vector<LineReference>& references)
 {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct LineReference {
     size_t end;
     long target;       // the number the digits spell, -1 when there are none
 };
+
+// The digits of `reference` in `text` as typed, without the blanks among
+// them or their high bits.
+std::string ReferenceDigits(std::string_view text, const LineReference& reference);
 
 struct ScannedLine {
     int textLine;      // 0-based line of the text

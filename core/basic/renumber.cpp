@@ -26,16 +26,6 @@ Renumbering Refuse(Message message, long line = 0, int value = 0)
     return refused;
 }
 
-// The digits as typed, without the blanks among them or their high bits.
-std::string DigitsOf(std::string_view text, size_t at, size_t end)
-{
-    std::string digits;
-    for (size_t i = at; i < end; ++i)
-        if (SevenBit(text[i]) != ' ')
-            digits += SevenBit(text[i]);
-    return digits;
-}
-
 // A piece of the text as the Apple reads it, without the blanks before it.
 std::string Shown(std::string_view text, size_t at, size_t end)
 {
@@ -59,12 +49,16 @@ long NewNumber(const NumberMap& map, long old)
 // The text copied into the renumbered one up to each change.
 class Copier {
 public:
-    explicit Copier(std::string_view text) : text_(text) { out_.reserve(text.size() + text.size() / 8); }
+    Copier(std::string_view text, std::vector<TextEdit>& edits) : text_(text), edits_(edits)
+    {
+        out_.reserve(text.size() + text.size() / 8);
+    }
 
     void Replace(size_t at, size_t end, long number)
     {
         out_.append(text_.substr(copied_, at - copied_));
-        out_ += std::to_string(number);
+        edits_.push_back({at, end, std::to_string(number)});
+        out_ += edits_.back().text;
         copied_ = end;
     }
     // Where `at` of the old text lands in the new one; never before a change made.
@@ -77,6 +71,7 @@ public:
 
 private:
     std::string_view text_;
+    std::vector<TextEdit>& edits_;
     std::string out_;
     size_t copied_ = 0;
 };
@@ -122,7 +117,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
         return Refuse(Message::RenumberPassesLine, map.back().from, static_cast<int>(after));
 
     Renumbering result;
-    Copier copier(text);
+    Copier copier(text, result.edits);
     for (const ScannedLine& line : lines) {
         long lineNumber = line.number;
         const size_t start = copier.Where(line.start);
@@ -147,7 +142,7 @@ Renumbering RenumberProgram(std::string_view text, BasicLanguage language, const
                                                 : ": a computed line, left as it is"));
                 continue;
             }
-            const std::string digits = DigitsOf(text, reference.at, reference.digitsEnd);
+            const std::string digits = ReferenceDigits(text, reference);
             if (!std::binary_search(numbers.begin(), numbers.end(), reference.target)) {
                 leave(reference.at, keyword + " " + digits + ": there is no line " + digits + ", left as it is");
                 continue;

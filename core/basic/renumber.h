@@ -9,6 +9,7 @@
 
 #include "core/basic/basic_language.h"
 #include "core/messages/messages.h"
+#include "core/text/text_edits.h"
 
 struct RenumberRequest {
     long from = 0;         // the lines numbered from..to are renumbered
@@ -21,6 +22,7 @@ struct LineNumberChange {
     long from;
     long to;
 };
+
 
 // A reference renumbering did not change, for the user to look at.
 struct ReferenceLeft {
@@ -38,6 +40,9 @@ struct Renumbering {
     int refusalValue = 0;
     std::string text;
     std::vector<LineNumberChange> changes;  // in line order; only numbers that change
+    // In text order: `text` is the old one with these numbers' digits put
+    // in, so an editor that puts in only these keeps every other character.
+    std::vector<TextEdit> edits;
     std::vector<ReferenceLeft> left;        // in text order
 };
 

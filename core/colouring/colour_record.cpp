@@ -82,6 +82,29 @@ uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPa
     return WantedColours(typedLine, {0, static_cast<int>(typedLine.size())}, palette)[static_cast<size_t>(offset)];
 }
 
+void FollowEdits(ColourRecord& record, std::span<const TextEdit> edits)
+{
+    record.colours.resize(record.text.size(), kUnknownColour);
+    std::string text;
+    std::vector<uint32_t> colours;
+    text.reserve(record.text.size() + record.text.size() / 8);
+    colours.reserve(text.capacity());
+    size_t copied = 0;
+    for (const TextEdit& edit : edits) {
+        text.append(record.text, copied, edit.at - copied);
+        colours.insert(colours.end(), record.colours.begin() + static_cast<std::ptrdiff_t>(copied),
+                       record.colours.begin() + static_cast<std::ptrdiff_t>(edit.at));
+        const uint32_t colour = edit.at < record.colours.size() ? record.colours[edit.at] : kUnknownColour;
+        text += edit.text;
+        colours.insert(colours.end(), edit.text.size(), colour);
+        copied = edit.end;
+    }
+    text.append(record.text, copied);
+    colours.insert(colours.end(), record.colours.begin() + static_cast<std::ptrdiff_t>(copied), record.colours.end());
+    record.text = std::move(text);
+    record.colours = std::move(colours);
+}
+
 TextRange LinesAround(std::string_view text, TextRange range)
 {
     const size_t from = static_cast<size_t>(std::clamp(range.from, 0, static_cast<int>(text.size())));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/colouring/colour_scanner.h"
+#include "core/text/text_edits.h"
 
 constexpr uint32_t kUnknownColour = 0xFFFFFFFF;  // not a 24-bit colour: a character nobody coloured yet
 
@@ -54,6 +55,10 @@ std::optional<TextRange> FollowEdit(ColourRecord& record, SelectionEdit edit, st
 // scanned again: the format the control can give a typed character before
 // it goes in, so that the character needs no change of format afterwards.
 uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette);
+// Takes the record through `edits` (in text order) of its text, each new
+// piece showing the colour of the first character it replaces, as a rich-edit
+// control gives a replacement the format of the selection's start.
+void FollowEdits(ColourRecord& record, std::span<const TextEdit> edits);
 
 // The whole lines (each with its carriage return) that hold `range`.
 TextRange LinesAround(std::string_view text, TextRange range);

@@ -94,6 +94,17 @@ constexpr MessageDef kMessages[] = {
      "Line %s is out of order or typed twice: renumbering needs the lines in order!", Args::Text, kBoxOk},
     {Message::RenumberBadStep, "Renumbering needs a first number of 0 or more and a step of 1 or more!", Args::None,
      kBoxOk},
+    {Message::RenumberMissingNumber, "Renumbering needs a number in each box!", Args::None, kBoxOk},
+    {Message::RenumberEmptyRange, "No line is numbered from %s to %i: there is nothing to renumber!",
+     Args::TextNumber, kBoxOk},
+    {Message::NoReferenceAtCaret,
+     "The caret is not on a line number after GOTO, GOSUB, THEN, LIST, RUN or DEL!", Args::None, kBoxOk},
+    {Message::NoSuchLine, "There is no line %s in this program!", Args::Text, kBoxOk},
+    {Message::CaretLineUnnumbered, "The caret's line has no line number!", Args::None, kBoxOk},
+    {Message::KeyOfBuiltInCommand,
+     "The key %s belongs to a command of TAVO's own, which keeps it: choose another key for this command!",
+     Args::Text, kBoxIconWarning},
+    {Message::KeyTakenFromBuiltIn, "The key %s now runs this command instead!", Args::Text, kBoxOk},
 };
 
 constexpr MessageDef kGeneric = {Message::None, "Error #%i. %s", Args::Generic, kBoxOk};

@@ -78,6 +78,16 @@ enum class Message : unsigned {
     RenumberPassesLine = 63,      // with the line in the range and the one outside it
     RenumberLinesOutOfOrder = 64, // with the line
     RenumberBadStep = 65,
+    RenumberMissingNumber = 66,   // a box of the Renumber dialog left empty
+    RenumberEmptyRange = 67,      // with the first and the last line asked for
+    // Jumps between a program's lines.
+    NoReferenceAtCaret = 68,
+    NoSuchLine = 69,              // with the number as typed
+    CaretLineUnnumbered = 70,
+    // Edit Commands: a key the built-in table has, with the key and the
+    // command's place in the menus.
+    KeyOfBuiltInCommand = 71,     // the built-in command keeps it: the entry is not stored
+    KeyTakenFromBuiltIn = 72,     // a special character's key: the entry is stored and takes it
 };
 
 // Message box flags as Windows defines them; report_error.cpp checks that they match.

@@ -11,3 +11,12 @@ size_t ExpandLoneLineFeeds(const char* in, size_t count, char* out, bool& afterC
     }
     return written;
 }
+
+bool OnlyCrLfLineEnds(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
+    }
+    return true;
+}

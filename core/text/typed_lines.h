@@ -20,3 +20,11 @@ inline std::string_view NextTypedLine(std::string_view text, size_t& start)
     start = end + ((end + 1 < text.size() && SevenBit(text[end]) == '\r' && SevenBit(text[end + 1]) == '\n') ? 2 : 1);
     return line;
 }
+
+// The line around `position`, without its end.
+inline std::string_view LineAround(std::string_view text, size_t position)
+{
+    size_t start = position < text.size() ? position : text.size();
+    while (start > 0 && !IsLineEnd(text[start - 1])) --start;
+    return NextTypedLine(text, start);
+}

@@ -122,6 +122,15 @@ TEST_F(FindReplaceTest, FindReplaceAndReplaceAllOnTheEditor)
     Press(psh2, "a", "aa", true);
     EXPECT_EQ(EditorText(editor_), "aaaaaaaa AA aaaa");
 
+    // Lines ended by a lone CR (a listing from a disk image) keep their ends.
+    Select(editor_, 0, -1);
+    SendMessageA(editor_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("a 1\ra 2\r\na"));
+    Press(psh2, "a", "b", true);
+    EXPECT_EQ(EditorText(editor_), "b 1\rb 2\r\nb");
+    SendMessageA(editor_, EM_UNDO, 0, 0);
+    SendMessageA(editor_, EM_UNDO, 0, 0);
+    ASSERT_EQ(EditorText(editor_), "aaaaaaaa AA aaaa");
+
     PressNotFound(IDOK, "zz");
     EXPECT_EQ(Selection(editor_).cpMin, 0);
     EXPECT_EQ(Selection(editor_).cpMax, 0);

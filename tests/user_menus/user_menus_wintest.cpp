@@ -121,6 +121,7 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
     HMENU command = Submenu(frame_, MENU_POSITION_COMMAND);
     const int builtIn = BuiltInAcceleratorCount();
 
+    boxes_->Expect(kErrorCaption, IDOK);  // Ctrl+K types a special character too
     Press(IDC_EDITCMD_APPLY, "RU", "10 A=1\r\n20 B=\\,r", "CONTROL VIRTKEY $4B");
     EXPECT_EQ(Setting("Commands", "Number"), "2");
     EXPECT_EQ(Setting("Commands", "CMD[1]"), "RUN");
@@ -155,13 +156,39 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
 
     boxes_->Expect(kErrorCaption, IDOK);
     Press(IDOK, "");
-    ASSERT_EQ(boxes_->Answered().size(), 1u);
-    EXPECT_EQ(boxes_->Answered()[0].text, "You must enter a command name!");
+    ASSERT_EQ(boxes_->Answered().size(), 2u);
+    EXPECT_EQ(boxes_->Answered()[1].text, "You must enter a command name!");
     EXPECT_EQ(EditCommandsDialog(), dialog_);
     Press(IDOK, "RU", "CATALOG,r", "0");
     EXPECT_EQ(EditCommandsDialog(), nullptr);
     EXPECT_EQ(Setting("Commands", "CMD[1]Script"), "CATALOG,r");
     EXPECT_EQ(AcceleratorCount(g_app.accelerators.handle), builtIn);
+}
+
+// A key a built-in command keeps is refused and the entry waits for
+// another; a special character's key goes to the command, which is said.
+TEST_F(EditCommandsTest, TellsOfTheBuiltInKeys)
+{
+    boxes_.reset();
+    Command(IDM_EDIT_COMMANDS);
+    dialog_ = EditCommandsDialog();
+    ASSERT_NE(dialog_, nullptr);
+    ShowWindow(dialog_, SW_HIDE);
+    boxes_ = std::make_unique<BoxWatcher>();
+    for (int i = 0; i < 3; ++i) boxes_->Expect(kErrorCaption, IDOK);
+    Press(IDOK, "Mine", "CATALOG", "VIRTKEY $78");
+    Press(IDC_EDITCMD_APPLY, "Mine", "CATALOG", "ALT VIRTKEY $25");
+    EXPECT_EQ(EditCommandsDialog(), dialog_);
+    EXPECT_EQ(Setting("Commands", "Number"), "1");
+    Press(IDC_EDITCMD_APPLY, "Mine", "CATALOG", "CONTROL VIRTKEY $47");
+    EXPECT_EQ(Setting("Commands", "CMD[2]Accelerator"), "CONTROL VIRTKEY $47");
+    const std::vector<BoxSeen> boxes = boxes_->Answered();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, "The key F9 (Edit > Go To Referenced Line) belongs to a command of TAVO's own, which "
+                             "keeps it: choose another key for this command!");
+    EXPECT_EQ(boxes[1].text, "The key Alt+Left (Edit > Jump Back) belongs to a command of TAVO's own, which keeps "
+                             "it: choose another key for this command!");
+    EXPECT_EQ(boxes[2].text, "The key Ctrl+G (Tools > Special Characters > Ctrl+G) now runs this command instead!");
 }
 
 // A utility marked AutoRun is launched at start-up; those that cannot start

@@ -188,6 +188,11 @@ TEST(Renumber, FollowsEveryReferenceAndListsWhatItLeaves)
         EXPECT_EQ(Left(result), row.left);
         for (const ReferenceLeft& left : result.left)
             EXPECT_LT(left.offset, result.text.size());
+        // The edits alone make the new text from the old.
+        std::string edited = row.text;
+        for (auto edit = result.edits.rbegin(); edit != result.edits.rend(); ++edit)
+            edited.replace(edit->at, edit->end - edit->at, edit->text);
+        EXPECT_EQ(edited, result.text);
     }
     EXPECT_EQ(RenumberProgram("10 GOTO 20\r20 END", kA, {0, LONG_MAX, 5, 5}).left.size(), 0u);
     // Where each is in the new text.

@@ -31,6 +31,20 @@ TEST(ColourRecord, AnEditLeavesOnlyWhatItTouchedUnknown)
     EXPECT_TRUE(record.colours.empty());
 }
 
+// Known edits carry the colour of the first character they replace; a
+// position lands after an edit's new text, or inside it no further than the
+// new text goes.
+TEST(ColourRecord, KnownEditsKeepTheColoursAndMovePositions)
+{
+    ColourRecord record = {"10 GOTO 20\r20 END", {P, P, P, K, K, K, K, P, S, S, P, Q, Q, P, K, K, K}};
+    const std::vector<TextEdit> edits = {{0, 2, "100"}, {8, 10, "5"}, {11, 13, "105"}};
+    FollowEdits(record, edits);
+    EXPECT_EQ(record.text, "100 GOTO 5\r105 END");
+    EXPECT_EQ(record.colours, (std::vector<uint32_t>{P, P, P, P, K, K, K, K, P, S, P, Q, Q, Q, P, K, K, K}));
+    const std::pair<size_t, size_t> positions[] = {{0, 0}, {1, 1}, {2, 3}, {3, 4}, {9, 10}, {10, 10}, {17, 18}};
+    for (const auto& [before, after] : positions) EXPECT_EQ(PositionAfterEdits(before, edits), after) << before;
+}
+
 TEST(ColourRecord, AnEditInARunOfRepeatsMakesTheWholeRunUnknown)
 {
     // "AAA" to "AAAA": which A is new cannot be told, nor does it matter.

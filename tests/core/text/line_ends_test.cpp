@@ -32,4 +32,10 @@ TEST(LineEnds, LoneLineFeedsOnlyAndNeverTwiceAcrossPieces)
     EXPECT_EQ(Expand({"x"}), "x");
 }
 
+TEST(LineEnds, OnlyCrLfPairsSurviveARichTextStream)
+{
+    for (const char* text : {"", "10 A", "10 A\r\n20 B\r\n"}) EXPECT_TRUE(OnlyCrLfLineEnds(text)) << text;
+    for (const char* text : {"10 A\r20 B", "10 A\n", "\r\n\r", "\n\r"}) EXPECT_FALSE(OnlyCrLfLineEnds(text)) << text;
+}
+
 }  // namespace
