@@ -93,6 +93,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editing/find_replace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/formatting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/goto_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/keyword_tip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/page_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/printing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/range_replace.cpp

@@ -13,6 +13,7 @@
 #include "editing/find_replace.h"
 #include "editing/formatting.h"
 #include "editing/goto_line.h"
+#include "editing/keyword_tip.h"
 #include "editing/printing.h"
 #include "editing/text_colour_menu.h"
 #include "editing/word_wrap_menu.h"
@@ -87,6 +88,7 @@ LRESULT AddUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { AddUtility(frame); r
 LRESULT RemoveUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { RemoveUtility(frame); return 0; }
 LRESULT RemoveSpaces(HWND, UINT, WPARAM, LPARAM) { RemoveSelectionSpaces(); return 0; }
 LRESULT CheckProgram(HWND frame, UINT, WPARAM, LPARAM) { ShowProgramCheck(frame); return 0; }
+LRESULT KeywordHelp(HWND, UINT, WPARAM, LPARAM) { ShowKeywordHelpAtCaret(); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -129,6 +131,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_PREFERENCES, IDM_PREFERENCES, Preferences},
     {IDM_CHECK_PROGRAM, IDM_CHECK_PROGRAM, CheckProgram},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
+    {IDM_KEYWORD_HELP, IDM_KEYWORD_HELP, KeywordHelp},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},
     {IDM_TILE, IDM_TILE, Tile},

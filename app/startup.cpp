@@ -12,6 +12,7 @@
 #include "core/settings/setting_values.h"
 #include "core/text/buffer_size.h"
 #include "editing/check_program.h"
+#include "editing/keyword_tip.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -151,6 +152,7 @@ int RunMessageLoop()
             MessageBeep(MB_ICONEXCLAMATION);
             continue;
         }
+        WatchForKeywordHover(message);
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
         // Tab and Enter move through the Edit Commands dialog as in any dialog.
         if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;

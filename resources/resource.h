@@ -69,6 +69,10 @@
 #define IDM_WORD_WRAP           90
 #define IDM_LIST_PROGRAMS     6001
 
+// ---- Command ids: the language tools at the caret ----
+#define IDM_KEYWORD_HELP      1720
+#define IDM_COMPLETE_WORD     1721
+
 // ---- Toolbar formatting buttons and boxes ----
 #define IDM_BOLD               701
 #define IDM_ITALIC             702

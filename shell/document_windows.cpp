@@ -47,6 +47,13 @@ bool IsDocumentOfKind(HWND window, DocumentKind kind)
     return row && row->kind == kind;
 }
 
+std::optional<BasicLanguage> ProgramLanguageOf(HWND window)
+{
+    if (IsDocumentOfKind(window, DocumentKind::Applesoft)) return BasicLanguage::Applesoft;
+    if (IsDocumentOfKind(window, DocumentKind::Integer)) return BasicLanguage::Integer;
+    return std::nullopt;
+}
+
 int CountDocuments()
 {
     int count = 0;

@@ -3,8 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "core/basic/basic_language.h"
 #include "core/documents/document_kinds.h"
 #include "core/documents/document_table.h"
 
@@ -28,6 +30,8 @@ void FreeDocumentTable();
 const DocumentKindRow* DocumentKindOf(HWND window);
 bool IsDocumentWindow(HWND window);
 bool IsDocumentOfKind(HWND window, DocumentKind kind);
+// The BASIC of an Applesoft or Integer BASIC document; none for other windows.
+std::optional<BasicLanguage> ProgramLanguageOf(HWND window);
 // The open document windows.
 int CountDocuments();
 

@@ -87,6 +87,7 @@ bool CloseDocument(HWND window)
         LONG_PTR slot = EditorSlot(editor);
         if (slot > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(slot));
     }
+    SendMessageA(g_app.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
     for (int part = 1; part <= 3; ++part) SendMessageA(g_app.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(" "));
     if (CountDocuments() == 1) g_app.menuRefresh = true;  // the one closing now is the last
     return true;

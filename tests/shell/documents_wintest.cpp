@@ -20,13 +20,6 @@
 
 namespace {
 
-std::string StatusPart(int part)
-{
-    char text[128] = {};
-    SendMessageA(g_app.statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 void PlaceCaret(HWND editor, int line, int column)
 {
     LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
