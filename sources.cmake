@@ -89,6 +89,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/undo_pause.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/word_wrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/check_program.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/completion_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/editing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/find_replace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/formatting.cpp

@@ -9,6 +9,7 @@
 #include "disk_browser/properties_sheet.h"
 #include "disk_browser/save_to_image.h"
 #include "editing/check_program.h"
+#include "editing/completion_list.h"
 #include "editing/editing.h"
 #include "editing/find_replace.h"
 #include "editing/formatting.h"
@@ -89,6 +90,7 @@ LRESULT RemoveUtilityEntry(HWND frame, UINT, WPARAM, LPARAM) { RemoveUtility(fra
 LRESULT RemoveSpaces(HWND, UINT, WPARAM, LPARAM) { RemoveSelectionSpaces(); return 0; }
 LRESULT CheckProgram(HWND frame, UINT, WPARAM, LPARAM) { ShowProgramCheck(frame); return 0; }
 LRESULT KeywordHelp(HWND, UINT, WPARAM, LPARAM) { ShowKeywordHelpAtCaret(); return 0; }
+LRESULT CompleteWord(HWND, UINT, WPARAM, LPARAM) { OpenCompletionList(); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -125,6 +127,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
     {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, ApplePrefixOrLock},
     {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, RemoveSpaces},
+    {IDM_COMPLETE_WORD, IDM_COMPLETE_WORD, CompleteWord},
     {IDM_LAUNCH, IDM_LAUNCH, Launch},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, AddUtilityEntry},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, RemoveUtilityEntry},

@@ -12,6 +12,7 @@
 #include "core/settings/setting_values.h"
 #include "core/text/buffer_size.h"
 #include "editing/check_program.h"
+#include "editing/completion_list.h"
 #include "editing/keyword_tip.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -153,6 +154,7 @@ int RunMessageLoop()
             continue;
         }
         WatchForKeywordHover(message);
+        if (TakeCompletionKey(message)) continue;
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
         // Tab and Enter move through the Edit Commands dialog as in any dialog.
         if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;

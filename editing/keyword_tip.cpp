@@ -93,22 +93,6 @@ void ShowTip(HWND editor, const KeywordAtCaret& keyword, LONG lineStart, POINT s
     SendMessageA(window, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The bottom left corner of character `position`, on the screen.
-POINT BelowCharacter(HWND editor, LONG position)
-{
-    POINTL at = {};
-    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
-    CHARFORMATA format = {};
-    format.cbSize = sizeof format;
-    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    HDC dc = GetDC(editor);
-    const int height = MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);  // twips to pixels
-    ReleaseDC(editor, dc);
-    POINT screen = {at.x, at.y + height + 2};
-    ClientToScreen(editor, &screen);
-    return screen;
-}
-
 LONG CharacterUnder(HWND editor, POINT client)
 {
     POINTL at = {client.x, client.y};
@@ -154,7 +138,7 @@ void ShowKeywordHelpAtCaret()
         MessageBeep(MB_OK);
         return;
     }
-    ShowTip(editor, keyword, lineStart, BelowCharacter(editor, lineStart + static_cast<LONG>(keyword.start)));
+    ShowTip(editor, keyword, lineStart, ScreenPointBelow(editor, lineStart + static_cast<LONG>(keyword.start)));
 }
 
 void WatchForKeywordHover(const MSG& message)

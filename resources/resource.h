@@ -72,6 +72,7 @@
 // ---- Command ids: the language tools at the caret ----
 #define IDM_KEYWORD_HELP      1720
 #define IDM_COMPLETE_WORD     1721
+#define IDC_COMPLETION_LIST   4150   // the list in the completion popup
 
 // ---- Toolbar formatting buttons and boxes ----
 #define IDM_BOLD               701

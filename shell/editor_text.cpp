@@ -53,3 +53,18 @@ std::string ParagraphText(HWND editor, LONG position)
     if (lineEnd != std::string::npos) text.resize(lineEnd);
     return text;
 }
+
+POINT ScreenPointBelow(HWND editor, LONG position)
+{
+    POINTL at = {};
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    HDC dc = GetDC(editor);
+    const int height = MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);  // twips to pixels
+    ReleaseDC(editor, dc);
+    POINT screen = {at.x, at.y + height + 2};
+    ClientToScreen(editor, &screen);
+    return screen;
+}
