@@ -75,6 +75,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/document_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_colouring.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/program_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/quiet_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_text.cpp

@@ -1,5 +1,5 @@
 // Check Program: a modeless window listing what the Apple II will make of
-// the active Applesoft program. Choosing a row puts the caret on its line
+// the active Applesoft or Integer BASIC program. Choosing a row puts the caret on its line
 // in the program's document and brings the document to the front.
 #include "editing/check_program.h"
 
@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "core/basic/program_check.h"
+#include "core/documents/status_texts.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
 #include "shell/editor_text.h"
+#include "shell/program_checks.h"
 #include "shell/report_error.h"
 
 namespace {
@@ -58,7 +60,9 @@ void SetCell(HWND list, int row, int column, const std::string& text)
     SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
-void ShowFindings(const ProgramCheck& check)
+// The findings into the list; `chosen` is the row selected, kept when a
+// new check of the same program comes in.
+void ShowFindings(const ProgramCheck& check, int chosen = 0)
 {
     HWND list = List();
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -75,12 +79,14 @@ void ShowFindings(const ProgramCheck& check)
         SetCell(list, row, 2, finding.typed);
         SetCell(list, row, 3, finding.listed);
     }
-    if (!check.findings.empty()) ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!check.findings.empty()) {
+        chosen = std::clamp(chosen, 0, static_cast<int>(check.findings.size()) - 1);
+        ListView_SetItemState(list, chosen, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, chosen, FALSE);
+    }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    const size_t count = check.findings.size();
-    std::string summary = count == 0 ? std::string("No problems found")
-                                     : std::to_string(count) + (count == 1 ? " problem" : " problems");
-    summary += ". " + std::to_string(check.storedLines) + " lines stored, " + DescribeProgramPlace(check.bytes) + ".";
+    const std::string summary = ProblemCountStatus(check.findings.size()) + ". " + std::to_string(check.storedLines) +
+                                " lines stored, " + DescribeProgramPlace(check.bytes, check.language) + ".";
     SetDlgItemTextA(g_check.dialog, IDC_CHECK_SUMMARY, summary.c_str());
 }
 
@@ -155,15 +161,32 @@ bool ApplesoftDocumentActive()
     return IsDocumentOfKind(GetActiveDocument(), DocumentKind::Applesoft);
 }
 
+bool ProgramDocumentActive() { return ProgramLanguageOf(GetActiveDocument()).has_value(); }
+
 ProgramCheck CheckActiveProgram()
 {
     HWND editor = GetActiveEditor();
-    return CheckApplesoftProgram(EditorTextRange(editor, 0, EditorTextLength(editor)));
+    const std::string text = EditorTextRange(editor, 0, EditorTextLength(editor));
+    return ProgramLanguageOf(GetActiveDocument()) == BasicLanguage::Integer ? CheckIntegerProgram(text)
+                                                                            : CheckApplesoftProgram(text);
+}
+
+void RefreshProgramCheck(HWND editor)
+{
+    const ProgramCheck* check = LatestProgramCheck(editor);
+    if (!g_check.dialog || !check || EditorOf(g_check.document) != editor) return;
+    try {
+        ProgramCheck copy = *check;
+        ShowFindings(copy, ListView_GetNextItem(List(), -1, LVNI_SELECTED));
+        g_check.findings = std::move(copy.findings);
+    } catch (const std::bad_alloc&) {
+        // The window keeps the findings it shows; the next check tries again.
+    }
 }
 
 void ShowProgramCheck(HWND frame)
 {
-    if (!ApplesoftDocumentActive()) return;
+    if (!ProgramDocumentActive()) return;
     try {
         ShowProgramCheck(frame, CheckActiveProgram());
     } catch (const std::bad_alloc&) {

@@ -16,6 +16,7 @@
 #include "shell/command_enabling.h"
 #include "shell/default_font.h"
 #include "shell/editor_colouring.h"
+#include "shell/program_checks.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
 #include "shell/status_readout.h"
@@ -93,12 +94,14 @@ bool CloseDocument(HWND window)
     return true;
 }
 
-// Every change of an Applesoft document's text recolours the lines it touched.
+// Every change of an Applesoft document's text recolours the lines it touched;
+// a program's is checked again once the typing pauses.
 void OnEditorCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HWND editor = EditorOf(window);
     if (HIWORD(wParam) != EN_CHANGE || !editor || reinterpret_cast<HWND>(lParam) != editor) return;
     if (IsDocumentOfKind(window, DocumentKind::Applesoft)) RecolourChangedText(editor);
+    ProgramTextChanged(editor);
 }
 
 void OnNotify(HWND window, const NMHDR* header)
@@ -190,6 +193,7 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         break;
     case WM_DESTROY:
         StopFollowingEditor(EditorOf(window));
+        ForgetProgramCheck(EditorOf(window));
         if (HWND editor = GetActiveEditor()) SetFocus(editor);
         break;
     case WM_CHILDACTIVATE:

@@ -18,6 +18,7 @@
 #include "shell/document_windows.h"
 #include "shell/documents.h"
 #include "shell/editor_text.h"
+#include "shell/program_checks.h"
 #include "shell/settings.h"
 
 namespace {
@@ -59,15 +60,18 @@ void ShowAlignment(HWND editor)
     if (checked) SendMessageA(g_app.toolbar, TB_CHECKBUTTON, checked, MAKELPARAM(TRUE, 0));
 }
 
-// Part 0: the syntax of the keyword at the caret of a program.
-void ShowCaretKeyword(HWND editor, LONG caret)
+void ShowProgramStatus(HWND editor, LONG caret)
 {
     const std::optional<BasicLanguage> language = ProgramLanguageOf(GetParent(editor));
+    if (!language) {
+        SetPart(0, "");
+        return;
+    }
     const LONG lineStart = ParagraphStart(editor, caret);
     const KeywordAtCaret keyword =
-        language ? KeywordUnderCaret(ParagraphText(editor, caret), static_cast<size_t>(caret - lineStart), *language)
-                 : KeywordAtCaret{};
-    SetPart(0, keyword.help ? keyword.help->syntax : "");
+        KeywordUnderCaret(ParagraphText(editor, caret), static_cast<size_t>(caret - lineStart), *language);
+    const ProgramCheck* check = LatestProgramCheck(editor);
+    SetPart(0, keyword.help ? keyword.help->syntax : check ? ProblemCountStatus(check->findings.size()) : "");
 }
 
 void ShowPosition(HWND editor)
@@ -79,7 +83,7 @@ void ShowPosition(HWND editor)
     SetPart(2, LineStatus(static_cast<int>(line) + 1));
     SetPart(3, CharacterStatus(static_cast<int>(selection.cpMax - lineStart)));
     SetPart(1, BasicLineStatus(ParagraphText(editor, selection.cpMin)));
-    ShowCaretKeyword(editor, selection.cpMax);
+    ShowProgramStatus(editor, selection.cpMax);
 }
 
 }  // namespace
@@ -90,6 +94,14 @@ void ShowSelectionReadout(HWND editor)
     ShowFont(editor);
     ShowAlignment(editor);
     ShowPosition(editor);
+}
+
+void ShowProgramStatus(HWND editor)
+{
+    if (!editor) return;
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    ShowProgramStatus(editor, selection.cpMax);
 }
 
 void ShowInFontBox(HWND box, const std::string& text)
