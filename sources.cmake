@@ -22,6 +22,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/coloured_rtf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/colouring/integer_colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/browser_names.cpp

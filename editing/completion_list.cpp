@@ -111,7 +111,8 @@ void Place(HWND editor)
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     if (at.y + height > work.bottom) {
         POINTL top = {};
-        SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&top), static_cast<LPARAM>(g_completion.wordStart));
+        const LPARAM wordStart = static_cast<LPARAM>(g_completion.wordStart);
+        SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&top), wordStart);
         POINT word = {top.x, top.y};
         ClientToScreen(editor, &word);
         at.y = std::max<LONG>(work.top, word.y - height);

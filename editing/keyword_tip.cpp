@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <optional>
 #include <string>
 
 #include "core/basic/keyword_help.h"
@@ -63,15 +62,20 @@ void HideTip()
     }
 }
 
+bool IsProgramEditor(HWND window)
+{
+    return ProgramLanguageOf(GetParent(window)) && EditorOf(GetParent(window)) == window;
+}
+
 // The keyword at character `position` of a program's editor; `inside`
 // asks for one the position stands in, not only right after.
 KeywordAtCaret KeywordAt(HWND editor, LONG position, LONG& lineStart, bool inside)
 {
-    const std::optional<BasicLanguage> language = ProgramLanguageOf(GetParent(editor));
-    if (!language || EditorOf(GetParent(editor)) != editor) return {};
+    if (!IsProgramEditor(editor)) return {};
+    const BasicLanguage language = *ProgramLanguageOf(GetParent(editor));
     lineStart = ParagraphStart(editor, position);
     const size_t column = static_cast<size_t>(position - lineStart);
-    KeywordAtCaret keyword = KeywordUnderCaret(ParagraphText(editor, position), column, *language);
+    KeywordAtCaret keyword = KeywordUnderCaret(ParagraphText(editor, position), column, language);
     if (inside && keyword.help && column >= keyword.end) return {};
     return keyword;
 }
@@ -120,8 +124,6 @@ void OnMouseHover(HWND window, POINT client)
 }
 
 POINT ClientPoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
-
-bool IsProgramEditor(HWND window) { return ProgramLanguageOf(GetParent(window)) && EditorOf(GetParent(window)) == window; }
 
 }  // namespace
 

@@ -94,13 +94,13 @@ bool CloseDocument(HWND window)
     return true;
 }
 
-// Every change of an Applesoft document's text recolours the lines it touched;
-// a program's is checked again once the typing pauses.
+// Every change of a program's text recolours the lines it touched, and the
+// program is checked again once the typing pauses.
 void OnEditorCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HWND editor = EditorOf(window);
     if (HIWORD(wParam) != EN_CHANGE || !editor || reinterpret_cast<HWND>(lParam) != editor) return;
-    if (IsDocumentOfKind(window, DocumentKind::Applesoft)) RecolourChangedText(editor);
+    if (ProgramLanguageOf(window)) RecolourChangedText(editor);
     ProgramTextChanged(editor);
 }
 

@@ -53,7 +53,7 @@ void FinishOpenedDocument(HWND frame, HWND editor, bool colour)
 {
     EnableDocumentCommands(g_app.menu);
     if (colour) ColourOpenedProgram(editor);
-    else if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) FollowEditorText(editor);
+    else if (ProgramLanguageOf(GetParent(editor))) FollowEditorText(editor);
     SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
     ProgramTextChanged(editor);
     ShowWindow(editor, SW_SHOW);

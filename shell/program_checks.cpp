@@ -44,7 +44,8 @@ std::set<HWND> g_watched;  // a result for an editor since forgotten is dropped
 
 void Start(HWND editor)
 {
-    const std::optional<BasicLanguage> language = IsWindow(editor) ? ProgramLanguageOf(GetParent(editor)) : std::nullopt;
+    const std::optional<BasicLanguage> language =
+        IsWindow(editor) ? ProgramLanguageOf(GetParent(editor)) : std::nullopt;
     if (!language) return;
     std::string text;
     try {
@@ -57,7 +58,8 @@ void Start(HWND editor)
     g_worker.thread = std::thread([window = g_window, editor, language = *language, text = std::move(text)] {
         auto done = std::make_unique<Done>(Done{editor, std::nullopt});
         try {
-            done->check = language == BasicLanguage::Applesoft ? CheckApplesoftProgram(text) : CheckIntegerProgram(text);
+            done->check =
+                language == BasicLanguage::Applesoft ? CheckApplesoftProgram(text) : CheckIntegerProgram(text);
         } catch (const std::bad_alloc&) {
         }
         if (PostMessageA(window, kCheckDone, 0, reinterpret_cast<LPARAM>(done.get()))) done.release();

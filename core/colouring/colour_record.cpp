@@ -60,12 +60,14 @@ TextRange LinesAround(std::string_view text, TextRange range)
     return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette)
+std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette,
+                                    BasicLanguage language)
 {
     const std::string_view band = text.substr(static_cast<size_t>(lines.from),
                                               static_cast<size_t>(lines.to - lines.from));
     std::vector<ColourSpan> spans;
-    ScanApplesoftText(band, 0, static_cast<int>(band.size()), spans);
+    if (language == BasicLanguage::Integer) ScanIntegerText(band, 0, static_cast<int>(band.size()), spans);
+    else ScanApplesoftText(band, 0, static_cast<int>(band.size()), spans);
     std::vector<uint32_t> wanted(band.size(), palette.plain);
     for (const ColourSpan& span : spans) {
         const int end = std::min(span.offset + span.length, static_cast<int>(band.size()));

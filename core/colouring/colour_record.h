@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/basic/basic_language.h"
 #include "core/colouring/colour_scanner.h"
 
 constexpr uint32_t kUnknownColour = 0xFFFFFFFF;  // not a 24-bit colour: a character nobody coloured yet
@@ -36,9 +37,10 @@ TextRange FollowText(ColourRecord& record, std::string_view text);
 // The whole lines (each with its carriage return) that hold `range`.
 TextRange LinesAround(std::string_view text, TextRange range);
 
-// The colour the scanner gives each character of `lines` (whole lines of
-// text), everything it leaves alone plain.
-std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette);
+// The colour the scanner of `language` gives each character of `lines`
+// (whole lines of text), everything it leaves alone plain.
+std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette,
+                                    BasicLanguage language = BasicLanguage::Applesoft);
 
 struct ColourChange {
     TextRange range;
