@@ -41,6 +41,7 @@ Worker g_worker;
 std::vector<HWND> g_waiting;  // whose pause ended while the worker was busy
 std::map<HWND, ProgramCheck> g_latest;
 std::set<HWND> g_watched;  // a result for an editor since forgotten is dropped
+std::set<HWND> g_pausing;  // changed since their last check started: a newer one will come
 
 void Start(HWND editor)
 {
@@ -56,6 +57,8 @@ void Start(HWND editor)
     if (g_worker.thread.joinable()) g_worker.thread.join();
     g_worker.busy = true;
     g_worker.thread = std::thread([window = g_window, editor, language = *language, text = std::move(text)] {
+        // The user's keys come first when the processors are busy.
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
         auto done = std::make_unique<Done>(Done{editor, std::nullopt});
         try {
             done->check =
@@ -69,6 +72,7 @@ void Start(HWND editor)
 void OnPauseOver(HWND editor)
 {
     KillTimer(g_window, reinterpret_cast<UINT_PTR>(editor));
+    g_pausing.erase(editor);
     if (!g_worker.busy) Start(editor);
     else if (std::find(g_waiting.begin(), g_waiting.end(), editor) == g_waiting.end()) g_waiting.push_back(editor);
 }
@@ -79,7 +83,13 @@ void OnCheckDone(std::unique_ptr<Done> done)
     g_worker.busy = false;
     if (done->check && g_watched.contains(done->editor) && IsWindow(done->editor)) {
         g_latest[done->editor] = std::move(*done->check);
-        if (g_app.frame) SendMessageA(g_app.frame, kProgramCheckedMessage, reinterpret_cast<WPARAM>(done->editor), 0);
+        // While the user types on, the windows wait for the check of the
+        // text as it is when the typing pauses, and a key never waits for
+        // them to be drawn again.
+        const bool stale = g_pausing.contains(done->editor) ||
+                           std::find(g_waiting.begin(), g_waiting.end(), done->editor) != g_waiting.end();
+        if (!stale && g_app.frame)
+            SendMessageA(g_app.frame, kProgramCheckedMessage, reinterpret_cast<WPARAM>(done->editor), 0);
     }
     if (!g_waiting.empty() && !g_worker.busy) {
         HWND next = g_waiting.front();
@@ -117,6 +127,7 @@ void ProgramTextChanged(HWND editor)
 {
     if (!ProgramLanguageOf(GetParent(editor)) || !MakeWindow()) return;
     g_watched.insert(editor);
+    g_pausing.insert(editor);
     SetTimer(g_window, reinterpret_cast<UINT_PTR>(editor), kCheckPauseMs, nullptr);
 }
 
@@ -132,4 +143,5 @@ void ForgetProgramCheck(HWND editor)
     g_waiting.erase(std::remove(g_waiting.begin(), g_waiting.end(), editor), g_waiting.end());
     g_latest.erase(editor);
     g_watched.erase(editor);
+    g_pausing.erase(editor);
 }
