@@ -2,6 +2,7 @@
 // of the user's commands.
 #include "user_menus/accelerators.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -16,6 +17,17 @@ void ReleaseAcceleratorTable(AcceleratorTable& table)
 {
     if (table.created && table.handle) DestroyAcceleratorTable(table.handle);
     table = {};
+}
+
+UINT BuiltInCommandOfKey(HINSTANCE instance, const AcceleratorKey& key)
+{
+    constexpr BYTE kKind = FVIRTKEY | FSHIFT | FCONTROL | FALT;  // FNOINVERT changes nothing about the key
+    HACCEL builtIn = LoadAcceleratorsA(instance, TAVO_RESOURCE_NAME);
+    std::vector<ACCEL> entries(static_cast<size_t>(std::max(CopyAcceleratorTableA(builtIn, nullptr, 0), 0)));
+    CopyAcceleratorTableA(builtIn, entries.data(), static_cast<int>(entries.size()));
+    for (const ACCEL& entry : entries)
+        if ((entry.fVirt & kKind) == (key.flags & kKind) && entry.key == key.key) return entry.cmd;
+    return 0;
 }
 
 AcceleratorTable BuildAcceleratorTable(HINSTANCE instance, AcceleratorTable current)

@@ -3,9 +3,11 @@
 // accelerator table in step. List row i is entry i + 1.
 #include "user_menus/edit_commands_dialog.h"
 
+#include <optional>
 #include <string>
 
 #include "core/settings/setting_values.h"
+#include "core/user_menus/accelerator_text.h"
 #include "core/user_menus/user_entries.h"
 #include "resources/resource.h"
 #include "shell/report_error.h"
@@ -85,6 +87,27 @@ void OnChoose(HWND dialog)
     SetDlgItemTextA(dialog, IDC_EDITCMD_SCRIPT, script == kMissingKeyText ? "" : ScriptOfStored(script).c_str());
 }
 
+// A key a built-in command has stays that command's. The question names
+// both from the menu item ("Complete Wor&d\tCtrl+J"); true to store anyway.
+bool MayTakeBuiltInKey(HWND dialog, const char* accelerator)
+{
+    const std::optional<AcceleratorKey> key = ParseAcceleratorText(accelerator);
+    const UINT command = key ? BuiltInCommandOfKey(g_state.instance, *key) : 0;
+    if (command == 0) return true;
+    char item[kFieldChars] = {};
+    GetMenuStringA(GetMenu(g_state.frame), command, item, sizeof item, MF_BYCOMMAND);
+    std::string name = item, keyName = "This key";
+    if (const size_t tab = name.find('\t'); tab != std::string::npos) {
+        keyName = name.substr(tab + 1);
+        name.resize(tab);
+    }
+    std::erase(name, '&');
+    const std::string owner = name.empty() ? std::string("a built-in command") : "the built-in command " + name;
+    const std::string question = keyName + " belongs to " + owner + ", which keeps it: with it this command " +
+                                 "runs only from the menu. Save the key anyway?";
+    return AskQuestion(dialog, question) == IDYES;
+}
+
 // Okay and Apply: the entry named in the Command box is changed, or added
 // when no entry has that name.
 void OnStore(HWND dialog, bool close)
@@ -96,6 +119,7 @@ void OnStore(HWND dialog, bool close)
     }
     std::string typedAccelerator = FieldText(dialog, IDC_EDITCMD_ACCELERATOR);
     const char* accelerator = typedAccelerator.size() < 2 ? "0" : typedAccelerator.c_str();
+    if (!MayTakeBuiltInKey(dialog, accelerator)) return;
     std::string script = StoredScript(FieldText(dialog, IDC_EDITCMD_SCRIPT));
     HMENU menu = CommandMenu(g_state.frame);
     int row = FindRow(dialog, name);

@@ -95,6 +95,16 @@ class EditCommandsTest : public AppTest {
     }
 
 protected:
+    // The dialog, hidden: the watcher would close it as an unexpected box.
+    void OpenDialog()
+    {
+        boxes_.reset();
+        Command(IDM_EDIT_COMMANDS);
+        dialog_ = EditCommandsDialog();
+        ASSERT_NE(dialog_, nullptr);
+        ShowWindow(dialog_, SW_HIDE);
+        boxes_ = std::make_unique<BoxWatcher>();
+    }
     void Press(int id, const char* name, const char* script = "", const char* accelerator = "0")
     {
         SetDlgItemTextA(dialog_, IDC_EDITCMD_COMMAND, name);
@@ -109,13 +119,7 @@ protected:
 // script's line breaks stay on the file's line, and menu and accelerators follow.
 TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
 {
-    // The watcher would close the dialog as an unexpected box; it passes over hidden windows.
-    boxes_.reset();
-    Command(IDM_EDIT_COMMANDS);
-    dialog_ = EditCommandsDialog();
-    ASSERT_NE(dialog_, nullptr);
-    ShowWindow(dialog_, SW_HIDE);
-    boxes_ = std::make_unique<BoxWatcher>();
+    OpenDialog();
     Command(IDM_EDIT_COMMANDS);
     EXPECT_EQ(EditCommandsDialog(), dialog_);
     HMENU command = Submenu(frame_, MENU_POSITION_COMMAND);
@@ -242,6 +246,28 @@ TEST_F(NegativeCountsTest, NegativeCountsMeanNoEntriesAndNoSeparator)
 {
     EXPECT_EQ(GetMenuItemCount(Submenu(frame_, MENU_POSITION_COMMAND)), 4);
     EXPECT_EQ(GetMenuItemCount(Submenu(frame_, MENU_POSITION_UTILITIES)), 3);
+}
+
+// A key a built-in command has: the dialog names that command, which keeps
+// the key; No stores nothing, Yes stores the key as asked.
+TEST_F(EditCommandsTest, BuiltInKeyIsNamedBeforeItIsStored)
+{
+    OpenDialog();
+    boxes_->Expect(kQuestionCaption, IDNO);
+    Press(IDC_EDITCMD_APPLY, "RUN", "RUN", "CONTROL VIRTKEY $4A");
+    ASSERT_EQ(boxes_->Answered().size(), 1u);
+    EXPECT_EQ(boxes_->Answered()[0].text, "Ctrl+J belongs to the built-in command Complete Word, which keeps it: "
+                                          "with it this command runs only from the menu. Save the key anyway?");
+    EXPECT_EQ(Setting("Commands", "CMD[1]Accelerator"), "0");
+
+    boxes_->Expect(kQuestionCaption, IDYES);
+    Press(IDC_EDITCMD_APPLY, "RUN", "RUN", "SHIFT VIRTKEY $70");
+    ASSERT_EQ(boxes_->Answered().size(), 2u);
+    EXPECT_EQ(boxes_->Answered()[1].text.rfind("Shift+F1 belongs to the built-in command Keyword Help,", 0), 0u);
+    EXPECT_EQ(Setting("Commands", "CMD[1]Accelerator"), "SHIFT VIRTKEY $70");
+    Press(IDC_EDITCMD_APPLY, "RUN", "RUN", "CONTROL VIRTKEY $4B");  // Ctrl+K is free: no question
+    EXPECT_EQ(boxes_->Answered().size(), 2u);
+    EXPECT_TRUE(boxes_->Unexpected().empty());
 }
 
 }  // namespace
