@@ -167,7 +167,7 @@ LRESULT CALLBACK PopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY: {
         // A click chooses but leaves the typing in the editor.
         const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-        if (code == NM_DBLCLK) InsertChoice();
+        if (code == NM_DBLCLK || code == NM_RETURN) InsertChoice();
         else if (code == NM_CLICK && IsWindow(g_completion.editor)) SetFocus(g_completion.editor);
         return 0;
     }
@@ -237,6 +237,11 @@ void OpenCompletionList()
 bool TakeCompletionKey(const MSG& message)
 {
     if (!IsOpen()) return false;
+    const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_CHAR;
+    if (keyboard && message.hwnd != g_completion.editor && !IsListWindow(message.hwnd)) {
+        Close();  // typing went elsewhere: another document, a dialog
+        return false;
+    }
     switch (message.message) {
     case WM_KEYDOWN:
         if (message.hwnd != g_completion.editor) break;
