@@ -64,7 +64,8 @@ void FillCell(NMLVDISPINFOA& info)
     const ProgramFinding& finding = g_check.findings[static_cast<size_t>(item.iItem)];
     const std::string line = std::to_string(finding.line + 1);
     const std::string* const cells[] = {&line, &finding.problem, &finding.typed, &finding.listed};
-    const std::string& text = item.iSubItem >= 0 && item.iSubItem < 4 ? *cells[item.iSubItem] : line;
+    const int cell = std::clamp(item.iSubItem, 0, static_cast<int>(std::size(cells)) - 1);
+    const std::string& text = *cells[cell];
     lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 

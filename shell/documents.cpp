@@ -189,7 +189,10 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (!CloseDocument(window)) return 0;
         break;
     case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == window) EnableImageDocumentCommands(g_app.menu, EditorOf(window));
+        if (reinterpret_cast<HWND>(lParam) == window) {
+            EnableImageDocumentCommands(g_app.menu, EditorOf(window));
+            ShowProgramStatus(EditorOf(window));  // this program's keyword or problems, not the last one's
+        }
         break;
     case WM_DESTROY:
         StopFollowingEditor(EditorOf(window));
