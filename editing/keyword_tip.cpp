@@ -1,6 +1,7 @@
 // Keyword help in a tracking tooltip of the frame, placed under the keyword
-// by hand: one tool serves every editor, and the text changes with the
-// keyword, which a tool per window could not follow within the window.
+// by hand. One tool serves every editor; a tool bound to an editor's window
+// would keep its first text until the mouse left the window, where this
+// one changes from keyword to keyword.
 #include "editing/keyword_tip.h"
 
 #include <commctrl.h>

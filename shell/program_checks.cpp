@@ -3,6 +3,7 @@
 #include "shell/program_checks.h"
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <memory>
 #include <new>
@@ -48,25 +49,27 @@ void Start(HWND editor)
     const std::optional<BasicLanguage> language =
         IsWindow(editor) ? ProgramLanguageOf(GetParent(editor)) : std::nullopt;
     if (!language) return;
-    std::string text;
-    try {
-        text = EditorTextRange(editor, 0, EditorTextLength(editor));
-    } catch (const std::bad_alloc&) {
-        return;  // the next change tries again
-    }
     if (g_worker.thread.joinable()) g_worker.thread.join();
-    g_worker.busy = true;
-    g_worker.thread = std::thread([window = g_window, editor, language = *language, text = std::move(text)] {
-        // The user's keys come first when the processors are busy.
-        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    // The answer is made here, so the worker always has one to post back.
+    try {
+        std::string text = EditorTextRange(editor, 0, EditorTextLength(editor));
         auto done = std::make_unique<Done>(Done{editor, std::nullopt});
-        try {
-            done->check =
-                language == BasicLanguage::Applesoft ? CheckApplesoftProgram(text) : CheckIntegerProgram(text);
-        } catch (const std::bad_alloc&) {
-        }
-        if (PostMessageA(window, kCheckDone, 0, reinterpret_cast<LPARAM>(done.get()))) done.release();
-    });
+        g_worker.thread = std::thread([window = g_window, language = *language, text = std::move(text),
+                                       answer = done.get()] {
+            // The user's keys come first when the processors are busy.
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+            try {
+                answer->check =
+                    language == BasicLanguage::Applesoft ? CheckApplesoftProgram(text) : CheckIntegerProgram(text);
+            } catch (const std::bad_alloc&) {
+            }
+            if (!PostMessageA(window, kCheckDone, 0, reinterpret_cast<LPARAM>(answer))) delete answer;
+        });
+        done.release();
+        g_worker.busy = true;
+    } catch (const std::exception&) {
+        // No memory or no thread: the next change tries again.
+    }
 }
 
 void OnPauseOver(HWND editor)
