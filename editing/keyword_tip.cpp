@@ -25,6 +25,8 @@ struct Tip {
     HWND editor = nullptr;   // where the shown keyword is, null while hidden
     LONG from = 0, to = 0;   // its characters
     std::string text;        // the tool's text lives as long as it is shown
+    HWND mouseIn = nullptr;  // where the mouse last moved, to tell a move from a repeat
+    POINT mouseAt = {};
 };
 Tip g_tip;
 
@@ -104,8 +106,13 @@ LONG CharacterUnder(HWND editor, POINT client)
     return static_cast<LONG>(SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
 }
 
+// A mouse message where the mouse already was (the system repeats them)
+// would start the hover delay again and again.
 void OnMouseMove(HWND window, POINT client)
 {
+    if (window == g_tip.mouseIn && client.x == g_tip.mouseAt.x && client.y == g_tip.mouseAt.y) return;
+    g_tip.mouseIn = window;
+    g_tip.mouseAt = client;
     if (g_tip.editor == window) {
         const LONG position = CharacterUnder(window, client);
         if (position < g_tip.from || position >= g_tip.to) HideTip();
