@@ -22,6 +22,7 @@ set(CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/colouring/coloured_rtf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/colouring/integer_colour_scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/apple_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/disk/browser_names.cpp
@@ -75,6 +76,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/document_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_colouring.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/program_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/quiet_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/editor_text.cpp
@@ -90,10 +92,12 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/word_wrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/basic_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/check_program.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/completion_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/editing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/find_replace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/formatting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/goto_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/keyword_tip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/line_jumps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/line_list_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/page_layout.cpp

@@ -9,11 +9,13 @@
 #include "disk_browser/properties_sheet.h"
 #include "disk_browser/save_to_image.h"
 #include "editing/check_program.h"
+#include "editing/completion_list.h"
 #include "editing/editing.h"
 #include "editing/find_replace.h"
 #include "editing/formatting.h"
 #include "editing/goto_line.h"
 #include "editing/line_jumps.h"
+#include "editing/keyword_tip.h"
 #include "editing/printing.h"
 #include "editing/renumber_command.h"
 #include "editing/text_colour_menu.h"
@@ -93,6 +95,8 @@ LRESULT Renumber(HWND frame, UINT, WPARAM, LPARAM) { ShowRenumberDialog(frame); 
 LRESULT GoToReference(HWND frame, UINT, WPARAM, LPARAM) { GoToReferencedLine(frame); return 0; }
 LRESULT Back(HWND frame, UINT, WPARAM, LPARAM) { JumpBack(frame); return 0; }
 LRESULT JumpingHere(HWND frame, UINT, WPARAM, LPARAM) { ShowLinesThatJumpHere(frame); return 0; }
+LRESULT KeywordHelp(HWND, UINT, WPARAM, LPARAM) { ShowKeywordHelpAtCaret(); return 0; }
+LRESULT CompleteWord(HWND, UINT, WPARAM, LPARAM) { OpenCompletionList(); return 0; }
 
 constexpr CommandRoute kRoutes[] = {
     {IDM_UTILITY_FIRST, IDM_UTILITY_LAST, Utility},
@@ -129,6 +133,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_INJECT_TEXT, IDM_INJECT_TEXT, Inject},
     {IDM_APPLE_PREFIX, IDM_APPLE_LOCK, ApplePrefixOrLock},
     {IDM_REMOVE_SPACES, IDM_REMOVE_SPACES, RemoveSpaces},
+    {IDM_COMPLETE_WORD, IDM_COMPLETE_WORD, CompleteWord},
     {IDM_LAUNCH, IDM_LAUNCH, Launch},
     {IDM_ADD_UTILITY, IDM_ADD_UTILITY, AddUtilityEntry},
     {IDM_REMOVE_UTILITY, IDM_REMOVE_UTILITY, RemoveUtilityEntry},
@@ -139,6 +144,7 @@ constexpr CommandRoute kRoutes[] = {
     {IDM_JUMP_BACK, IDM_JUMP_BACK, Back},
     {IDM_LINES_THAT_JUMP_HERE, IDM_LINES_THAT_JUMP_HERE, JumpingHere},
     {IDM_HELP_CONTENTS, IDM_HELP_CONTENTS, Help},
+    {IDM_KEYWORD_HELP, IDM_KEYWORD_HELP, KeywordHelp},
     {IDM_ABOUT, IDM_ABOUT, About},
     {IDM_CASCADE, IDM_CASCADE, Cascade},
     {IDM_TILE, IDM_TILE, Tile},

@@ -20,8 +20,10 @@
 #include "shell/command_enabling.h"
 #include "shell/documents.h"
 #include "shell/frame_title.h"
+#include "shell/program_checks.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
+#include "shell/status_readout.h"
 #include "user_menus/accelerators.h"
 #include "user_menus/edit_commands_dialog.h"
 
@@ -162,7 +164,7 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
     // A document's slot may learn its disk image after the document was activated.
     if (!systemMenu && index == MENU_POSITION_FILE) EnableImageDocumentCommands(popup, GetActiveEditor());
     if (!systemMenu && index == MENU_POSITION_TOOLS) {
-        EnableCommand(popup, IDM_CHECK_PROGRAM, ApplesoftDocumentActive());
+        EnableCommand(popup, IDM_CHECK_PROGRAM, ProgramDocumentActive());
         EnableCommand(popup, IDM_RENUMBER, LanguageOf(GetActiveDocument()).has_value());
     }
     if (systemMenu || index != MENU_POSITION_EDIT) return;
@@ -182,6 +184,21 @@ void OnInitMenuPopup(HMENU popup, int index, bool systemMenu)
     enable(IDM_REPLACE, findClosed);
     EnableJumpCommands(popup);
     ShowWordWrapCheck(popup);
+}
+
+// A click on the status bar's first part, where the number of problems
+// shows, opens Check Program.
+void OnNotify(HWND frame, const NMHDR& header, LPARAM lParam)
+{
+    if (header.hwndFrom == g_app.statusBar && header.code == NM_CLICK &&
+        reinterpret_cast<const NMMOUSE*>(lParam)->dwItemSpec == 0)
+        ShowProgramCheck(frame);
+}
+
+void OnProgramChecked(HWND editor)
+{
+    if (editor == GetActiveEditor()) ShowProgramStatus(editor);
+    RefreshProgramCheck(editor);
 }
 
 LRESULT OnCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
@@ -216,6 +233,8 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     case WM_QUERYENDSESSION: return MayQuit(frame) ? TRUE : FALSE;
     case WM_DESTROY: OnDestroy(frame); return 0;
     case WM_COMMAND: return OnCommand(frame, message, wParam, lParam);
+    case WM_NOTIFY: OnNotify(frame, *reinterpret_cast<const NMHDR*>(lParam), lParam); break;
+    case kProgramCheckedMessage: OnProgramChecked(reinterpret_cast<HWND>(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0); break;
     }
     if (g_app.menuRefresh) {

@@ -14,6 +14,8 @@
 #include "editing/check_program.h"
 #include "editing/line_jumps.h"
 #include "editing/line_list_window.h"
+#include "editing/completion_list.h"
+#include "editing/keyword_tip.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -153,6 +155,8 @@ int RunMessageLoop()
             MessageBeep(MB_ICONEXCLAMATION);
             continue;
         }
+        WatchForKeywordHover(message);
+        if (TakeCompletionKey(message)) continue;
         if (g_app.findDialog && IsDialogMessageA(g_app.findDialog, &message)) continue;
         // Tab and Enter move through the Edit Commands dialog as in any dialog.
         if (HWND commands = EditCommandsDialog(); commands && IsDialogMessageA(commands, &message)) continue;

@@ -61,7 +61,8 @@ Outcome OpenOne(HWND frame, ImageFile& image, EntryRef ref, bool hexDump, EntryO
     if (content.message != Message::None)
         ReportError(content.message, content.detail.empty() ? g_browser.imageTitle : content.detail, content.value, frame);
     if (content.beep) MessageBeep(MB_OK);
-    FinishOpenedDocument(frame, editor, content.opened && content.kind == DocumentKind::Applesoft && !hexDump);
+    const bool program = content.kind == DocumentKind::Applesoft || content.kind == DocumentKind::Integer;
+    FinishOpenedDocument(frame, editor, content.opened && program && !hexDump);
     return Outcome::Next;
 }
 

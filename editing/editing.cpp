@@ -33,11 +33,11 @@ std::optional<std::string> ClipboardText(HWND owner)
     return text;
 }
 
-// A program pasted into an Applesoft document arrives coloured, in the one
+// A program pasted into a program's document arrives coloured, in the one
 // step Undo takes back.
 bool PasteColoured(HWND editor)
 {
-    if (g_settings.syntaxColor != 1 || !IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) return false;
+    if (g_settings.syntaxColor != 1 || !LanguageOf(GetParent(editor))) return false;
     const std::optional<std::string> text = ClipboardText(editor);
     if (!text) return false;
     CHARRANGE selection = {};
@@ -92,7 +92,7 @@ void RemoveSelectionSpaces()
         const std::string result = RemoveSpaces(selected, lineBefore);
         if (result == selected) return;  // no step in the undo history that changes nothing
         ShowWindow(editor, SW_HIDE);
-        if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft))
+        if (LanguageOf(GetParent(editor)))
             ReplaceSelectionColoured(editor, lineBefore, result);
         else
             SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(result.c_str()));

@@ -74,6 +74,10 @@
 #define IDM_GOTO_REFERENCED_LINE    1711
 #define IDM_JUMP_BACK               1712
 #define IDM_LINES_THAT_JUMP_HERE    1713
+// ---- Command ids: the language tools at the caret ----
+#define IDM_KEYWORD_HELP      1720
+#define IDM_COMPLETE_WORD     1721
+#define IDC_COMPLETION_LIST   4150   // the list in the completion popup
 
 // ---- Toolbar formatting buttons and boxes ----
 #define IDM_BOLD               701

@@ -31,7 +31,7 @@ start_wine
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/colour_bench.exe"
 echo "== Opening programs from a disk image (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/open_bench.exe"
-echo "== Check Program (Wine) =="
+echo "== Check Program, keyword help and completion (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/check_bench.exe"
 echo "== Renumber (Wine) =="
 "$ROOT/cmake/wine-run.sh" "$BUILD/bench-windows/tools/renumber_bench.exe"

@@ -16,6 +16,7 @@
 #include "shell/command_enabling.h"
 #include "shell/default_font.h"
 #include "shell/editor_colouring.h"
+#include "shell/program_checks.h"
 #include "shell/report_error.h"
 #include "shell/settings.h"
 #include "shell/status_readout.h"
@@ -87,17 +88,20 @@ bool CloseDocument(HWND window)
         LONG_PTR slot = EditorSlot(editor);
         if (slot > 0) ClearDocumentSlot(g_documents, static_cast<size_t>(slot));
     }
+    SendMessageA(g_app.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
     for (int part = 1; part <= 3; ++part) SendMessageA(g_app.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(" "));
     if (CountDocuments() == 1) g_app.menuRefresh = true;  // the one closing now is the last
     return true;
 }
 
-// Every change of an Applesoft document's text recolours the lines it touched.
+// Every change of a program's text recolours the lines it touched, and the
+// program is checked again once the typing pauses.
 void OnEditorCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HWND editor = EditorOf(window);
     if (HIWORD(wParam) != EN_CHANGE || !editor || reinterpret_cast<HWND>(lParam) != editor) return;
-    if (IsDocumentOfKind(window, DocumentKind::Applesoft)) RecolourChangedText(editor);
+    if (LanguageOf(window)) RecolourChangedText(editor);
+    ProgramTextChanged(editor);
 }
 
 void OnNotify(HWND window, const NMHDR* header)
@@ -185,10 +189,14 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (!CloseDocument(window)) return 0;
         break;
     case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == window) EnableImageDocumentCommands(g_app.menu, EditorOf(window));
+        if (reinterpret_cast<HWND>(lParam) == window) {
+            EnableImageDocumentCommands(g_app.menu, EditorOf(window));
+            ShowProgramStatus(EditorOf(window));  // this program's keyword or problems, not the last one's
+        }
         break;
     case WM_DESTROY:
         StopFollowingEditor(EditorOf(window));
+        ForgetProgramCheck(EditorOf(window));
         if (HWND editor = GetActiveEditor()) SetFocus(editor);
         break;
     case WM_CHILDACTIVATE:

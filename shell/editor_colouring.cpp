@@ -1,4 +1,5 @@
-// The colouring scanner's spans applied to an editor. Each change selects a
+// The colouring scanner's spans applied to a program's editor, in the
+// scanner of its BASIC. Each change selects a
 // range and gives it its colour, so every attribute other than colour stays
 // as it was. Wine's rich edit lays a whole line out again on each change of
 // format, so the editor keeps a record of the colours it has set and a
@@ -18,6 +19,7 @@
 #include "core/colouring/colour_record.h"
 #include "core/colouring/coloured_rtf.h"
 #include "core/text/line_ends.h"
+#include "shell/document_windows.h"
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
@@ -87,6 +89,11 @@ bool SelectionHasColour(HWND editor, COLORREF colour)
     return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == colour;
 }
 
+BasicLanguage EditorLanguage(HWND editor)
+{
+    return LanguageOf(GetParent(editor)).value_or(BasicLanguage::Applesoft);
+}
+
 std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
 
 LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
@@ -108,7 +115,7 @@ ColourRecord& RecordOf(HWND editor)
 // Brings `lines` of the recorded text to the scanner's colours.
 void ColourLines(HWND editor, ColourRecord& record, TextRange lines)
 {
-    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
+    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette(), EditorLanguage(editor));
     const std::vector<ColourChange> changes = ChangesToColour(record, lines.from, wanted);
     if (changes.empty()) return;
     // Turning redraw back on makes Wine's control lay out and paint all it
@@ -177,7 +184,7 @@ void StreamColouredLines(HWND editor, ColourRecord& record, TextRange lines)
     while (streamTo > lines.from && (record.text[static_cast<size_t>(streamTo - 1)] == '\r' ||
                                      record.text[static_cast<size_t>(streamTo - 1)] == '\n'))
         --streamTo;
-    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
+    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette(), EditorLanguage(editor));
     const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
                                                                        static_cast<size_t>(streamTo - lines.from));
     if (streamTo > lines.from && OnlyCrLfLineEnds(text)) {
@@ -299,7 +306,7 @@ void GiveTypedCharacterItsColour(HWND editor, const ColourRecord& record, KeyEdi
         return;
     const size_t at = static_cast<size_t>(edit.before.cpMin);
     edit.typed = typed;
-    edit.typedColour = ColourOfTyped(record.text, edit.before.cpMin, typed, SettingsPalette());
+    edit.typedColour = ColourOfTyped(record.text, edit.before.cpMin, typed, SettingsPalette(), EditorLanguage(editor));
     // A character typed after another takes that one's format: most keys
     // in a word need nothing more.
     const bool inherits = at > 0 && record.text[at - 1] != '\r' && record.text[at - 1] != '\n';
@@ -478,7 +485,8 @@ void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const st
     // Colours applied afterwards would cost a layout each: the new text
     // comes in with them, as rich text, in the one step Undo takes back.
     const std::string line = std::string(lineBefore) + text;
-    const std::vector<uint32_t> colours = WantedColours(line, {0, static_cast<int>(line.size())}, SettingsPalette());
+    const std::vector<uint32_t> colours =
+        WantedColours(line, {0, static_cast<int>(line.size())}, SettingsPalette(), EditorLanguage(editor));
     const std::string rtf =
         ColouredRtf(text, std::span(colours).subspan(lineBefore.size()), FirstCharacterFont(editor), TabStops(editor));
     CHARRANGE before = {};
@@ -495,7 +503,7 @@ void ReplaceSelectionColoured(HWND editor, std::string_view lineBefore, const st
     ColourRecord& record = FollowedRecord(editor, changed);
     if (!changed) return;
     const TextRange lines = LinesAround(record.text, *changed);
-    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette());
+    const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette(), EditorLanguage(editor));
     for (LONG i = std::max<LONG>(before.cpMin, lines.from); i < std::min<LONG>(after.cpMax, lines.to); ++i)
         if (record.colours[static_cast<size_t>(i)] == kUnknownColour)
             record.colours[static_cast<size_t>(i)] = wanted[static_cast<size_t>(i - lines.from)];

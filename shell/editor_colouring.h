@@ -1,4 +1,4 @@
-// Applesoft colouring applied to a rich-edit editor: the spans of the
+// Applesoft and Integer BASIC colouring applied to a rich-edit editor: the spans of the
 // colouring scanner become text colours; the text itself never changes.
 // Colouring is never an edit: it leaves the undo history and the modified
 // flag as they were.

@@ -8,6 +8,7 @@
 #include "shell/default_font.h"
 #include "shell/documents.h"
 #include "shell/editor_colouring.h"
+#include "shell/program_checks.h"
 #include "shell/settings.h"
 
 namespace {
@@ -52,8 +53,9 @@ void FinishOpenedDocument(HWND frame, HWND editor, bool colour)
 {
     EnableDocumentCommands(g_app.menu);
     if (colour) ColourOpenedProgram(editor);
-    else if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) FollowEditorText(editor);
+    else if (LanguageOf(GetParent(editor))) FollowEditorText(editor);
     SendMessageA(editor, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
+    ProgramTextChanged(editor);
     ShowWindow(editor, SW_SHOW);
     SendMessageA(editor, EM_SETSEL, 0, 0);
     SendMessageA(editor, EM_SCROLLCARET, 0, 0);

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr LONG kBackwardStep = 800;  // characters read at a time while looking for a line break
+constexpr LONG kLineReadChars = 800;  // most characters of a line read for its number or keywords
 
 }  // namespace
 
@@ -43,3 +44,27 @@ LONG LastBreakBefore(HWND editor, LONG position, const char* breaks)
 }
 
 LONG ParagraphStart(HWND editor, LONG position) { return LastBreakBefore(editor, position, "\r\n") + 1; }
+
+std::string ParagraphText(HWND editor, LONG position)
+{
+    const LONG start = ParagraphStart(editor, position);
+    std::string text = EditorTextRange(editor, start, std::min(start + kLineReadChars, EditorTextLength(editor)));
+    const size_t lineEnd = text.find_first_of("\r\n");
+    if (lineEnd != std::string::npos) text.resize(lineEnd);
+    return text;
+}
+
+POINT ScreenPointBelow(HWND editor, LONG position)
+{
+    POINTL at = {};
+    SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    HDC dc = GetDC(editor);
+    const int height = MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);  // twips to pixels
+    ReleaseDC(editor, dc);
+    POINT screen = {at.x, at.y + height + 2};
+    ClientToScreen(editor, &screen);
+    return screen;
+}

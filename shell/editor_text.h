@@ -16,3 +16,9 @@ LONG LastBreakBefore(HWND editor, LONG position, const char* breaks);
 // The position just after the line break before `position`: where its
 // line (paragraph, whatever the wrapping) starts.
 LONG ParagraphStart(HWND editor, LONG position);
+// The line holding `position`, from the line break before it (not the
+// wrapping) up to the next one and at most 800 characters.
+std::string ParagraphText(HWND editor, LONG position);
+// The bottom left corner of character `position` on the screen, a little
+// below its line: where a tip or list about it opens.
+POINT ScreenPointBelow(HWND editor, LONG position);

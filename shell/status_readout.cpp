@@ -1,5 +1,5 @@
 // The read-out of the selection: font boxes, formatting buttons and the
-// status bar's line, BASIC line number and column.
+// status bar's keyword syntax, line, BASIC line number and column.
 #include "shell/status_readout.h"
 
 #include <commctrl.h>
@@ -7,19 +7,21 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "core/basic/keyword_help.h"
 #include "core/documents/status_texts.h"
 #include "core/settings/setting_values.h"
 #include "resources/resource.h"
 #include "shell/app.h"
+#include "shell/document_windows.h"
 #include "shell/documents.h"
 #include "shell/editor_text.h"
+#include "shell/program_checks.h"
 #include "shell/settings.h"
 
 namespace {
-
-constexpr LONG kLineReadChars = 800;  // most characters of a line read for its number
 
 void SetPart(int part, const std::string& text)
 {
@@ -58,15 +60,18 @@ void ShowAlignment(HWND editor)
     if (checked) SendMessageA(g_app.toolbar, TB_CHECKBUTTON, checked, MAKELPARAM(TRUE, 0));
 }
 
-// The line holding `position`, from the line break before it (not the
-// wrapping) up to the next one and at most 800 characters.
-std::string LineText(HWND editor, LONG position)
+void ShowProgramStatus(HWND editor, LONG caret)
 {
-    const LONG start = ParagraphStart(editor, position);
-    std::string text = EditorTextRange(editor, start, std::min(start + kLineReadChars, EditorTextLength(editor)));
-    const size_t lineEnd = text.find_first_of("\r\n");
-    if (lineEnd != std::string::npos) text.resize(lineEnd);
-    return text;
+    const std::optional<BasicLanguage> language = LanguageOf(GetParent(editor));
+    if (!language) {
+        SetPart(0, "");
+        return;
+    }
+    const LONG lineStart = ParagraphStart(editor, caret);
+    const KeywordAtCaret keyword =
+        KeywordUnderCaret(ParagraphText(editor, caret), static_cast<size_t>(caret - lineStart), *language);
+    const ProgramCheck* check = LatestProgramCheck(editor);
+    SetPart(0, keyword.help ? keyword.help->syntax : check ? ProblemCountStatus(check->findings.size()) : "");
 }
 
 void ShowPosition(HWND editor)
@@ -77,7 +82,8 @@ void ShowPosition(HWND editor)
     LRESULT lineStart = SendMessageA(editor, EM_LINEINDEX, line, 0);
     SetPart(2, LineStatus(static_cast<int>(line) + 1));
     SetPart(3, CharacterStatus(static_cast<int>(selection.cpMax - lineStart)));
-    SetPart(1, BasicLineStatus(LineText(editor, selection.cpMin)));
+    SetPart(1, BasicLineStatus(ParagraphText(editor, selection.cpMin)));
+    ShowProgramStatus(editor, selection.cpMax);
 }
 
 }  // namespace
@@ -88,6 +94,14 @@ void ShowSelectionReadout(HWND editor)
     ShowFont(editor);
     ShowAlignment(editor);
     ShowPosition(editor);
+}
+
+void ShowProgramStatus(HWND editor)
+{
+    if (!editor) return;
+    CHARRANGE selection = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    ShowProgramStatus(editor, selection.cpMax);
 }
 
 void ShowInFontBox(HWND box, const std::string& text)

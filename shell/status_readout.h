@@ -5,6 +5,10 @@
 #include <string>
 
 void ShowSelectionReadout(HWND editor);
+// Part 0 of the status bar for the editor's caret: the syntax of the
+// keyword it is on, else the number of problems its program's last check
+// found, else nothing.
+void ShowProgramStatus(HWND editor);
 // Selects `text` in a font box, or shows it in the box's edit field when
 // the list has no such entry.
 void ShowInFontBox(HWND box, const std::string& text);

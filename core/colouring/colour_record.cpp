@@ -73,13 +73,15 @@ std::optional<TextRange> FollowEdit(ColourRecord& record, SelectionEdit edit, st
     return TextRange{edit.from, edit.newTo};
 }
 
-uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette)
+uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette,
+                       BasicLanguage language)
 {
     const TextRange line = LinesAround(text, {at, at});
     const int offset = std::clamp(at, line.from, line.to) - line.from;
     std::string typedLine(text.substr(static_cast<size_t>(line.from), static_cast<size_t>(line.to - line.from)));
     typedLine.insert(static_cast<size_t>(offset), 1, typed);
-    return WantedColours(typedLine, {0, static_cast<int>(typedLine.size())}, palette)[static_cast<size_t>(offset)];
+    return WantedColours(typedLine, {0, static_cast<int>(typedLine.size())}, palette,
+                         language)[static_cast<size_t>(offset)];
 }
 
 void FollowEdits(ColourRecord& record, std::span<const TextEdit> edits)
@@ -119,12 +121,14 @@ TextRange LinesAround(std::string_view text, TextRange range)
     return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette)
+std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette,
+                                    BasicLanguage language)
 {
     const std::string_view band = text.substr(static_cast<size_t>(lines.from),
                                               static_cast<size_t>(lines.to - lines.from));
     std::vector<ColourSpan> spans;
-    ScanApplesoftText(band, 0, static_cast<int>(band.size()), spans);
+    if (language == BasicLanguage::Integer) ScanIntegerText(band, 0, static_cast<int>(band.size()), spans);
+    else ScanApplesoftText(band, 0, static_cast<int>(band.size()), spans);
     std::vector<uint32_t> wanted(band.size(), palette.plain);
     for (const ColourSpan& span : spans) {
         const int end = std::min(span.offset + span.length, static_cast<int>(band.size()));

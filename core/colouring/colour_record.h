@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/basic/basic_language.h"
 #include "core/colouring/colour_scanner.h"
 #include "core/text/text_edits.h"
 
@@ -54,7 +55,8 @@ std::optional<TextRange> FollowEdit(ColourRecord& record, SelectionEdit edit, st
 // The colour the scanner gives `typed` once it is put in at `at`, its line
 // scanned again: the format the control can give a typed character before
 // it goes in, so that the character needs no change of format afterwards.
-uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette);
+uint32_t ColourOfTyped(std::string_view text, int at, char typed, const ColourPalette& palette,
+                       BasicLanguage language);
 // Takes the record through `edits` (in text order) of its text, each new
 // piece showing the colour of the first character it replaces, as a rich-edit
 // control gives a replacement the format of the selection's start.
@@ -63,9 +65,10 @@ void FollowEdits(ColourRecord& record, std::span<const TextEdit> edits);
 // The whole lines (each with its carriage return) that hold `range`.
 TextRange LinesAround(std::string_view text, TextRange range);
 
-// The colour the scanner gives each character of `lines` (whole lines of
-// text), everything it leaves alone plain.
-std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette);
+// The colour the scanner of `language` gives each character of `lines`
+// (whole lines of text), everything it leaves alone plain.
+std::vector<uint32_t> WantedColours(std::string_view text, TextRange lines, const ColourPalette& palette,
+                                    BasicLanguage language = BasicLanguage::Applesoft);
 
 struct ColourChange {
     TextRange range;

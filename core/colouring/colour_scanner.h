@@ -1,5 +1,6 @@
-// The Applesoft colouring scanner: which character ranges of a text get the
-// keyword, operator, string or remark colour. Text in, spans out; the editor
+// The colouring scanners of Applesoft and, at the end, of Integer BASIC:
+// which character ranges of a text get the keyword, operator, string or
+// remark colour. Text in, spans out; the editor
 // side (basic/editor_colouring.cpp) applies them.
 #pragma once
 #include <string_view>
@@ -34,3 +35,9 @@ int LinePieceLength(std::string_view rest);
 // position start until end (or the end of text), each scanned alone, a REM
 // running to the end of its line. Spans carry offsets into text.
 void ScanApplesoftText(std::string_view text, int start, int end, std::vector<ColourSpan>& spans);
+
+// Colours a whole text of Integer BASIC from position start until end, line
+// by line: keywords where the ROM's parser finds them (a line it would
+// refuse, word by word), strings, a REM's remark to the end of its line and
+// the operators Applesoft colours too. Spans carry offsets into text.
+void ScanIntegerText(std::string_view text, int start, int end, std::vector<ColourSpan>& spans);

@@ -27,6 +27,12 @@ std::string BasicLineStatus(std::string_view line)
     return "BASIC Line#  " + std::to_string(number);
 }
 
+std::string ProblemCountStatus(size_t count)
+{
+    if (count == 0) return "No problems found";
+    return std::to_string(count) + (count == 1 ? " problem" : " problems");
+}
+
 std::string LineStatus(int line) { return "Line# " + FormatDecimal(line); }
 
 std::string CharacterStatus(int column) { return "Character# " + FormatDecimal(column); }

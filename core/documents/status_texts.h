@@ -13,6 +13,10 @@ std::string LineStatus(int line);
 // Status-bar part 3: "Character# %i", `column` counted from 0.
 std::string CharacterStatus(int column);
 
+// Status-bar part 0 away from a keyword, and the start of Check Program's
+// summary: "No problems found", "1 problem", "%i problems".
+std::string ProblemCountStatus(size_t count);
+
 // Tab stop i (from 0) at width × average character width × i × 15 twips,
 // the first at 0. A rich-edit paragraph holds at most 32 stops, so a larger
 // count gives 32; a negative one none.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/basic/integer_tokenizer.h"
 #include "core/disk/browser_names.h"
 #include "core/disk/image.h"
 #include "core/disk/image_builder.h"
@@ -114,12 +115,16 @@ TEST_F(OpenFromImageTest, ProdosPicksOpenInListOrderWithTheirKindsAndPlaces)
     EXPECT_EQ(g_documents.fileEntry[slot].layout, 0);
 }
 
-TEST_F(OpenFromImageTest, DosProgramColouredCtrlDumpsAndUnreadableFilesGetNoPlace)
+TEST_F(OpenFromImageTest, DosProgramsColouredCtrlDumpsAndUnreadableFilesGetNoPlace)
 {
     DosBuilder builder;
     std::vector<uint8_t> withHeader = {static_cast<uint8_t>(kProgram.size()), 0};
     withHeader.insert(withHeader.end(), kProgram.begin(), kProgram.end());
     EntryRef program = builder.AddFile("START", 2, withHeader);
+    const std::vector<uint8_t> integer = TokenizeIntegerBasic("10 PRINT \"HI\"\r20 END\r");
+    std::vector<uint8_t> integerFile = {static_cast<uint8_t>(integer.size()), 0};
+    integerFile.insert(integerFile.end(), integer.begin(), integer.end());
+    EntryRef sieve = builder.AddFile("SIEVE", 1, integerFile);
     EntryRef broken = builder.AddFile("BROKEN", 0, DosText("X\n"));
     builder.FirstList(broken)[12] = 40;  // its data lies on a track the disk does not have
     std::string path = folder_->File("MASTER.DO");
@@ -139,6 +144,15 @@ TEST_F(OpenFromImageTest, DosProgramColouredCtrlDumpsAndUnreadableFilesGetNoPlac
     EXPECT_TRUE(IsDocumentOfKind(GetActiveDocument(), DocumentKind::Applesoft));
     EXPECT_NE(EditorText(editor).find("000000   14 00 0F 08 0A 00 97"), std::string::npos);
     EXPECT_NE(ColourAt(editor, 40), kKeywordColour);
+
+    // An Integer BASIC program: coloured too, by its own BASIC's reading.
+    Pick(path, LayoutDos33, "", {sieve});
+    OpenFromImage(frame_, 1, NothingHeld);
+    editor = GetActiveEditor();
+    EXPECT_TRUE(IsDocumentOfKind(GetActiveDocument(), DocumentKind::Integer));
+    const size_t print = EditorText(editor).find("PRINT");
+    ASSERT_NE(print, std::string::npos) << EditorText(editor);
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(print)), kKeywordColour);
 
     // An unreadable file: its message, an empty document with no place, so
     // a later Save cannot type an empty program over the Apple file.

@@ -1,6 +1,7 @@
 // Check Program (command 52) on an Applesoft document: the results window's
 // rows and summary, a row chosen by double-click or Enter taking the caret
-// to its line, and Run edited Program offering the check first when asked to.
+// to its line, and Run edited Program offering the check first when asked to;
+// on an Integer BASIC document, kept up as the program is typed.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -13,7 +14,9 @@
 #include "editing/check_program.h"
 #include "resources/resource.h"
 #include "shell/documents.h"
+#include "shell/app.h"
 #include "support/app_fixture.h"
+#include "support/editor_probe.h"
 
 namespace {
 
@@ -115,6 +118,46 @@ TEST_F(CheckProgramTest, ListsTheProblemsAndTakesTheCaretToTheChosenOne)
     PumpMessages();
     EXPECT_EQ(CheckProgramWindow(), nullptr);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(boxes_->Unexpected().empty());
+}
+
+// An Integer BASIC program: a line the ROM refuses and a jump to no line.
+// The window keeps up once the typing pauses, and the status bar counts the
+// problems; a click there opens the window again.
+TEST_F(CheckProgramTest, IntegerProgramAndTheWindowKeepingUp)
+{
+    HWND editor = NewDocumentWith(IDM_NEW_INTEGER, "10 PRINT \"HI\"\r\n20 GOTO 100\r\n30 PRINT (");
+    boxes_->Ignore("Check Program - " + WindowTitle(GetActiveDocument()));
+    HMENU tools = GetSubMenu(GetMenu(frame_), MENU_POSITION_TOOLS);
+    SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), MAKELPARAM(MENU_POSITION_TOOLS, FALSE));
+    EXPECT_FALSE(GetMenuState(tools, IDM_CHECK_PROGRAM, MF_BYCOMMAND) & MF_GRAYED);
+    Command(IDM_CHECK_PROGRAM);
+    HWND window = CheckProgramWindow();
+    ASSERT_NE(window, nullptr);
+    HWND list = GetDlgItem(window, IDC_CHECK_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    EXPECT_EQ(Cell(list, 0, 0), "2");
+    EXPECT_EQ(Cell(list, 1, 0), "3");
+    char summary[256] = {};
+    GetDlgItemTextA(window, IDC_CHECK_SUMMARY, summary, sizeof summary);
+    EXPECT_EQ(std::string(summary).rfind("2 problems. 2 lines stored, ", 0), 0u) << summary;
+    EXPECT_EQ(std::string(summary).find("$0801"), std::string::npos) << summary;  // not where Applesoft's lie
+
+    // Typing on: nothing until the pause, then the new line's problem.
+    const LONG end = static_cast<LONG>(EditorText(editor).size());
+    ::Select(editor, end, end);
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\n40 GOSUB 200"));
+    EXPECT_EQ(ListView_GetItemCount(list), 2);
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 3; }));
+    EXPECT_EQ(Cell(list, 2, 0), "4");
+    EXPECT_EQ(StatusPart(0), "3 problems");
+
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(CheckProgramWindow(), nullptr);
+    SendMessageA(g_app.statusBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(g_app.statusBar, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    ASSERT_NE(CheckProgramWindow(), nullptr);
+    EXPECT_EQ(ListView_GetItemCount(GetDlgItem(CheckProgramWindow(), IDC_CHECK_LIST)), 3);
     EXPECT_TRUE(boxes_->Unexpected().empty());
 }
 

@@ -20,13 +20,6 @@
 
 namespace {
 
-std::string StatusPart(int part)
-{
-    char text[128] = {};
-    SendMessageA(g_app.statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 void PlaceCaret(HWND editor, int line, int column)
 {
     LONG start = static_cast<LONG>(SendMessageA(editor, EM_LINEINDEX, line, 0));
@@ -325,7 +318,8 @@ void Type(HWND editor, const std::string& text)
     }
 }
 
-TEST_F(DocumentTest, TypingInAnApplesoftDocumentColoursTheLine)
+// Both BASICs colour the line typed; Apple text stays plain.
+TEST_F(DocumentTest, TypingInAProgramColoursTheLine)
 {
     // First-run colours: keywords "00BB00", quotes "BB0000", text "000000".
     const COLORREF keyword = 0x00BB00, quote = 0xBB0000, text = 0x000000;
@@ -333,7 +327,8 @@ TEST_F(DocumentTest, TypingInAnApplesoftDocumentColoursTheLine)
         const char* kind;
         UINT command;
         bool coloured;
-    } rows[] = {{"Applesoft", IDM_NEW_APPLESOFT, true}, {"Integer", IDM_NEW_INTEGER, false}};
+    } rows[] = {{"Applesoft", IDM_NEW_APPLESOFT, true}, {"Integer", IDM_NEW_INTEGER, true},
+                {"Apple text", IDM_NEW_TEXT, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.kind);
         Command(row.command);

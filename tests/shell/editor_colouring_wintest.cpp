@@ -24,11 +24,12 @@ namespace {
 constexpr COLORREF kPlain = 0x000000, kToken = 0x00BB00, kSingle = 0xBB00BB, kQuote = 0xBB0000, kRemark = 0x0000FF;
 
 // The colour of each character: the scanner's spans, plain between them.
-std::vector<COLORREF> ExpectedColours(const std::string& text)
+std::vector<COLORREF> ExpectedColours(const std::string& text, bool integer = false)
 {
     std::vector<COLORREF> colours(text.size(), kPlain);
     std::vector<ColourSpan> spans;
-    ScanApplesoftText(text, 0, static_cast<int>(text.size()), spans);
+    if (integer) ScanIntegerText(text, 0, static_cast<int>(text.size()), spans);
+    else ScanApplesoftText(text, 0, static_cast<int>(text.size()), spans);
     for (const ColourSpan& span : spans) {
         const COLORREF colour = span.kind == ColourKind::Keyword    ? kToken
                                 : span.kind == ColourKind::Operator ? kSingle
@@ -45,10 +46,10 @@ void Insert(HWND editor, const std::string& text)
 }
 
 // Every character but the line breaks shows the scanner's colour.
-void ExpectScannersColours(HWND editor)
+void ExpectScannersColours(HWND editor, bool integer = false)
 {
     const std::string text = EditorText(editor);
-    const std::vector<COLORREF> expected = ExpectedColours(text);
+    const std::vector<COLORREF> expected = ExpectedColours(text, integer);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') continue;
         ASSERT_EQ(ColourAt(editor, static_cast<LONG>(i)), expected[i])
@@ -331,6 +332,31 @@ TEST_F(ColouringTest, OnlyTRUEInCapitalsColoursAndSwitchingOnColoursTheNextEdit)
     Type(editor, ":");
     EXPECT_EQ(ColourAt(editor, 15), kToken);
     EXPECT_EQ(ColourAt(editor, 3), plain);
+}
+
+// Integer BASIC documents are coloured by Integer BASIC's own reading as
+// they are typed, and the colouring adds no step to Undo.
+TEST_F(ColouringTest, IntegerProgramsAreColouredAsTheyAreTyped)
+{
+    Command(IDM_NEW_INTEGER);
+    HWND editor = GetActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    SetFocus(editor);
+    Type(editor, "10 SCORE=1: PRINT \"HI\"\r20 REM GOTO\r");
+    const std::string text = EditorText(editor);
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(text.find("SCORE") + 2)), kPlain);  // a name, no OR
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(text.find("PRINT"))), kToken);
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(text.find("HI"))), kQuote);
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(text.find("GOTO"))), kRemark);
+    ExpectScannersColours(editor, true);
+
+    const LONG end = static_cast<LONG>(text.size());
+    Select(editor, end, end);
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("30 END"));
+    PumpMessages();
+    EXPECT_EQ(ColourAt(editor, end + 3), kToken);
+    SendMessageA(editor, EM_UNDO, 0, 0);
+    EXPECT_EQ(EditorText(editor), text);
 }
 
 }  // namespace

@@ -98,6 +98,17 @@ HWND NewDocumentWith(HWND frame, UINT command, const char* text)
     return editor;
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const ULONGLONG until = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= until) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
 HWND UnmodifiedDocumentWith(HWND frame, UINT command, const char* text)
 {
     HWND editor = NewDocumentWith(frame, command, text);

@@ -43,6 +43,9 @@ private:
 // Dispatches this thread's messages until none is left; true if WM_QUIT came
 // (its code in *quitCode).
 bool PumpMessages(int* quitCode = nullptr);
+// Dispatches this thread's messages until `done` says so or `milliseconds`
+// have passed; the last answer of `done`.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 
 // A new document of the kind New command `command` makes in the frame `frame`,
 // of this process or another, `text` typed into it; its editor.

@@ -1,14 +1,24 @@
 // What the Windows tests read back from windows and editors.
 #include "support/editor_probe.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
+#include "shell/app.h"
 #include "shell/editor_text.h"
 
 std::string Title(HWND window)
 {
     char text[300] = {};
     GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string StatusPart(int part)
+{
+    std::string text(LOWORD(SendMessageA(g_app.statusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
+    SendMessageA(g_app.statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.find('\0'));
     return text;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 std::string Title(HWND window);
+// The text of one part of the frame's status bar.
+std::string StatusPart(int part);
 // The editor's whole text, one character per position.
 std::string EditorText(HWND editor);
 // The editor's selection, and selecting a range.

@@ -135,10 +135,10 @@ TEST(ColourRecord, AnEditAtTheSelectionIsToldByItsSelectionsAndLengths)
 // A typed character's colour comes from its line scanned with it in place.
 TEST(ColourRecord, ATypedCharacterTakesTheColourItsLineGivesIt)
 {
-    EXPECT_EQ(ColourOfTyped("10 GOT\r20 X", 6, 'O', kPalette), K);   // completes a keyword
-    EXPECT_EQ(ColourOfTyped("10 GOTO\r20 X", 7, ' ', kPalette), P);  // a space after one
-    EXPECT_EQ(ColourOfTyped("10 PRINT \"A\r", 11, 'B', kPalette), Q);  // inside a string
-    EXPECT_EQ(ColourOfTyped("10 A\r20 B", 10, '+', kPalette), S);     // at the end of the text
+    EXPECT_EQ(ColourOfTyped("10 GOT\r20 X", 6, 'O', kPalette, BasicLanguage::Applesoft), K);  // completes a keyword
+    EXPECT_EQ(ColourOfTyped("10 GOTO\r20 X", 7, ' ', kPalette, BasicLanguage::Applesoft), P);  // a space after one
+    EXPECT_EQ(ColourOfTyped("10 PRINT \"A\r", 11, 'B', kPalette, BasicLanguage::Applesoft), Q);  // inside a string
+    EXPECT_EQ(ColourOfTyped("10 A\r20 B", 10, '+', kPalette, BasicLanguage::Integer), S);  // at the end, Integer BASIC
 }
 
 }  // namespace

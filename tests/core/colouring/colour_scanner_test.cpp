@@ -1,4 +1,5 @@
-// The Applesoft colouring scanner: keyword, operator, string and remark spans.
+// The colouring scanners of both BASICs: keyword, operator, string and
+// remark spans.
 #include "core/colouring/colour_scanner.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +29,11 @@ std::string Describe(const std::string& text, const std::vector<ColourSpan>& spa
     return out;
 }
 
-std::string ColourText(const std::string& text)
+std::string ColourText(const std::string& text, bool integer = false)
 {
     std::vector<ColourSpan> spans;
-    ScanApplesoftText(text, 0, static_cast<int>(text.size()), spans);
+    if (integer) ScanIntegerText(text, 0, static_cast<int>(text.size()), spans);
+    else ScanApplesoftText(text, 0, static_cast<int>(text.size()), spans);
     return Describe(text, spans);
 }
 
@@ -41,11 +43,11 @@ struct Row {
     std::string spans;
 };
 
-void CheckRows(const std::vector<Row>& rows)
+void CheckRows(const std::vector<Row>& rows, bool integer = false)
 {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(ColourText(row.text), row.spans);
+        EXPECT_EQ(ColourText(row.text, integer), row.spans);
     }
 }
 
@@ -181,4 +183,18 @@ TEST(ColourScanner, WholeTextFromStartToEnd)
     spans.clear();
     ScanApplesoftText("", 0, 10, spans);
     EXPECT_TRUE(spans.empty());
+}
+
+// Integer BASIC finds keywords by the line's syntax; a line it refuses is
+// read word by word.
+TEST(ColourScanner, IntegerKeywordsWhereTheParserTakesThem)
+{
+    CheckRows({
+        {"a keyword inside a name stays a name", "10 SCORE=1\r", "O:="},
+        {"string and statement", "20 PRINT \"HI\";X\r", "K:PRINT Q:\"HI\""},
+        {"lower case and operators", "30 if x>=2 then 10\r", "K:if O:>= K:then"},
+        {"REM colours the rest", "40 REM A \"B\" PRINT\r50 END", "K:REM R: A \"B\" PRINT K:END"},
+        {"a line being typed", "60 PRINT (\"A", "K:PRINT Q:\"A"},
+        {"no number", "GOTO 10\rLIST", "K:GOTO K:LIST"},
+    }, true);
 }
