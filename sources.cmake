@@ -100,6 +100,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editing/keyword_tip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/line_jumps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/line_list_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editing/list_window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/page_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/printing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/range_replace.cpp

@@ -15,6 +15,7 @@
 
 #include "core/basic/program_check.h"
 #include "core/documents/status_texts.h"
+#include "editing/list_window_layout.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -29,8 +30,6 @@ struct Column {
     int width;  // pixels
 };
 constexpr Column kColumns[] = {{"Line", 44}, {"Problem", 300}, {"As typed", 220}, {"As the Apple lists it", 220}};
-constexpr int kMargin = 6;  // pixels around the summary and the list
-constexpr int kOffset = 24;  // pixels from the frame's edges
 
 struct CheckWindow {
     HWND dialog = nullptr;
@@ -107,28 +106,6 @@ void ShowFindings(ProgramCheck check, int chosen = 0)
     if (summary != before) SetDlgItemTextA(g_check.dialog, IDC_CHECK_SUMMARY, summary.c_str());
 }
 
-void LayOut(HWND dialog, int width, int height)
-{
-    HWND summary = GetDlgItem(dialog, IDC_CHECK_SUMMARY);
-    RECT r = {};
-    GetWindowRect(summary, &r);
-    const int summaryHeight = r.bottom - r.top;
-    MoveWindow(summary, kMargin, kMargin, width - 2 * kMargin, summaryHeight, TRUE);
-    const int top = 2 * kMargin + summaryHeight;
-    MoveWindow(GetDlgItem(dialog, IDC_CHECK_LIST), kMargin, top, width - 2 * kMargin, height - top - kMargin, TRUE);
-}
-
-// Over the lower part of the frame, so the program stays in sight above it.
-void PlaceOverFrame(HWND dialog, HWND frame)
-{
-    RECT f = {}, d = {};
-    GetWindowRect(frame, &f);
-    GetWindowRect(dialog, &d);
-    const int height = d.bottom - d.top;
-    const int top = std::max(f.top + kOffset, f.bottom - height - kOffset);
-    SetWindowPos(dialog, nullptr, f.left + kOffset, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The caret to the start of the finding's line, the document to the front.
 void GoToSelectedFinding()
 {
@@ -156,7 +133,9 @@ INT_PTR CALLBACK CheckProgramProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_INITDIALOG: AddColumns(GetDlgItem(dialog, IDC_CHECK_LIST)); return TRUE;
-    case WM_SIZE: LayOut(dialog, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_SIZE:
+        LayOutSummaryAndList(dialog, IDC_CHECK_SUMMARY, IDC_CHECK_LIST, LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
         // Enter reaches the dialog as IDOK while the message loop hands it keys.

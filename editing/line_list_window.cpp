@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "editing/list_window_layout.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/documents.h"
@@ -14,9 +15,6 @@
 #include "shell/report_error.h"
 
 namespace {
-
-constexpr int kMargin = 6;   // pixels around the summary and the list
-constexpr int kOffset = 24;  // pixels from the frame's edges
 
 struct ListWindow {
     HWND dialog = nullptr;
@@ -58,27 +56,6 @@ void ShowRows(HWND list, const std::vector<LineListRow>& rows)
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-void LayOut(HWND dialog, int width, int height)
-{
-    HWND summary = GetDlgItem(dialog, IDC_LINE_LIST_SUMMARY);
-    RECT r = {};
-    GetWindowRect(summary, &r);
-    const int summaryHeight = r.bottom - r.top;
-    MoveWindow(summary, kMargin, kMargin, width - 2 * kMargin, summaryHeight, TRUE);
-    const int top = 2 * kMargin + summaryHeight;
-    MoveWindow(GetDlgItem(dialog, IDC_LINE_LIST), kMargin, top, width - 2 * kMargin, height - top - kMargin, TRUE);
-}
-
-// Over the lower part of the frame, so the program stays in sight above it.
-void PlaceOverFrame(HWND dialog, HWND frame)
-{
-    RECT f = {}, d = {};
-    GetWindowRect(frame, &f);
-    GetWindowRect(dialog, &d);
-    const int top = std::max(f.top + kOffset, f.bottom - (d.bottom - d.top) - kOffset);
-    SetWindowPos(dialog, nullptr, f.left + kOffset, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The caret to the chosen row's place, the document to the front.
 void GoToSelectedRow()
 {
@@ -105,7 +82,9 @@ INT_PTR CALLBACK LineListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG:
         ListView_SetExtendedListViewStyle(GetDlgItem(dialog, IDC_LINE_LIST), LVS_EX_FULLROWSELECT);
         return TRUE;
-    case WM_SIZE: LayOut(dialog, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_SIZE:
+        LayOutSummaryAndList(dialog, IDC_LINE_LIST_SUMMARY, IDC_LINE_LIST, LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         // Enter reaches the dialog as IDOK while the message loop hands it keys.

@@ -604,3 +604,13 @@ std::vector<uint8_t> TokenizeIntegerBasic(std::string_view text, std::vector<Int
     }
     return program;
 }
+
+size_t SpelledEnd(std::string_view line, size_t at, std::string_view word)
+{
+    for (char c : word) {
+        while (at < line.size() && line[at] == ' ') ++at;
+        if (at >= line.size() || line[at] != c) return at;
+        ++at;
+    }
+    return at;
+}

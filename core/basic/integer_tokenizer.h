@@ -40,3 +40,8 @@ enum class IntegerParse { Stored, SyntaxError, NumberTooLarge };
 // character it came from: a keyword's first letter, a constant's first digit.
 IntegerParse ParseIntegerContents(std::string_view contents, std::vector<uint8_t>& out,
                                   std::vector<uint32_t>* typedAt = nullptr);
+
+// Where `word` ends when it is spelled in `line` from `at`, blanks among its
+// letters allowed, as the prompt reads a keyword; short of its end where the
+// spelling stops matching.
+size_t SpelledEnd(std::string_view line, size_t at, std::string_view word);

@@ -228,17 +228,6 @@ std::string Upper(std::string_view text)
     return upper;
 }
 
-// The end of `word` spelled from `at`, blanks among its letters allowed.
-size_t SpelledEnd(std::string_view line, size_t at, std::string_view word)
-{
-    for (char c : word) {
-        while (at < line.size() && line[at] == ' ') ++at;
-        if (at >= line.size() || line[at] != c) return at;
-        ++at;
-    }
-    return at;
-}
-
 // Of the spans that hold the column, the one it stands inside, else the
 // one it stands right after.
 struct Best {

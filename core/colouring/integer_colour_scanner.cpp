@@ -41,17 +41,6 @@ bool IsOperator(std::string_view word)
     return !word.empty() && word.find_first_not_of(kOperators) == std::string_view::npos;
 }
 
-// The end of `word` spelled from `at`, blanks among its letters allowed.
-size_t SpelledEnd(std::string_view line, size_t at, std::string_view word)
-{
-    for (char c : word) {
-        while (at < line.size() && line[at] == ' ') ++at;
-        if (at >= line.size() || line[at] != c) return at;
-        ++at;
-    }
-    return at;
-}
-
 void Add(std::vector<ColourSpan>& spans, ColourKind kind, size_t from, size_t to, int base)
 {
     if (to > from) spans.push_back({kind, base + static_cast<int>(from), static_cast<int>(to - from)});

@@ -102,6 +102,17 @@ protected:
         SetDlgItemTextA(dialog_, IDC_EDITCMD_ACCELERATOR, accelerator);
         SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     }
+    // The dialog, hidden: the watcher would close it as an unexpected box,
+    // and passes over hidden windows.
+    void OpenHiddenDialog()
+    {
+        boxes_.reset();
+        Command(IDM_EDIT_COMMANDS);
+        dialog_ = EditCommandsDialog();
+        ASSERT_NE(dialog_, nullptr);
+        ShowWindow(dialog_, SW_HIDE);
+        boxes_ = std::make_unique<BoxWatcher>();
+    }
     HWND dialog_ = nullptr;
 };
 
@@ -109,13 +120,7 @@ protected:
 // script's line breaks stay on the file's line, and menu and accelerators follow.
 TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
 {
-    // The watcher would close the dialog as an unexpected box; it passes over hidden windows.
-    boxes_.reset();
-    Command(IDM_EDIT_COMMANDS);
-    dialog_ = EditCommandsDialog();
-    ASSERT_NE(dialog_, nullptr);
-    ShowWindow(dialog_, SW_HIDE);
-    boxes_ = std::make_unique<BoxWatcher>();
+    OpenHiddenDialog();
     Command(IDM_EDIT_COMMANDS);
     EXPECT_EQ(EditCommandsDialog(), dialog_);
     HMENU command = Submenu(frame_, MENU_POSITION_COMMAND);
@@ -169,12 +174,7 @@ TEST_F(EditCommandsTest, AddChangeAndRemoveByWholeName)
 // another; a special character's key goes to the command, which is said.
 TEST_F(EditCommandsTest, TellsOfTheBuiltInKeys)
 {
-    boxes_.reset();
-    Command(IDM_EDIT_COMMANDS);
-    dialog_ = EditCommandsDialog();
-    ASSERT_NE(dialog_, nullptr);
-    ShowWindow(dialog_, SW_HIDE);
-    boxes_ = std::make_unique<BoxWatcher>();
+    OpenHiddenDialog();
     for (int i = 0; i < 3; ++i) boxes_->Expect(kErrorCaption, IDOK);
     Press(IDOK, "Mine", "CATALOG", "VIRTKEY $78");
     Press(IDC_EDITCMD_APPLY, "Mine", "CATALOG", "ALT VIRTKEY $25");
