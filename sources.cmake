@@ -88,6 +88,7 @@ set(WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shell/rich_text_copy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/status_readout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shell/text_document.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/undo_pause.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell/word_wrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editing/basic_program.cpp

@@ -23,6 +23,7 @@
 #include "shell/editor_text.h"
 #include "shell/rich_text_copy.h"
 #include "shell/settings.h"
+#include "shell/text_document.h"
 #include "shell/quiet_editor.h"
 #include "shell/undo_pause.h"
 
@@ -295,11 +296,48 @@ bool EditsAtSelection(UINT message, WPARAM key)
     return message == WM_CHAR || (message == WM_KEYDOWN && (key == VK_BACK || key == VK_DELETE));
 }
 
+// The characters of the caret's line that `typed` will give another colour
+// (the I of IF when F comes) take it before the key goes in, through a range
+// of the text object model: unlike a selection it moves nothing, and Wine's
+// control lays the line out and draws it once, for the key.
+void RecolourLineBeforeTyping(HWND editor, ColourRecord& record, int at, char typed)
+{
+    const TextRange line = LinesAround(record.text, {at, at});
+    std::string typedLine = record.text.substr(static_cast<size_t>(line.from), static_cast<size_t>(line.to - line.from));
+    typedLine.insert(static_cast<size_t>(at - line.from), 1, typed);
+    std::vector<uint32_t> wanted = WantedColours(typedLine, {0, static_cast<int>(typedLine.size())}, SettingsPalette(),
+                                                 EditorLanguage(editor));
+    wanted.erase(wanted.begin() + (at - line.from));  // the typed character itself goes in with its colour
+    ColourRecord lineRecord = {record.text.substr(static_cast<size_t>(line.from), wanted.size()),
+                               {record.colours.begin() + line.from, record.colours.begin() + line.to}};
+    std::vector<ColourChange> changes = ChangesToColour(lineRecord, 0, wanted);
+    std::erase_if(changes, [](const ColourChange& change) { return change.unsure; });
+    if (changes.empty()) return;
+    ITextDocument* document = TextDocumentOf(editor);
+    ITextRange* range = nullptr;
+    ITextFont* font = nullptr;
+    if (document && SUCCEEDED(document->Range(line.from, line.from, &range)) && range &&
+        SUCCEEDED(range->GetFont(&font)) && font) {
+        UndoPause pause(editor);
+        const bool modified = SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0;
+        for (const ColourChange& change : changes) {
+            range->SetRange(line.from + change.range.from, line.from + change.range.to);
+            if (FAILED(font->SetForeColor(static_cast<long>(change.colour)))) continue;
+            std::fill(record.colours.begin() + line.from + change.range.from,
+                      record.colours.begin() + line.from + change.range.to, change.colour);
+        }
+        SendMessageA(editor, EM_SETMODIFY, modified, 0);
+    }
+    if (font) font->Release();
+    if (range) range->Release();
+    if (document) document->Release();
+}
+
 // A printable character typed at the caret goes in with the colour its
 // line will give it: the format of the insertion point is only remembered by
 // the control, where a change of format after the key would lay the line
 // out and draw it again.
-void GiveTypedCharacterItsColour(HWND editor, const ColourRecord& record, KeyEdit& edit, char typed)
+void GiveTypedCharacterItsColour(HWND editor, ColourRecord& record, KeyEdit& edit, char typed)
 {
     if (typed < ' ' || typed > '~' || edit.before.cpMin != edit.before.cpMax ||
         record.text.size() != static_cast<size_t>(edit.length))
@@ -307,6 +345,7 @@ void GiveTypedCharacterItsColour(HWND editor, const ColourRecord& record, KeyEdi
     const size_t at = static_cast<size_t>(edit.before.cpMin);
     edit.typed = typed;
     edit.typedColour = ColourOfTyped(record.text, edit.before.cpMin, typed, SettingsPalette(), EditorLanguage(editor));
+    RecolourLineBeforeTyping(editor, record, edit.before.cpMin, typed);
     // A character typed after another takes that one's format: most keys
     // in a word need nothing more.
     const bool inherits = at > 0 && record.text[at - 1] != '\r' && record.text[at - 1] != '\n';

@@ -12,28 +12,15 @@
 // typing went.
 #include "shell/undo_pause.h"
 
-#include <ole2.h>
 #include <richedit.h>
-#include <richole.h>
-#include <tom.h>
+
+#include "shell/text_document.h"
 
 namespace {
 
 enum class Way { TextObjectModel, UndoLimit, None };
 
 constexpr WPARAM kUndoSteps = 100;  // the control's own default
-// ITextDocument's interface id, which MinGW's import libraries do not carry.
-constexpr GUID kTextDocumentId = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
-
-ITextDocument* TextDocumentOf(HWND editor)
-{
-    IRichEditOle* ole = nullptr;
-    if (!SendMessageA(editor, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return nullptr;
-    void* document = nullptr;
-    if (FAILED(ole->QueryInterface(kTextDocumentId, &document))) document = nullptr;
-    ole->Release();
-    return static_cast<ITextDocument*>(document);
-}
 
 // Returns whether the pause took hold; Stop must follow a successful Start.
 bool Start(Way way, HWND editor)
