@@ -181,12 +181,8 @@ void PrintKeysDuringTheCheck(HWND frame, HWND program)
 int main()
 {
     const std::string folder = EnterBenchFolder("tavo-check-bench");
-    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
-    if (!frame) {
-        std::printf("TAVO did not start\n");
-        return 1;
-    }
-    Pump();
+    HWND frame = StartTavo();
+    if (!frame) return 1;
     SendMessageA(frame, WM_COMMAND, IDM_NEW_APPLESOFT, 0);
     HWND editor = GetActiveEditor();
     const std::string program = Program();

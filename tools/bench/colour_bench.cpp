@@ -208,12 +208,8 @@ int main()
     WriteFile(file, listing.data(), static_cast<DWORD>(listing.size()), &written, nullptr);
     CloseHandle(file);
 
-    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
-    if (!frame) {
-        std::printf("TAVO did not start\n");
-        return 1;
-    }
-    Pump();
+    HWND frame = StartTavo();
+    if (!frame) return 1;
     TimeOpen(frame, folder, "LISTING.TXT", false);  // warms the control and the font cache
     CloseDocuments(frame);
     constexpr int kOpenRounds = 5;

@@ -97,12 +97,8 @@ int main()
         names += '\0';
     }
 
-    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
-    if (!frame) {
-        std::printf("TAVO did not start\n");
-        return 1;
-    }
-    Pump();
+    HWND frame = StartTavo();
+    if (!frame) return 1;
     g_browser.imagePath = image;
     g_browser.imageTitle = "HARD.HDV";
     g_browser.extensionIndex = kExtensionHdv;

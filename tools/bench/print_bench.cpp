@@ -49,12 +49,8 @@ int main()
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
 
-    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
-    if (!frame) {
-        std::printf("TAVO did not start\n");
-        return 1;
-    }
-    Pump();
+    HWND frame = StartTavo();
+    if (!frame) return 1;
     BoxWatcher boxes;
     SendMessageA(frame, WM_COMMAND, IDM_NEW_EDIT, 0);
     Pump();

@@ -77,12 +77,8 @@ Times TimeRenumbering(HWND frame, const std::string& program)
 int main()
 {
     const std::string folder = EnterBenchFolder("tavo-renumber-bench");
-    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
-    if (!frame) {
-        std::printf("TAVO did not start\n");
-        return 1;
-    }
-    Pump();
+    HWND frame = StartTavo();
+    if (!frame) return 1;
     const std::string cr = Program("\r"), crlf = Program("\r\n");
     std::printf("Renumber, the whole command, on %d lines, %d runs one after the other:\n", kLines, kRuns);
     for (const std::string* program : {&cr, &crlf}) {

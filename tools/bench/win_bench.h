@@ -3,8 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "app/startup.h"
 
 inline double Now()
 {
@@ -37,6 +40,16 @@ inline void PumpAllButTimers()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// TAVO's frame, started as at a double-click and its first messages handled;
+// null, said on the output, when it did not start.
+inline HWND StartTavo()
+{
+    HWND frame = StartApplication(GetModuleHandleA(nullptr), const_cast<char*>(""), SW_SHOWNORMAL);
+    if (!frame) std::printf("TAVO did not start\n");
+    Pump();
+    return frame;
 }
 
 // A new folder under the temporary folder, named for the benchmark and made
