@@ -95,7 +95,7 @@ INT_PTR CALLBACK RenumberProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // characters and the same part of the program in view. The span from the
 // first number to the last goes in as plain text, one step for Undo: the
 // rich-edit control takes many small changes, or rich text over many lines,
-// far more slowly. An Applesoft program is coloured again, what shows at
+// far more slowly. A program of either BASIC is coloured again, what shows at
 // once and the rest in idle time.
 void PutIn(HWND editor, const std::string& text, const Renumbering& result)
 {
@@ -113,7 +113,7 @@ void PutIn(HWND editor, const std::string& text, const Renumbering& result)
     // Drawn again, the editor brings the caret into view: the view is put back after.
     SendMessageA(editor, WM_SETREDRAW, TRUE, 0);
     SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    if (IsDocumentOfKind(GetParent(editor), DocumentKind::Applesoft)) {
+    if (LanguageOf(GetParent(editor))) {
         const size_t spanEnd = result.edits.back().end;
         ColourPlainText(editor, static_cast<LONG>(result.edits.front().at),
                         static_cast<LONG>(PositionAfterEdits(spanEnd, result.edits)));
