@@ -210,10 +210,6 @@ int main()
     PrintKeysDuringTheCheck(frame, editor);
 
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-    DestroyWindow(frame);
-    Pump();
-    DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA("..");
-    RemoveDirectoryA(folder.c_str());
+    StopTavo(frame, folder);
     return 0;
 }

@@ -196,11 +196,7 @@ void CloseDocuments(HWND frame)
 
 int main()
 {
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    std::string folder = std::string(base) + "tavo-colour-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    const std::string folder = EnterBenchFolder("tavo-colour-bench");
     const std::string listing = Listing();
     HANDLE file = CreateFileA((folder + "\\LISTING.TXT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -323,11 +319,7 @@ int main()
 
     for (HWND child = GetWindow(g_app.mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (HWND childEditor = GetWindow(child, GW_CHILD)) SendMessageA(childEditor, EM_SETMODIFY, FALSE, 0);
-    DestroyWindow(frame);
-    Pump();
     DeleteFileA((folder + "\\LISTING.TXT").c_str());
-    DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA(base);
-    RemoveDirectoryA(folder.c_str());
+    StopTavo(frame, folder);
     return 0;
 }

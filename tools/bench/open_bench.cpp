@@ -65,11 +65,7 @@ bool AltHeld(int key) { return key == VK_MENU; }
 
 int main()
 {
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    std::string folder = std::string(base) + "tavo-open-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    const std::string folder = EnterBenchFolder("tavo-open-bench");
 
     fixture::ProdosBuilder builder(kImageBlocks, "HARD");
     std::vector<EntryRef> programs;
@@ -134,12 +130,8 @@ int main()
     std::printf("medians of %d rounds: from the image %.1f ms, coloured %.1f ms, uncoloured %.1f ms, ratio %.2f\n",
                 kRounds, median(fromImage), median(coloured), median(plain), median(coloured) / median(plain));
 
-    DestroyWindow(frame);
-    Pump();
     DeleteFileA(image.c_str());
     for (int i = 0; i < kPrograms; ++i) DeleteFileA((folder + "\\PROG" + std::to_string(i) + ".BAS").c_str());
-    DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA(base);
-    RemoveDirectoryA(folder.c_str());
+    StopTavo(frame, folder);
     return 0;
 }

@@ -43,11 +43,7 @@ int main()
         std::printf("print: skipped, no test printer (source scripts/printer.sh and run start_printer)\n");
         return 0;
     }
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    const std::string folder = std::string(base) + "tavo-print-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    const std::string folder = EnterBenchFolder("tavo-print-bench");
 
     HWND frame = StartTavo();
     if (!frame) return 1;
@@ -80,10 +76,6 @@ int main()
     for (const BoxSeen& box : boxes.Unexpected()) std::printf("unexpected box: %s\n", box.caption.c_str());
 
     SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-    DestroyWindow(frame);
-    Pump();
-    DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA(base);
-    RemoveDirectoryA(folder.c_str());
+    StopTavo(frame, folder);
     return 0;
 }

@@ -88,10 +88,6 @@ int main()
         std::printf("; after the first, the rest coloured in idle time: %.1f ms\n", times.colouring);
     }
 
-    DestroyWindow(frame);
-    Pump();
-    DeleteFileA((folder + "\\TAVO.ini").c_str());
-    SetCurrentDirectoryA("..");
-    RemoveDirectoryA(folder.c_str());
+    StopTavo(frame, folder);
     return 0;
 }

@@ -52,6 +52,17 @@ inline HWND StartTavo()
     return frame;
 }
 
+// Closes TAVO and takes away `folder` (made by EnterBenchFolder) with the
+// settings file it left there; the bench's own files are taken first.
+inline void StopTavo(HWND frame, const std::string& folder)
+{
+    DestroyWindow(frame);
+    Pump();
+    DeleteFileA((folder + "\\TAVO.ini").c_str());
+    SetCurrentDirectoryA("..");
+    RemoveDirectoryA(folder.c_str());
+}
+
 // A new folder under the temporary folder, named for the benchmark and made
 // current, so the application's settings file starts there afresh.
 inline std::string EnterBenchFolder(const char* name)
