@@ -1,11 +1,12 @@
 // Rich text for plain characters in one font, each in its own colour: what
 // replaces an Applesoft selection so that text and colours change in one
-// step. Portable.
+// step, and the colours read back from a control's rich text. Portable.
 #pragma once
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct RtfFont {
     std::string face;
@@ -20,3 +21,10 @@ struct RtfFont {
 // Every paragraph gets `tabStops` (twips from the left margin).
 std::string ColouredRtf(std::string_view text, std::span<const uint32_t> colours, const RtfFont& font,
                         std::span<const long> tabStops = {});
+
+// The colour (0x00BBGGRR) each character of `text` shows in `rtf`, a rich
+// text control's own writing of that text, for as long as the two agree:
+// fewer colours than characters where the rich text holds something this
+// reading does not follow. A character in the automatic colour gets
+// `automatic`; a line break, which shows no colour, the colour before it.
+std::vector<uint32_t> ColoursShownInRtf(std::string_view rtf, std::string_view text, uint32_t automatic);
