@@ -34,7 +34,12 @@ constexpr UINT kColouringTimerPeriodMs = 10;   // the shortest a timer waits any
 constexpr double kIdleSliceMs = 12;            // colouring at one time, input waiting or not
 constexpr LRESULT kFallbackScreenLines = 60;  // when the editor cannot tell
 constexpr size_t kChangesDrawnAsTheyGo = 4;     // more are drawn at once when all are made
+constexpr size_t kChangesMadeAtOnce = 500;      // more wait for the screen's drawing and idle time
 constexpr int kBandLines = 12;                 // lines streamed at once: input waits at most one band
+constexpr long kUnknownReadInOneStream = 256;   // characters of unknown colour read back at once, not run by run
+// What a character in the control's automatic colour is taken to show: no
+// colour the scanner gives, so it is surely changed.
+constexpr uint32_t kAutomaticColour = 0xFE000000;
 
 // Each watched editor's procedure before ours, kept until the editor is gone.
 std::unordered_map<HWND, WNDPROC> g_editorProcs;
@@ -98,6 +103,7 @@ BasicLanguage EditorLanguage(HWND editor)
 std::string WholeText(HWND editor) { return EditorTextRange(editor, 0, EditorTextLength(editor)); }
 
 LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
+void ColourScreenAsDrawnTheRestLater(HWND editor);
 
 // The editor's record, made on first use; from then on its keys and its
 // painting are watched.
@@ -113,12 +119,45 @@ ColourRecord& RecordOf(HWND editor)
     return found->second;
 }
 
-// Brings `lines` of the recorded text to the scanner's colours.
-void ColourLines(HWND editor, ColourRecord& record, TextRange lines)
+// Characters whose colours the record lost (an undo, a drop, anything it
+// found only by comparing the text) are read back from the control in one
+// stream when there are many: asked run by run, Wine's control walks its
+// text from the top for each run, seconds over a whole program, where the
+// stream takes tens of milliseconds.
+void LearnColoursShown(HWND editor, ColourRecord& record, TextRange lines)
 {
+    const auto first = record.colours.begin() + lines.from;
+    if (std::count(first, record.colours.begin() + lines.to, kUnknownColour) < kUnknownReadInOneStream) return;
+    std::string rtf;
+    {
+        QuietEditor quiet(editor, lines.from, lines.to);
+        rtf = SelectionAsRtf(editor, {lines.from, lines.to});
+    }
+    const std::string_view text = std::string_view(record.text).substr(static_cast<size_t>(lines.from),
+                                                                       static_cast<size_t>(lines.to - lines.from));
+    const std::vector<uint32_t> shown = ColoursShownInRtf(rtf, text, kAutomaticColour);
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (first[static_cast<ptrdiff_t>(i)] == kUnknownColour) first[static_cast<ptrdiff_t>(i)] = shown[i];
+}
+
+// Brings `lines` of the recorded text to the scanner's colours; with
+// `manyWait`, more changes than a key brings are left for later.
+void ColourLines(HWND editor, ColourRecord& record, TextRange lines, bool manyWait = false)
+{
+    LearnColoursShown(editor, record, lines);
     const std::vector<uint32_t> wanted = WantedColours(record.text, lines, SettingsPalette(), EditorLanguage(editor));
     const std::vector<ColourChange> changes = ChangesToColour(record, lines.from, wanted);
     if (changes.empty()) return;
+    // Many changes (a program's undone renumbering, a large paste) would
+    // hold the window up for seconds: they come as an opened program's
+    // colours come, the screen first.
+    if (manyWait && changes.size() > kChangesMadeAtOnce) {
+        for (const ColourChange& change : changes)
+            std::fill(record.colours.begin() + change.range.from, record.colours.begin() + change.range.to,
+                      kUnknownColour);
+        ColourScreenAsDrawnTheRestLater(editor);
+        return;
+    }
     // Turning redraw back on makes Wine's control lay out and paint all it
     // shows, which costs more than the few changes a keystroke brings.
     QuietEditor quiet(editor, changes.front().range.from, changes.back().range.to,
@@ -459,7 +498,7 @@ void RecolourChangedText(HWND editor)
     }
     std::optional<TextRange> changed;
     ColourRecord& record = FollowedRecord(editor, changed);
-    if (changed) ColourLines(editor, record, LinesAround(record.text, *changed));
+    if (changed) ColourLines(editor, record, LinesAround(record.text, *changed), true);
 }
 
 void ColourOpenedProgram(HWND editor)

@@ -139,10 +139,13 @@ TEST_F(LanguageToolsTest, RenumberFromTheToolsMenu)
     EXPECT_EQ(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0), top);
     // Coloured at once where it shows, elsewhere in idle time.
     EXPECT_EQ(ColourAt(editor, moved), kToken);
-    for (int wait = 0; wait < 500 && ColouringPending(editor); ++wait) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
+    const auto colouredInIdleTime = [editor] {
+        for (int wait = 0; wait < 500 && ColouringPending(editor); ++wait) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            PumpMessages();
+        }
+    };
+    colouredInIdleTime();
     EXPECT_EQ(ColourAt(editor, static_cast<LONG>(after.find("GOSUB 395"))), kToken);
     EXPECT_EQ(ColourAt(editor, static_cast<LONG>(after.find("0\": GOSUB 395"))), kQuote);
 
@@ -158,6 +161,8 @@ TEST_F(LanguageToolsTest, RenumberFromTheToolsMenu)
 
     SendMessageA(editor, EM_UNDO, 0, 0);
     EXPECT_EQ(EditorText(editor), before);
+    colouredInIdleTime();
+    EXPECT_EQ(ColourAt(editor, static_cast<LONG>(before.rfind("GOSUB"))), kToken);
 
     boxes_->Expect("Renumber", IDOK, [](HWND box) { SetDlgItemTextA(box, IDC_RENUMBER_START, "63990"); });
     boxes_->Expect(kErrorCaption, [](HWND box) { PressThen(box, IDOK, [](HWND owner) { Press(owner, IDCANCEL); }); });
