@@ -106,6 +106,8 @@ void PutIn(HWND editor, const std::string& text, const Renumbering& result)
     SendMessageA(editor, WM_SETREDRAW, FALSE, 0);
     // Told first, the colouring does not look at the whole span when the editor reports the change.
     FollowEdits(editor, text, result.edits);
+    UncolourBeforeReplacing(editor, static_cast<LONG>(result.edits.front().at),
+                            static_cast<LONG>(result.edits.back().end));
     ReplaceRangesPlainly(editor, result.edits);
     selection.cpMin = static_cast<LONG>(PositionAfterEdits(static_cast<size_t>(selection.cpMin), result.edits));
     selection.cpMax = static_cast<LONG>(PositionAfterEdits(static_cast<size_t>(selection.cpMax), result.edits));

@@ -515,6 +515,14 @@ void ColourPlainText(HWND editor, LONG from, LONG to)
     ColourScreenAsDrawnTheRestLater(editor);
 }
 
+void UncolourBeforeReplacing(HWND editor, LONG from, LONG to)
+{
+    if (!ColouringOn() || !g_records.contains(editor)) return;
+    QuietEditor quiet(editor, from, to);
+    Select(editor, from, to);
+    ColourSelection(editor, SettingsPalette().plain);
+}
+
 bool ColouringPending(HWND editor)
 {
     auto found = g_records.find(editor);

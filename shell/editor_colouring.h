@@ -29,6 +29,10 @@ void ColourOpenedProgram(HWND editor);
 // The text from `from` to `to` went in plain: it is coloured as an opened
 // program is, what shows at once, the rest in idle time.
 void ColourPlainText(HWND editor, LONG from, LONG to);
+// Takes the colours out of `from`..`to` before it is replaced, with no
+// undo step: Wine's control takes a span out run by run, walking its text
+// from the top for each, and one colour joins each line's runs into one.
+void UncolourBeforeReplacing(HWND editor, LONG from, LONG to);
 // True while some of the editor's text waits for its colours.
 bool ColouringPending(HWND editor);
 // From now on the editor's text is followed, its present colours unknown.
