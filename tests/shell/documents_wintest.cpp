@@ -104,9 +104,21 @@ TEST_F(DocumentTest, StatusBarFollowsTheCaret)
         EXPECT_EQ(StatusPart(2), row.lineText);
         EXPECT_EQ(StatusPart(3), row.character);
     }
+    // A document brought to the front shows where its own caret is.
+    HWND first = GetActiveDocument();
+    HWND other = NewDocumentWith(IDM_NEW_APPLESOFT, "1 END");
+    PlaceCaret(other, 0, 2);
+    PumpMessages();
+    SendMessageA(g_app.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+    PumpMessages();
+    EXPECT_EQ(StatusPart(1), "BASIC Line#  7");
+    EXPECT_EQ(StatusPart(2), "Line# 5");
+    EXPECT_EQ(StatusPart(3), "Character# 3");
     // Closing the last document blanks the three parts.
-    SendMessageA(editor, EM_SETMODIFY, FALSE, 0);
-    SendMessageA(GetActiveDocument(), WM_CLOSE, 0, 0);
+    for (HWND closing : {other, editor}) {
+        SendMessageA(closing, EM_SETMODIFY, FALSE, 0);
+        SendMessageA(GetParent(closing), WM_CLOSE, 0, 0);
+    }
     PumpMessages();
     for (int part = 1; part <= 3; ++part) EXPECT_EQ(StatusPart(part), " ") << part;
 }
