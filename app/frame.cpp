@@ -11,6 +11,7 @@
 #include "app/toolbar.h"
 #include "core/documents/file_names.h"
 #include "core/settings/setting_values.h"
+#include "editing/keyword_tip.h"
 #include "editing/check_program.h"
 #include "editing/find_replace.h"
 #include "editing/line_jumps.h"
@@ -235,6 +236,9 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: return OnCommand(frame, message, wParam, lParam);
     case WM_NOTIFY: OnNotify(frame, *reinterpret_cast<const NMHDR*>(lParam), lParam); break;
     case kProgramCheckedMessage: OnProgramChecked(reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_ACTIVATEAPP:
+        if (!wParam) HideKeywordTip();
+        break;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0); break;
     }
     if (g_app.menuRefresh) {

@@ -137,6 +137,8 @@ POINT ClientPoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), s
 
 HWND KeywordTipWindow() { return IsWindow(g_tip.window) ? g_tip.window : nullptr; }
 
+void HideKeywordTip() { HideTip(); }
+
 void ShowKeywordHelpAtCaret()
 {
     HWND editor = GetActiveEditor();

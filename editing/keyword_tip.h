@@ -10,5 +10,8 @@ void ShowKeywordHelpAtCaret();
 // mouse resting on a keyword of a program shows its help; a key, a click,
 // the wheel or the mouse going away hides it. Never takes the message.
 void WatchForKeywordHover(const MSG& message);
+// Hides the help, as when the application goes to the background: the
+// tooltip stays on top of every window.
+void HideKeywordTip();
 // The tooltip, once it has been made.
 HWND KeywordTipWindow();

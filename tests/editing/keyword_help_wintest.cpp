@@ -12,6 +12,7 @@
 #include "core/basic/keyword_help.h"
 #include "editing/keyword_tip.h"
 #include "resources/resource.h"
+#include "shell/app.h"
 #include "support/app_fixture.h"
 #include "support/editor_probe.h"
 
@@ -81,6 +82,11 @@ TEST_F(KeywordHelpTest, StatusBarAndTooltipFollowTheKeyword)
     ASSERT_TRUE(TipShown());
     EXPECT_EQ(TipText().rfind("PRINT\r\n", 0), 0u) << TipText();
     WatchForKeywordHover(MSG{integer, WM_KEYDOWN, 'A', 0});
+    EXPECT_FALSE(TipShown());
+    // So does the application going to the background: the tip stays on top of every window.
+    Command(IDM_KEYWORD_HELP);
+    ASSERT_TRUE(TipShown());
+    SendMessageA(g_app.frame, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_FALSE(TipShown());
 }
 
