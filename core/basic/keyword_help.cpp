@@ -318,7 +318,7 @@ std::string KeywordHelpText(const KeywordHelp& help)
 {
     std::string text = help.keyword;
     if (help.token >= 0) {
-        char token[16];
+        char token[24];
         std::snprintf(token, sizeof token, "  (token $%02X)", static_cast<unsigned>(help.token));
         text += token;
     }

@@ -1,6 +1,8 @@
 // The user's menu entries: the menu text of a stored command name.
 #include "core/user_menus/user_entries.h"
 
+#include <algorithm>
+
 #include "core/settings/setting_values.h"
 
 std::string MenuTextWithTabs(std::string_view stored)
@@ -31,11 +33,12 @@ std::string StoredScript(std::string_view script)
 {
     std::string stored;
     for (char c : script) {
-        std::string piece(1, c);
-        for (const Escape& escape : kEscapes)
-            if (c == escape.typed) piece = {'\\', escape.stored};
-        if (stored.size() + piece.size() > kMaxScriptChars) break;
-        stored += piece;
+        const Escape* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                             [c](const Escape& e) { return e.typed == c; });
+        const size_t length = escape == std::end(kEscapes) ? 1 : 2;
+        if (stored.size() + length > kMaxScriptChars) break;
+        if (length == 2) stored += '\\';
+        stored += length == 2 ? escape->stored : c;
     }
     return stored;
 }
