@@ -7,9 +7,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 seconds="${1:-60}"
 build="${FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
 shared="${TAVO_SHARED_DIR:-$here/../../shared}"
-targets=(image_detect_fuzz image_listing_fuzz file_read_fuzz dos33_write_fuzz prodos_write_fuzz woz_fuzz nibble_fuzz)
-[ -f "$here/basic_listing_fuzz.cpp" ] && targets+=(basic_listing_fuzz)
-targets+=(colour_scan_fuzz tokenize_fuzz integer_tokenize_fuzz two_img_fuzz language_tools_fuzz)
+# Each file named *_fuzz.cpp is a target of that name, as the CMake file builds them.
+targets=()
+for source in "$here"/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 each=$(( seconds / ${#targets[@]} ))
 (( each >= 1 )) || each=1
 
