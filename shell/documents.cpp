@@ -191,7 +191,7 @@ LRESULT CALLBACK DocumentWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == window) {
             EnableImageDocumentCommands(g_app.menu, EditorOf(window));
-            ShowSelectionReadout(EditorOf(window));  // this document's caret, font and problems, not the last one's
+            ShowCaretStatus(EditorOf(window));  // this document's caret and problems, not the last one's
         }
         break;
     case WM_DESTROY:

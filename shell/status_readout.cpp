@@ -96,6 +96,11 @@ void ShowSelectionReadout(HWND editor)
     ShowPosition(editor);
 }
 
+void ShowCaretStatus(HWND editor)
+{
+    if (editor) ShowPosition(editor);
+}
+
 void ShowProgramStatus(HWND editor)
 {
     if (!editor) return;
