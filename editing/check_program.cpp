@@ -25,11 +25,7 @@
 
 namespace {
 
-struct Column {
-    const char* title;
-    int width;  // pixels
-};
-constexpr Column kColumns[] = {{"Line", 44}, {"Problem", 300}, {"As typed", 220}, {"As the Apple lists it", 220}};
+constexpr LineListColumn kColumns[] = {{"Line", 44}, {"Problem", 300}, {"As typed", 220}, {"As the Apple lists it", 220}};
 
 struct CheckWindow {
     HWND dialog = nullptr;
@@ -43,13 +39,7 @@ HWND List() { return GetDlgItem(g_check.dialog, IDC_CHECK_LIST); }
 void AddColumns(HWND list)
 {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(kColumns[i].title);
-        column.cx = kColumns[i].width;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    SetListColumns(list, kColumns);
 }
 
 // The list holds no text of its own: it asks for each cell it draws, so a

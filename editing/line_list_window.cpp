@@ -25,18 +25,6 @@ ListWindow g_list;
 
 HWND List() { return GetDlgItem(g_list.dialog, IDC_LINE_LIST); }
 
-void SetColumns(HWND list, const std::vector<LineListColumn>& columns)
-{
-    while (SendMessageA(list, LVM_DELETECOLUMN, 0, 0)) {}
-    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(columns[static_cast<size_t>(i)].title);
-        column.cx = columns[static_cast<size_t>(i)].width;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
 void ShowRows(HWND list, const std::vector<LineListRow>& rows)
 {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -115,7 +103,7 @@ void ShowLineList(HWND frame, LineList list)
     const std::string title = list.title + " - " + WindowTitle(g_list.document);
     SetWindowTextA(g_list.dialog, title.c_str());
     SetDlgItemTextA(g_list.dialog, IDC_LINE_LIST_SUMMARY, list.summary.c_str());
-    SetColumns(List(), list.columns);
+    SetListColumns(List(), list.columns);
     ShowRows(List(), list.rows);
     g_list.positions.clear();
     for (const LineListRow& row : list.rows) g_list.positions.push_back(row.position);

@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-struct LineListColumn {
-    const char* title;
-    int width;  // pixels
-};
+#include "editing/list_window_layout.h"
 
 struct LineListRow {
     LONG position;                   // where the caret goes in the document

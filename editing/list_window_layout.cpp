@@ -1,5 +1,7 @@
 #include "editing/list_window_layout.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace {
@@ -27,4 +29,16 @@ void PlaceOverFrame(HWND dialog, HWND frame)
     GetWindowRect(dialog, &d);
     const int top = std::max(f.top + kOffset, f.bottom - (d.bottom - d.top) - kOffset);
     SetWindowPos(dialog, nullptr, f.left + kOffset, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetListColumns(HWND list, std::span<const LineListColumn> columns)
+{
+    while (SendMessageA(list, LVM_DELETECOLUMN, 0, 0)) {}
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[static_cast<size_t>(i)].title);
+        column.cx = columns[static_cast<size_t>(i)].width;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
 }
